@@ -1,0 +1,71 @@
+#pragma once
+// Self-registering libraries. A component library describes its creatable
+// classes once and exports the four standard entry points with
+// QUVA_AUTOMATION_SERVER(describe), where describe() returns the
+// description below. Registering writes each class's entries to the
+// registry with the library's own path; unregistering removes them.
+
+#include "automation/Registry.h"
+#include "runtime/Dispatch.h"
+
+#include <functional>
+#include <vector>
+
+namespace quva::automation {
+
+struct ServerClass {
+    ClassEntry entry;  // library is filled in at registration
+    std::function<rt::Object()> create;
+};
+
+struct ServerDescription {
+    std::vector<ServerClass> classes;
+};
+
+// The class factory handed out by DllGetClassObject.
+class ClassFactory {
+public:
+    virtual ~ClassFactory() = default;
+    virtual rt::Object CreateInstance() = 0;
+};
+
+// Result codes of the entry points (HRESULTs).
+inline constexpr long S_OK_ = 0;
+inline constexpr long E_FAIL_ = long(0x80004005);
+inline constexpr long CLASS_E_CLASSNOTAVAILABLE_ = long(0x80040111);
+inline constexpr long SELFREG_E_CLASS_ = long(0x80040201);
+inline constexpr long S_FALSE_ = 1;
+
+namespace detail {
+long registerServer(const ServerDescription& d, const void* addressInLibrary);
+long unregisterServer(const ServerDescription& d);
+long getClassObject(const ServerDescription& d, const char* clsid, const char* iid, void** factory);
+long canUnloadNow();
+}  // namespace detail
+
+// Creates an object by ProgID through the registry (failure 429 when the
+// ProgID is not registered or its library cannot be loaded).
+rt::Object CreateObject(const QString& progId);
+
+// Loads a library and calls its DllRegisterServer / DllUnregisterServer.
+// Returns the entry point's result; throws nothing.
+long RegisterLibrary(const QString& path, QString* error = nullptr);
+long UnregisterLibrary(const QString& path, QString* error = nullptr);
+
+}  // namespace quva::automation
+
+// The four exports. describe is a function returning const ServerDescription&.
+#define QUVA_AUTOMATION_SERVER(describe)                                                          \
+    extern "C" __attribute__((visibility("default"))) long DllRegisterServer() {                  \
+        return ::quva::automation::detail::registerServer(describe(), (const void*)&describe);     \
+    }                                                                                             \
+    extern "C" __attribute__((visibility("default"))) long DllUnregisterServer() {                \
+        return ::quva::automation::detail::unregisterServer(describe());                          \
+    }                                                                                             \
+    extern "C" __attribute__((visibility("default"))) long DllGetClassObject(                     \
+        const char* clsid, const char* iid, void** factory) {                                     \
+        return ::quva::automation::detail::getClassObject(describe(), clsid, iid, factory);       \
+    }                                                                                             \
+    extern "C" __attribute__((visibility("default"))) long DllCanUnloadNow() {                    \
+        return ::quva::automation::detail::canUnloadNow();                                         \
+    }

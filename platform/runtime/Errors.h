@@ -1,0 +1,70 @@
+#pragma once
+// Run-time failures: a number and the Portuguese description a Brazilian
+// user of the classic platform saw. Every layer raises through here, so
+// the numbers and texts live in one table (Errors.cpp).
+
+#include <QString>
+
+#include <cstdint>
+#include <exception>
+
+namespace quva::rt {
+
+namespace err {
+// Language run time.
+inline constexpr std::int32_t InvalidCall = 5;
+inline constexpr std::int32_t Overflow = 6;
+inline constexpr std::int32_t SubscriptOutOfRange = 9;
+inline constexpr std::int32_t DivisionByZero = 11;
+inline constexpr std::int32_t TypeMismatch = 13;
+inline constexpr std::int32_t ObjectNotSet = 91;
+inline constexpr std::int32_t InvalidUseOfNull = 94;
+inline constexpr std::int32_t InvalidPropertyValue = 380;
+inline constexpr std::int32_t ObjectRequired = 424;
+inline constexpr std::int32_t CannotCreateObject = 429;
+inline constexpr std::int32_t MemberNotSupported = 438;
+inline constexpr std::int32_t AutomationError = 440;
+inline constexpr std::int32_t ArgumentNotOptional = 449;
+inline constexpr std::int32_t WrongArgumentCount = 450;
+// Recordsets (the library's codes as they reach a caller: 0x800A0000 + code).
+inline constexpr std::int32_t AdoInvalidArgument = std::int32_t(0x800A0BB9);  // 3001
+inline constexpr std::int32_t AdoNoCurrentRecord = std::int32_t(0x800A0BCD);  // 3021
+inline constexpr std::int32_t AdoNotAllowed = std::int32_t(0x800A0CB3);       // 3219
+inline constexpr std::int32_t AdoItemNotFound = std::int32_t(0x800A0CC1);     // 3265
+inline constexpr std::int32_t AdoObjectClosed = std::int32_t(0x800A0E78);     // 3704
+inline constexpr std::int32_t AdoObjectOpen = std::int32_t(0x800A0E79);       // 3705
+inline constexpr std::int32_t AdoMultipleStep = std::int32_t(0x80040E21);     // a value the field cannot take
+// Report runtime.
+inline constexpr std::int32_t ReportSectionNotFound = 8502;
+inline constexpr std::int32_t ReportControlNotFound = 8503;
+inline constexpr std::int32_t ReportDataFieldNotFound = 8526;
+// Spreadsheet automation.
+inline constexpr std::int32_t AppObjectError = 1004;
+inline constexpr std::int32_t SpreadsheetBusy = 50290;
+}  // namespace err
+
+// The description of a failure number; "Erro definido pelo aplicativo ou
+// pelo objeto" for a number the table does not know.
+QString errorDescription(std::int32_t number);
+
+class RuntimeError : public std::exception {
+public:
+    explicit RuntimeError(std::int32_t number);
+    RuntimeError(std::int32_t number, QString description, QString source = {});
+
+    std::int32_t number() const { return m_number; }
+    const QString& description() const { return m_description; }
+    const QString& source() const { return m_source; }
+    const char* what() const noexcept override { return m_what.constData(); }
+
+private:
+    std::int32_t m_number;
+    QString m_description;
+    QString m_source;
+    QByteArray m_what;
+};
+
+[[noreturn]] void raise(std::int32_t number);
+[[noreturn]] void raise(std::int32_t number, const QString& description);
+
+}  // namespace quva::rt
