@@ -11,7 +11,7 @@ namespace quva::rt {
 class Clock {
 public:
     virtual ~Clock() = default;
-    virtual Date now() const = 0;  // date and time of day
+    virtual Date now() const = 0; // date and time of day
     // Seconds since midnight, single precision, restarting at midnight.
     virtual float timer() const = 0;
 };
@@ -22,7 +22,7 @@ Clock& clock();
 void setClock(Clock* c);
 
 Date Now();
-Date Today();  // the date without time
+Date Today(); // the date without time
 float Timer();
 
 // A clock a test drives by hand. Every read of the timer may advance it by
@@ -34,7 +34,8 @@ public:
     float timer() const override;
     void set(Date d);
     void advanceSeconds(double s);
-    // Each timer() call advances the clock by this many seconds first (0: never).
+    // Each timer() call advances the clock by this many seconds first (0: never;
+    // then a Pausar longer than 0 only ends if an event pump moves the clock).
     void setStepPerRead(double seconds);
     int timerReads() const { return m_reads; }
 
@@ -53,4 +54,4 @@ void Pausar(const Variant& duration);
 void setEventPump(std::function<void()> pump);
 void processEvents();
 
-}  // namespace quva::rt
+} // namespace quva::rt

@@ -32,4 +32,4 @@ public:
     virtual QString typeName() const = 0;
 };
 
-}  // namespace quva::rt
+} // namespace quva::rt

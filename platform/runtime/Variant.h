@@ -18,15 +18,15 @@ using Object = std::shared_ptr<IDispatch>;
 enum class VarType : std::uint16_t {
     Empty = 0,
     Null = 1,
-    Integer = 2,  // 16-bit
-    Long = 3,     // 32-bit
+    Integer = 2, // 16-bit
+    Long = 3,    // 32-bit
     Single = 4,
     Double = 5,
     Currency = 6,
     Date = 7,
     String = 8,
     Object = 9,
-    Error = 10,  // a missing optional argument travels as this
+    Error = 10, // a missing optional argument travels as this
     Boolean = 11,
     Variant = 12,
 };
@@ -42,7 +42,7 @@ struct Currency {
     friend bool operator==(Currency, Currency) = default;
     friend auto operator<=>(Currency, Currency) = default;
 };
-Currency operator+(Currency a, Currency b);  // overflow is failure 6
+Currency operator+(Currency a, Currency b); // overflow is failure 6
 Currency operator-(Currency a, Currency b);
 
 // OLE automation date: days since 30/12/1899, the fraction is the time of day.
@@ -95,10 +95,9 @@ public:
     Variant(const char* v) : m_v(QString::fromUtf8(v)) {}
     Variant(const char16_t* v) : m_v(QString::fromUtf16(v)) {}
     Variant(Object v) : m_v(std::move(v)) {}
-    Variant(std::nullptr_t) : m_v(Object{}) {}  // Nothing
+    Variant(std::nullptr_t) : m_v(Object{}) {} // Nothing
     template <class T>
-        requires std::is_base_of_v<IDispatch, T>
-    Variant(std::shared_ptr<T> v) : m_v(Object(std::move(v))) {}
+    requires std::is_base_of_v<IDispatch, T> Variant(std::shared_ptr<T> v) : m_v(Object(std::move(v))) {}
 
     // A reference to the caller's variable. A typed reference keeps the
     // variable's type when the callee writes through it (VT_BYREF|VT_I2 …);
@@ -112,7 +111,7 @@ public:
     // Writes through a reference (coercing for a typed one), or replaces the value.
     void assign(const Variant& value);
 
-    VarType type() const;  // of the value, after following a reference
+    VarType type() const; // of the value, after following a reference
     // The automation type word, with kByRef for a reference.
     std::uint16_t vt() const;
 
@@ -121,7 +120,7 @@ public:
     bool isMissing() const { return type() == VarType::Error; }
     bool isObject() const { return type() == VarType::Object; }
     bool isString() const { return type() == VarType::String; }
-    bool isNumeric() const;  // held as a number (not a numeric text)
+    bool isNumeric() const; // held as a number (not a numeric text)
 
     // Raw access; the caller checked type().
     std::int16_t rawInteger() const { return std::get<std::int16_t>(deref().m_v); }
@@ -146,7 +145,7 @@ public:
     Date toDate() const;
     Boolean toBoolean() const;
     bool toBool() const { return bool(toBoolean()); }
-    Object toObject() const;  // 424 unless an object (Nothing is allowed)
+    Object toObject() const; // 424 unless an object (Nothing is allowed)
     Variant convertTo(VarType t) const;
 
     // The classic '=' and '<' between two values (numbers compared as
@@ -166,4 +165,4 @@ private:
     Storage m_v;
 };
 
-}  // namespace quva::rt
+} // namespace quva::rt
