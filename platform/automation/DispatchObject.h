@@ -54,11 +54,12 @@ private:
         Handler call, get, let, set;
     };
     Member& add(const QString& name, DispId id);
+    DispId freeId();
     QString m_typeName;
     std::vector<Member> m_members;
-    QHash<QString, std::size_t> m_byName;  // lower-case name
+    QHash<QString, std::size_t> m_byName; // lower-case name
     QHash<DispId, std::size_t> m_byId;
     DispId m_nextId = 0x60030000;
 };
 
-}  // namespace quva::automation
+} // namespace quva::automation

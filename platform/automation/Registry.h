@@ -11,28 +11,30 @@
 namespace quva::automation {
 
 struct ClassEntry {
-    QString progId;       // "QUVA_A_CReceber.clsCReceber"
-    QString clsid;        // "{FC77F644-…}"
-    QString className;    // "clsCReceber"
-    QString library;      // absolute path of the shared library
-    QString typeLib;      // "QUVA_A_CReceber"
-    QString typeLibId;    // "{9A1F3A22-…}"
-    QString version;      // "1.0"
-    QString description;  // "QUVA - Apresentação - Contas a Receber"
-    QString interfaceName;  // "_clsCReceber"
-    QString interfaceId;    // "{843C3156-…}"
-    QStringList members;    // in order
+    QString progId;        // "QUVA_A_CReceber.clsCReceber"
+    QString clsid;         // "{FC77F644-…}"
+    QString className;     // "clsCReceber"
+    QString library;       // absolute path of the shared library
+    QString typeLib;       // "QUVA_A_CReceber"
+    QString typeLibId;     // "{9A1F3A22-…}"
+    QString version;       // "1.0"
+    QString description;   // "QUVA - Apresentação - Contas a Receber"
+    QString interfaceName; // "_clsCReceber"
+    QString interfaceId;   // "{843C3156-…}"
+    QStringList members;   // in order
 };
 
 class Registry {
 public:
-    static QString path();  // the file in force
+    static QString path(); // the file in force
     // ProgIDs are matched without letter case.
     static std::optional<ClassEntry> find(const QString& progId);
     static std::optional<ClassEntry> findByClsid(const QString& clsid);
     static std::vector<ClassEntry> all();
-    static void write(const ClassEntry& e);  // replaces an entry with the same ProgID
-    static void remove(const QString& progId);
+    // Replaces an entry with the same ProgID (in any letter case); false
+    // when the file cannot be written.
+    static bool write(const ClassEntry& e);
+    static bool remove(const QString& progId); // true also when there was nothing to remove
 };
 
-}  // namespace quva::automation
+} // namespace quva::automation

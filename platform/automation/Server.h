@@ -14,7 +14,7 @@
 namespace quva::automation {
 
 struct ServerClass {
-    ClassEntry entry;  // library is filled in at registration
+    ClassEntry entry; // library is filled in at registration
     std::function<rt::Object()> create;
 };
 
@@ -22,7 +22,7 @@ struct ServerDescription {
     std::vector<ServerClass> classes;
 };
 
-// The class factory handed out by DllGetClassObject.
+// The class factory handed out by DllGetClassObject; the caller deletes it.
 class ClassFactory {
 public:
     virtual ~ClassFactory() = default;
@@ -35,13 +35,18 @@ inline constexpr long E_FAIL_ = long(0x80004005);
 inline constexpr long CLASS_E_CLASSNOTAVAILABLE_ = long(0x80040111);
 inline constexpr long SELFREG_E_CLASS_ = long(0x80040201);
 inline constexpr long S_FALSE_ = 1;
+inline constexpr long E_NOINTERFACE_ = long(0x80004002);
+inline constexpr long E_POINTER_ = long(0x80004003);
+
+// The interface DllGetClassObject is asked for (an empty or null iid is taken as this one).
+inline constexpr const char* kIID_IClassFactory = "{00000001-0000-0000-C000-000000000046}";
 
 namespace detail {
 long registerServer(const ServerDescription& d, const void* addressInLibrary);
 long unregisterServer(const ServerDescription& d);
 long getClassObject(const ServerDescription& d, const char* clsid, const char* iid, void** factory);
 long canUnloadNow();
-}  // namespace detail
+} // namespace detail
 
 // Creates an object by ProgID through the registry (failure 429 when the
 // ProgID is not registered or its library cannot be loaded).
@@ -52,20 +57,30 @@ rt::Object CreateObject(const QString& progId);
 long RegisterLibrary(const QString& path, QString* error = nullptr);
 long UnregisterLibrary(const QString& path, QString* error = nullptr);
 
-}  // namespace quva::automation
+// What calling a library's registration entry point came to, for a tool
+// that tells the three ways it can fail apart.
+struct RegistrationResult {
+    enum class Stage { Done, LoadFailed, EntryPointMissing, CallFailed };
+    Stage stage = Stage::Done;
+    long code = S_OK_; // the entry point's result (E_FAIL_ when it was never called)
+    QString loadError; // the loader's text when the library did not load
+};
+RegistrationResult callRegistrationEntry(const QString& path, bool unregister);
+
+} // namespace quva::automation
 
 // The four exports. describe is a function returning const ServerDescription&.
-#define QUVA_AUTOMATION_SERVER(describe)                                                          \
-    extern "C" __attribute__((visibility("default"))) long DllRegisterServer() {                  \
-        return ::quva::automation::detail::registerServer(describe(), (const void*)&describe);     \
-    }                                                                                             \
-    extern "C" __attribute__((visibility("default"))) long DllUnregisterServer() {                \
-        return ::quva::automation::detail::unregisterServer(describe());                          \
-    }                                                                                             \
-    extern "C" __attribute__((visibility("default"))) long DllGetClassObject(                     \
-        const char* clsid, const char* iid, void** factory) {                                     \
-        return ::quva::automation::detail::getClassObject(describe(), clsid, iid, factory);       \
-    }                                                                                             \
-    extern "C" __attribute__((visibility("default"))) long DllCanUnloadNow() {                    \
-        return ::quva::automation::detail::canUnloadNow();                                         \
+#define QUVA_AUTOMATION_SERVER(describe)                                                                     \
+    extern "C" __attribute__((visibility("default"))) long DllRegisterServer() {                             \
+        return ::quva::automation::detail::registerServer(describe(), (const void*)&describe);               \
+    }                                                                                                        \
+    extern "C" __attribute__((visibility("default"))) long DllUnregisterServer() {                           \
+        return ::quva::automation::detail::unregisterServer(describe());                                     \
+    }                                                                                                        \
+    extern "C" __attribute__((visibility("default"))) long DllGetClassObject(                                \
+        const char* clsid, const char* iid, void** factory) {                                                \
+        return ::quva::automation::detail::getClassObject(describe(), clsid, iid, factory);                  \
+    }                                                                                                        \
+    extern "C" __attribute__((visibility("default"))) long DllCanUnloadNow() {                               \
+        return ::quva::automation::detail::canUnloadNow();                                                   \
     }

@@ -1,0 +1,204 @@
+// A small self-registering library for the automation tests: by-reference
+// arguments, indexed properties, a chained object, fixed dispatch ids,
+// optional arguments, and objects handed across the library boundary.
+
+#include "automation/DispatchObject.h"
+#include "automation/LateBound.h"
+#include "automation/Server.h"
+
+#include <QMap>
+
+#include <memory>
+
+namespace {
+
+using namespace quva;
+using automation::Args;
+using automation::DispatchObject;
+using rt::Variant;
+
+class Fonte : public DispatchObject {
+public:
+    Fonte() : DispatchObject(QStringLiteral("Font")) {
+        property(
+            QStringLiteral("Bold"), [this](Args) { return Variant(m_bold); },
+            [this](Args a) {
+                m_bold = a[0].toBoolean();
+                return Variant();
+            });
+    }
+
+private:
+    rt::Boolean m_bold = rt::vbFalse;
+};
+
+class Celula : public DispatchObject {
+public:
+    Celula() : DispatchObject(QStringLiteral("Range")), m_font(std::make_shared<Fonte>()) {
+        objectProperty(QStringLiteral("Font"), [this](Args) { return Variant(m_font); }, {});
+        property(
+            QStringLiteral("Value"), [this](Args) { return m_value; },
+            [this](Args a) {
+                m_value = a[0].deref();
+                return Variant();
+            },
+            rt::kDefaultMember);
+    }
+
+private:
+    std::shared_ptr<Fonte> m_font;
+    Variant m_value;
+};
+
+// A keyed collection whose default member is Item, as a recordset's Fields.
+class Campos : public DispatchObject {
+public:
+    Campos() : DispatchObject(QStringLiteral("Fields")) {
+        property(
+            QStringLiteral("Item"),
+            [this](Args a) {
+                auto it = m_values.constFind(a[0].toString().toLower());
+                if (it == m_values.cend()) rt::raise(rt::err::AdoItemNotFound);
+                return *it;
+            },
+            [this](Args a) {
+                m_values.insert(a[0].toString().toLower(), a[1].deref());
+                return Variant();
+            },
+            rt::kDefaultMember, 1);
+        property(QStringLiteral("Count"), [this](Args) { return Variant(std::int32_t(m_values.size())); },
+                 {});
+    }
+
+private:
+    QMap<QString, Variant> m_values;
+};
+
+class Calculadora : public DispatchObject {
+public:
+    Calculadora() : DispatchObject(QStringLiteral("clsCalculadora")), m_campos(std::make_shared<Campos>()) {
+        method(QStringLiteral("Somar"), 2, [](Args a) { return Variant(a[0].toLong() + a[1].toLong()); });
+        method(QStringLiteral("Trocar"), 2, [](Args a) {
+            Variant first = a[0].deref();
+            a[0].assign(a[1]);
+            a[1].assign(first);
+            return Variant();
+        });
+        // Four by-reference counters, each incremented.
+        method(QStringLiteral("Quatro"), 4, [](Args a) {
+            for (Variant& v : a)
+                v.assign(Variant(v.toLong() + 1));
+            return Variant(std::int16_t(0));
+        });
+        // Tells how its optional second argument arrived.
+        method(
+            QStringLiteral("Opcional"), 2,
+            [](Args a) {
+                if (a[1].isMissing()) return Variant(QStringLiteral("ausente"));
+                if (a[1].isEmpty()) return Variant(QStringLiteral("vazio"));
+                return Variant(a[1].toString());
+            },
+            rt::kUnknownMember, 1);
+        property(
+            QStringLiteral("Nome"), [this](Args) { return Variant(m_nome); },
+            [this](Args a) {
+                m_nome = a[0].toString();
+                return Variant();
+            });
+        property(
+            QStringLiteral("Cells"),
+            [this](Args a) {
+                auto& c = m_cells[{a[0].toLong(), a[1].toLong()}];
+                if (!c) c = std::make_shared<Celula>();
+                return Variant(c);
+            },
+            {}, rt::kUnknownMember, 2);
+        objectProperty(QStringLiteral("Fields"), [this](Args) { return Variant(m_campos); }, {});
+        method(
+            QStringLiteral("VoltarAoTexto"), 0,
+            [this](Args) {
+                ++m_voltas;
+                return Variant();
+            },
+            0x60030048);
+        property(QStringLiteral("Voltas"), [this](Args) { return Variant(m_voltas); }, {});
+        property(
+            QStringLiteral("Realce"), [this](Args) { return Variant(m_realce); },
+            [this](Args a) {
+                m_realce = a[0].toBoolean();
+                return Variant();
+            },
+            0x6803000e);
+        // An object kept by Set, read back by Get, and asked for its type.
+        objectProperty(
+            QStringLiteral("Grade"), [this](Args) { return Variant(m_grade); },
+            [this](Args a) {
+                m_grade = a[0].toObject();
+                return Variant();
+            });
+        method(QStringLiteral("NomeDoTipoDaGrade"), 0, [this](Args) {
+            if (!m_grade) rt::raise(rt::err::ObjectNotSet);
+            return Variant(m_grade->typeName());
+        });
+        // Hands a new object of this library back through a by-reference argument.
+        method(QStringLiteral("Paginar"), 1, [](Args a) {
+            auto c = std::make_shared<Campos>();
+            Variant key(QStringLiteral("Pagina")), value(std::int32_t(7));
+            automation::let(c, QStringLiteral("Item"), key, value);
+            a[0].assign(Variant(rt::Object(c)));
+            return Variant();
+        });
+        method(QStringLiteral("Falhar"), 1, [](Args a) -> Variant { rt::raise(a[0].toLong()); });
+    }
+
+private:
+    std::shared_ptr<Campos> m_campos;
+    QMap<std::pair<std::int32_t, std::int32_t>, std::shared_ptr<Celula>> m_cells;
+    QString m_nome;
+    std::int32_t m_voltas = 0;
+    rt::Boolean m_realce = rt::vbFalse;
+    rt::Object m_grade;
+};
+
+class Contador : public DispatchObject {
+public:
+    Contador() : DispatchObject(QStringLiteral("clsContador")) {
+        method(QStringLiteral("Incrementar"), 0, [this](Args) { return Variant(++m_valor); });
+    }
+
+private:
+    std::int32_t m_valor = 0;
+};
+
+automation::ClassEntry entry(const QString& progId, const QString& clsid, const QString& className,
+                             QStringList members) {
+    automation::ClassEntry e;
+    e.progId = progId;
+    e.clsid = clsid;
+    e.className = className;
+    e.typeLib = QStringLiteral("QuvaTest");
+    e.typeLibId = QStringLiteral("{5D2B8E41-3C07-4A7E-9F1B-2E6C0D4A8B13}");
+    e.version = QStringLiteral("1.0");
+    e.description = QStringLiteral("QUVA - Teste de Automação");
+    e.interfaceName = u'_' + className;
+    e.interfaceId = QStringLiteral("{7A0E3F52-1B9C-4D6A-8E2F-9C4B5A6D7E80}");
+    e.members = std::move(members);
+    return e;
+}
+
+const automation::ServerDescription& describe() {
+    static const automation::ServerDescription d{{
+        {entry(QStringLiteral("QuvaTest.Calculadora"),
+               QStringLiteral("{3E1C6A7B-8F24-4D15-A9B0-C2D3E4F50617}"), QStringLiteral("clsCalculadora"),
+               Calculadora().memberNames()),
+         [] { return rt::Object(std::make_shared<Calculadora>()); }},
+        {entry(QStringLiteral("QuvaTest.Contador"), QStringLiteral("{4F2D7B8C-9035-4E26-BAC1-D3E4F5061728}"),
+               QStringLiteral("clsContador"), Contador().memberNames()),
+         [] { return rt::Object(std::make_shared<Contador>()); }},
+    }};
+    return d;
+}
+
+} // namespace
+
+QUVA_AUTOMATION_SERVER(describe)

@@ -1,0 +1,308 @@
+// Late binding against objects in the same process: lookup, call kinds,
+// argument counts, by-reference arguments and the failures a caller sees.
+
+#include "automation/DispatchObject.h"
+#include "automation/LateBound.h"
+
+#include <QTest>
+
+using namespace quva;
+using namespace quva::automation;
+using rt::Variant;
+
+namespace {
+
+class Amostra : public DispatchObject {
+public:
+    Amostra() : DispatchObject(QStringLiteral("clsAmostra")) {
+        method(QStringLiteral("Selecionar"), 4, [](Args a) {
+            a[0].assign(Variant(std::int32_t(10)));
+            a[1].assign(Variant(QStringLiteral("x")));
+            a[2].assign(Variant(2.5));
+            a[3].assign(Variant(true));
+            return Variant(std::int32_t(0));
+        });
+        method(
+            QStringLiteral("Opcional"), 3,
+            [](Args a) {
+                QString s;
+                for (const Variant& v : a)
+                    s += v.isMissing() ? u'M' : v.isEmpty() ? u'E' : u'V';
+                return Variant(s);
+            },
+            rt::kUnknownMember, 1);
+        method(QStringLiteral("Qualquer"), -1, [](Args a) { return Variant(std::int32_t(a.size())); });
+        method(
+            QStringLiteral("Fixo"), 0, [](Args) { return Variant(QStringLiteral("fixo")); }, 0x60030001);
+        method(QStringLiteral("Depois"), 0, [](Args) { return Variant(QStringLiteral("depois")); });
+        property(
+            QStringLiteral("Texto"), [this](Args) { return Variant(m_texto); },
+            [this](Args a) {
+                m_texto = a[0].toString();
+                return Variant();
+            });
+        property(QStringLiteral("SoLeitura"), [](Args) { return Variant(std::int16_t(1)); }, {});
+        property(
+            QStringLiteral("Matriz"),
+            [this](Args a) { return Variant(m_matriz[a[0].toLong()][a[1].toLong()]); },
+            [this](Args a) {
+                m_matriz[a[0].toLong()][a[1].toLong()] = a[2].toLong();
+                return Variant();
+            },
+            rt::kUnknownMember, 2);
+        objectProperty(
+            QStringLiteral("Filho"), [this](Args) { return Variant(m_filho); },
+            [this](Args a) {
+                m_filho = a[0].toObject();
+                return Variant();
+            });
+        property(
+            QStringLiteral("Item"), [](Args a) { return Variant(a[0].toLong() * 2); }, {}, rt::kDefaultMember,
+            1);
+    }
+    QString m_texto;
+    std::int32_t m_matriz[3][3] = {};
+    rt::Object m_filho;
+};
+
+void expectFailure(const std::function<void()>& f, std::int32_t number) {
+    try {
+        f();
+    } catch (const rt::RuntimeError& e) {
+        QCOMPARE(e.number(), number);
+        QCOMPARE(e.description(), rt::errorDescription(number));
+        return;
+    }
+    QFAIL(qPrintable(QStringLiteral("no failure %1").arg(number)));
+}
+
+} // namespace
+
+class TestDispatch : public QObject {
+    Q_OBJECT
+private slots:
+    void namesIgnoreLetterCase_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("as declared") << "Selecionar";
+        QTest::newRow("lower") << "selecionar";
+        QTest::newRow("upper") << "SELECIONAR";
+        QTest::newRow("mixed") << "sElEcIoNaR";
+    }
+    void namesIgnoreLetterCase() {
+        QFETCH(QString, name);
+        Amostra a;
+        QCOMPARE(a.memberId(name), a.memberId(QStringLiteral("Selecionar")));
+        QVERIFY(a.memberId(name) != rt::kUnknownMember);
+        QCOMPARE(a.memberId(name + u'x'), rt::kUnknownMember);
+    }
+
+    void accentedNamesFoldToo() {
+        struct Acentos : DispatchObject {
+            Acentos() : DispatchObject(QStringLiteral("x")) {
+                method(QStringLiteral("Descrição"), 0, [](Args) { return Variant(1); });
+            }
+        } a;
+        QVERIFY(a.memberId(QStringLiteral("DESCRIÇÃO")) != rt::kUnknownMember);
+    }
+
+    void fixedAndAssignedIdsDoNotCollide() {
+        Amostra a;
+        QCOMPARE(a.memberId(QStringLiteral("Fixo")), 0x60030001);
+        QCOMPARE(a.memberId(QStringLiteral("Item")), rt::kDefaultMember);
+        QStringList names = a.memberNames();
+        QSet<rt::DispId> ids;
+        for (const QString& n : names)
+            ids.insert(a.memberId(n));
+        QCOMPARE(ids.size(), names.size());
+        auto o = std::make_shared<Amostra>();
+        QCOMPARE(callId(o, 0x60030001).toString(), QStringLiteral("fixo"));
+        QCOMPARE(call(o, QStringLiteral("Depois")).toString(), QStringLiteral("depois"));
+    }
+
+    void memberNamesKeepDeclarationOrder() {
+        Amostra a;
+        QCOMPARE(a.memberNames(), (QStringList{"Selecionar", "Opcional", "Qualquer", "Fixo", "Depois",
+                                               "Texto", "SoLeitura", "Matriz", "Filho", "Item"}));
+    }
+
+    void byReferenceArgumentsReachTheCaller() {
+        auto o = std::make_shared<Amostra>();
+        Variant n(std::int32_t(0)), s, d(0.0), b(false);
+        Variant r = call(o, QStringLiteral("selecionar"), byRef(n), byRef(s), byRef(d), byRef(b));
+        QCOMPARE(r.toLong(), 0);
+        QCOMPARE(n.type(), rt::VarType::Long);
+        QCOMPARE(n.toLong(), 10);
+        QCOMPARE(s.toString(), QStringLiteral("x"));
+        QCOMPARE(d.toDouble(), 2.5);
+        QCOMPARE(b.rawBoolean(), rt::vbTrue);
+    }
+
+    void typedReferenceKeepsTheCallersType() {
+        auto o = std::make_shared<Amostra>();
+        Variant i(std::int16_t(0)), s{QString()}, d(0.0), b(false);
+        call(o, QStringLiteral("Selecionar"), byRef(i), byRef(s), byRef(d), byRef(b));
+        QCOMPARE(i.type(), rt::VarType::Integer);
+        QCOMPARE(i.toInteger(), std::int16_t(10));
+        // A text that is not a number cannot go into a 16-bit integer.
+        Variant t(std::int16_t(0));
+        expectFailure([&] { call(o, QStringLiteral("Selecionar"), byRef(i), byRef(t), byRef(d), byRef(b)); },
+                      rt::err::TypeMismatch);
+    }
+
+    void byValueArgumentsAreNotWritten() {
+        auto o = std::make_shared<Amostra>();
+        Variant n(std::int32_t(0));
+        Variant s, d, b;
+        call(o, QStringLiteral("Selecionar"), n, byRef(s), byRef(d), byRef(b));
+        QCOMPARE(n.toLong(), 0);
+    }
+
+    void optionalArguments_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("seen");
+        QTest::newRow("only the first") << 1 << "VMM";
+        QTest::newRow("two") << 2 << "VVM";
+        QTest::newRow("all") << 3 << "VVV";
+    }
+    void optionalArguments() {
+        QFETCH(int, count);
+        QFETCH(QString, seen);
+        Amostra a;
+        std::vector<Variant> args(std::size_t(count), Variant(1));
+        QCOMPARE(a.invoke(a.memberId(QStringLiteral("Opcional")), rt::CallKind::Method, args).toString(),
+                 seen);
+    }
+
+    void missingAndEmptyInTheMiddleArePassedOn() {
+        auto o = std::make_shared<Amostra>();
+        QCOMPARE(call(o, QStringLiteral("Opcional"), 1, rt::Missing, Variant()).toString(),
+                 QStringLiteral("VME"));
+    }
+
+    void wrongArgumentCountIs450_data() {
+        QTest::addColumn<QString>("member");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("count");
+        QTest::newRow("method, too few") << "Selecionar" << int(rt::CallKind::Method) << 3;
+        QTest::newRow("method, too many") << "Selecionar" << int(rt::CallKind::Method) << 5;
+        QTest::newRow("optional, none") << "Opcional" << int(rt::CallKind::Method) << 0;
+        QTest::newRow("optional, too many") << "Opcional" << int(rt::CallKind::Method) << 4;
+        QTest::newRow("indexed get, one index") << "Matriz" << int(rt::CallKind::PropertyGet) << 1;
+        QTest::newRow("indexed let, no value") << "Matriz" << int(rt::CallKind::PropertyLet) << 2;
+        QTest::newRow("let, two values") << "Texto" << int(rt::CallKind::PropertyLet) << 3;
+        QTest::newRow("get with index on a text") << "Texto" << int(rt::CallKind::PropertyGet) << 1;
+    }
+    void wrongArgumentCountIs450() {
+        QFETCH(QString, member);
+        QFETCH(int, kind);
+        QFETCH(int, count);
+        Amostra a;
+        std::vector<Variant> args(std::size_t(count), Variant(1));
+        expectFailure([&] { a.invoke(a.memberId(member), rt::CallKind(kind), args); },
+                      rt::err::WrongArgumentCount);
+    }
+
+    void anyCountWhenTheHandlerChecks() {
+        auto o = std::make_shared<Amostra>();
+        QCOMPARE(call(o, QStringLiteral("Qualquer")).toLong(), 0);
+        QCOMPARE(call(o, QStringLiteral("Qualquer"), 1, 2, 3, 4, 5, 6).toLong(), 6);
+    }
+
+    void missingMemberOrKindIs438_data() {
+        QTest::addColumn<QString>("member");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("unknown name") << "NaoExiste" << int(rt::CallKind::Method);
+        QTest::newRow("let on a read-only property") << "SoLeitura" << int(rt::CallKind::PropertyLet);
+        QTest::newRow("set on a text property") << "Texto" << int(rt::CallKind::PropertySet);
+        QTest::newRow("let on a method") << "Fixo" << int(rt::CallKind::PropertyLet);
+    }
+    void missingMemberOrKindIs438() {
+        QFETCH(QString, member);
+        QFETCH(int, kind);
+        auto o = std::make_shared<Amostra>();
+        Variant v(1);
+        expectFailure([&] { invokeByName(o, member, rt::CallKind(kind), std::span<Variant>(&v, 1)); },
+                      rt::err::MemberNotSupported);
+    }
+
+    void unknownIdIs438() {
+        auto o = std::make_shared<Amostra>();
+        expectFailure([&] { callId(o, 0x6803000e); }, rt::err::MemberNotSupported);
+    }
+
+    void nothingIs91() {
+        rt::Object nothing;
+        expectFailure([&] { call(nothing, QStringLiteral("Fixo")); }, rt::err::ObjectNotSet);
+        expectFailure([&] { getId(nothing, 0); }, rt::err::ObjectNotSet);
+    }
+
+    void propertiesGetLetAndIndexes() {
+        auto o = std::make_shared<Amostra>();
+        let(o, QStringLiteral("TEXTO"), QStringLiteral("abc"));
+        QCOMPARE(get(o, QStringLiteral("texto")).toString(), QStringLiteral("abc"));
+        let(o, QStringLiteral("Matriz"), 1, 2, 42);
+        QCOMPARE(get(o, QStringLiteral("Matriz"), 1, 2).toLong(), 42);
+        QCOMPARE(get(o, QStringLiteral("Matriz"), 2, 1).toLong(), 0);
+    }
+
+    void methodAndGetAnswerEachOther() {
+        auto o = std::make_shared<Amostra>();
+        QCOMPARE(get(o, QStringLiteral("Fixo")).toString(), QStringLiteral("fixo"));
+        QCOMPARE(call(o, QStringLiteral("SoLeitura")).toLong(), 1);
+    }
+
+    void objectsBySetAndChained() {
+        auto o = std::make_shared<Amostra>();
+        auto filho = std::make_shared<Amostra>();
+        set(o, QStringLiteral("Filho"), filho);
+        let(filho, QStringLiteral("Texto"), QStringLiteral("neto"));
+        QCOMPARE(get(obj(get(o, QStringLiteral("Filho"))), QStringLiteral("Texto")).toString(),
+                 QStringLiteral("neto"));
+        QVERIFY(obj(get(o, QStringLiteral("Filho"))) == filho);
+        // Nothing is a valid value for Set; calling through it is not.
+        set(o, QStringLiteral("Filho"), nullptr);
+        expectFailure([&] { get(obj(get(o, QStringLiteral("Filho"))), QStringLiteral("Texto")); },
+                      rt::err::ObjectNotSet);
+        // Set with a value that is not an object.
+        expectFailure([&] { set(o, QStringLiteral("Filho"), 3); }, rt::err::ObjectRequired);
+    }
+
+    void argumentsOnAPlainPropertyGoToTheDefaultMember() {
+        auto o = std::make_shared<Amostra>();
+        set(o, QStringLiteral("Filho"), std::make_shared<Amostra>());
+        // Filho(21) is Filho.Item(21).
+        QCOMPARE(get(o, QStringLiteral("Filho"), 21).toLong(), 42);
+        set(o, QStringLiteral("Filho"), nullptr);
+        expectFailure([&] { get(o, QStringLiteral("Filho"), 21); }, rt::err::ObjectNotSet);
+    }
+
+    void failuresOfTheCalleeReachTheCaller() {
+        struct Falha : DispatchObject {
+            Falha() : DispatchObject(QStringLiteral("x")) {
+                method(QStringLiteral("F"), 0, [](Args) -> Variant { rt::raise(rt::err::InvalidCall); });
+            }
+        };
+        rt::Object o = std::make_shared<Falha>();
+        expectFailure([&] { call(o, QStringLiteral("f")); }, rt::err::InvalidCall);
+    }
+
+    void redeclaringANameAddsKinds() {
+        struct Duplo : DispatchObject {
+            Duplo() : DispatchObject(QStringLiteral("x")) {
+                property(QStringLiteral("Valor"), [this](Args) { return Variant(v); }, {});
+                property(QStringLiteral("valor"), {}, [this](Args a) {
+                    v = a[0].toLong();
+                    return Variant();
+                });
+            }
+            std::int32_t v = 0;
+        };
+        auto o = std::make_shared<Duplo>();
+        let(o, QStringLiteral("Valor"), 5);
+        QCOMPARE(get(o, QStringLiteral("Valor")).toLong(), 5);
+        QCOMPARE(o->memberNames().size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDispatch)
+#include "tst_dispatch.moc"

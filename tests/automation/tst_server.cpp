@@ -1,0 +1,345 @@
+// Self-registering libraries end to end: registration into the registry
+// file, creation by ProgID, calls across the library boundary, and the
+// registration tool as a user runs it.
+
+#include "automation/DispatchObject.h"
+#include "automation/LateBound.h"
+#include "automation/Registry.h"
+#include "automation/Server.h"
+#include "runtime/Errors.h"
+
+#include <QLibrary>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quva;
+using namespace quva::automation;
+using rt::Variant;
+
+namespace {
+
+const QString kLibrary = QStringLiteral(TESTSERVER_PATH);
+const QString kTool = QStringLiteral(REGSVR_PATH);
+// A real library without the four exports.
+const QString kPlainLibrary = QStringLiteral(PLAIN_LIBRARY_PATH);
+
+void expectFailure(const std::function<void()>& f, std::int32_t number) {
+    try {
+        f();
+    } catch (const rt::RuntimeError& e) {
+        QCOMPARE(e.number(), number);
+        QCOMPARE(e.description(), rt::errorDescription(number));
+        return;
+    }
+    QFAIL(qPrintable(QStringLiteral("no failure %1").arg(number)));
+}
+
+// An object of the test program handed to the library.
+class Grade : public automation::DispatchObject {
+public:
+    Grade() : DispatchObject(QStringLiteral("MSHFlexGrid")) {}
+};
+
+struct Run {
+    int code;
+    QString out, err;
+};
+
+Run tool(const QStringList& args) {
+    QProcess p;
+    p.start(kTool, args);
+    p.waitForFinished(30000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+class TestServer : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+private slots:
+    void init() {
+        qputenv("QUVA_REGISTRY",
+                m_dir.filePath(QStringLiteral("%1.ini").arg(QTest::currentTestFunction())).toUtf8());
+    }
+
+    void registeringWritesEveryClass() {
+        QString error;
+        QCOMPARE(RegisterLibrary(kLibrary, &error), S_OK_);
+        QVERIFY(error.isEmpty());
+        auto e = Registry::find(QStringLiteral("QuvaTest.Calculadora"));
+        QVERIFY(e);
+        QCOMPARE(e->clsid, QStringLiteral("{3E1C6A7B-8F24-4D15-A9B0-C2D3E4F50617}"));
+        QCOMPARE(e->library, QFileInfo(kLibrary).absoluteFilePath());
+        QCOMPARE(e->description, QStringLiteral("QUVA - Teste de Automação"));
+        QCOMPARE(e->interfaceName, QStringLiteral("_clsCalculadora"));
+        QCOMPARE(e->members.first(), QStringLiteral("Somar"));
+        QCOMPARE(e->members.size(), 14);
+        QVERIFY(Registry::find(QStringLiteral("QuvaTest.Contador")));
+        QCOMPARE(Registry::findByClsid(QStringLiteral("{4F2D7B8C-9035-4E26-BAC1-D3E4F5061728}"))->progId,
+                 QStringLiteral("QuvaTest.Contador"));
+
+        QCOMPARE(UnregisterLibrary(kLibrary, &error), S_OK_);
+        QVERIFY(Registry::all().empty());
+    }
+
+    void unregisteringLeavesAnotherLibrarysProgId() {
+        ClassEntry other;
+        other.progId = QStringLiteral("QuvaTest.Contador");
+        other.clsid = QStringLiteral("{00000000-0000-0000-0000-000000000001}");
+        QVERIFY(Registry::write(other));
+        QCOMPARE(UnregisterLibrary(kLibrary), S_OK_);
+        QCOMPARE(Registry::find(QStringLiteral("QuvaTest.Contador"))->clsid, other.clsid);
+    }
+
+    void createByProgIdInAnyCase_data() {
+        QTest::addColumn<QString>("progId");
+        QTest::newRow("as registered") << "QuvaTest.Calculadora";
+        QTest::newRow("lower") << "quvatest.calculadora";
+        QTest::newRow("upper") << "QUVATEST.CALCULADORA";
+    }
+    void createByProgIdInAnyCase() {
+        QFETCH(QString, progId);
+        QCOMPARE(RegisterLibrary(kLibrary), S_OK_);
+        rt::Object o = CreateObject(progId);
+        QVERIFY(o);
+        QCOMPARE(o->typeName(), QStringLiteral("clsCalculadora"));
+        QCOMPARE(call(o, QStringLiteral("somar"), 2, 3).toLong(), 5);
+    }
+
+    void eachCreationIsANewInstance() {
+        QCOMPARE(RegisterLibrary(kLibrary), S_OK_);
+        rt::Object a = CreateObject(QStringLiteral("QuvaTest.Contador"));
+        rt::Object b = CreateObject(QStringLiteral("QuvaTest.Contador"));
+        QCOMPARE(call(a, QStringLiteral("Incrementar")).toLong(), 1);
+        QCOMPARE(call(a, QStringLiteral("Incrementar")).toLong(), 2);
+        QCOMPARE(call(b, QStringLiteral("Incrementar")).toLong(), 1);
+    }
+
+    void cannotCreateIs429_data() {
+        QTest::addColumn<QString>("progId");
+        QTest::addColumn<QString>("library");
+        QTest::addColumn<QString>("clsid");
+        QTest::newRow("not registered") << "QuvaTest.Nenhum" << QString() << QString();
+        QTest::newRow("library gone") << "QuvaTest.Sumiu"
+                                      << "/nao/existe/libsumiu.so"
+                                      << "{3E1C6A7B-8F24-4D15-A9B0-C2D3E4F50617}";
+        QTest::newRow("library without exports")
+            << "QuvaTest.Simples" << kPlainLibrary << "{3E1C6A7B-8F24-4D15-A9B0-C2D3E4F50617}";
+        QTest::newRow("class not in the library")
+            << "QuvaTest.Outra" << kLibrary << "{00000000-0000-0000-0000-000000000009}";
+    }
+    void cannotCreateIs429() {
+        QFETCH(QString, progId);
+        QFETCH(QString, library);
+        QFETCH(QString, clsid);
+        if (!library.isEmpty()) {
+            ClassEntry e;
+            e.progId = progId;
+            e.clsid = clsid;
+            e.library = library;
+            QVERIFY(Registry::write(e));
+        }
+        expectFailure([&] { CreateObject(progId); }, rt::err::CannotCreateObject);
+    }
+
+    void unregisteredAfterUnregistering() {
+        QCOMPARE(RegisterLibrary(kLibrary), S_OK_);
+        QVERIFY(CreateObject(QStringLiteral("QuvaTest.Contador")));
+        QCOMPARE(UnregisterLibrary(kLibrary), S_OK_);
+        expectFailure([&] { CreateObject(QStringLiteral("QuvaTest.Contador")); },
+                      rt::err::CannotCreateObject);
+    }
+
+    void failuresThroughTheLibrary() {
+        QCOMPARE(RegisterLibrary(kLibrary), S_OK_);
+        rt::Object o = CreateObject(QStringLiteral("QuvaTest.Calculadora"));
+        expectFailure([&] { call(o, QStringLiteral("NaoExiste")); }, rt::err::MemberNotSupported);
+        expectFailure([&] { call(o, QStringLiteral("Somar"), 1); }, rt::err::WrongArgumentCount);
+        expectFailure([&] { call(o, QStringLiteral("NomeDoTipoDaGrade")); }, rt::err::ObjectNotSet);
+        expectFailure([&] { call(o, QStringLiteral("Falhar"), 6); }, rt::err::Overflow);
+    }
+
+    void byReferenceAcrossTheLibrary() {
+        QCOMPARE(RegisterLibrary(kLibrary), S_OK_);
+        rt::Object o = CreateObject(QStringLiteral("QuvaTest.Calculadora"));
+        Variant a(std::int16_t(1)), b(std::int32_t(2)), c(3.0), d(QStringLiteral("4"));
+        QCOMPARE(call(o, QStringLiteral("Quatro"), byRef(a), byRef(b), byRef(c), byRef(d)).toLong(), 0);
+        QCOMPARE(a.type(), rt::VarType::Integer);
+        QCOMPARE(a.toLong(), 2);
+        QCOMPARE(b.toLong(), 3);
+        QCOMPARE(c.toDouble(), 4.0);
+        QCOMPARE(d.type(), rt::VarType::String);
+        QCOMPARE(d.toString(), QStringLiteral("5"));
+        Variant x(QStringLiteral("x")), y(QStringLiteral("y"));
+        call(o, QStringLiteral("Trocar"), byRef(x), byRef(y));
+        QCOMPARE(x.toString(), QStringLiteral("y"));
+        QCOMPARE(y.toString(), QStringLiteral("x"));
+    }
+
+    void optionalArgumentsAcrossTheLibrary() {
+        QCOMPARE(RegisterLibrary(kLibrary), S_OK_);
+        rt::Object o = CreateObject(QStringLiteral("QuvaTest.Calculadora"));
+        QCOMPARE(call(o, QStringLiteral("Opcional"), 1).toString(), QStringLiteral("ausente"));
+        QCOMPARE(call(o, QStringLiteral("Opcional"), 1, rt::Missing).toString(), QStringLiteral("ausente"));
+        QCOMPARE(call(o, QStringLiteral("Opcional"), 1, Variant()).toString(), QStringLiteral("vazio"));
+        QCOMPARE(call(o, QStringLiteral("Opcional"), 1, 7).toString(), QStringLiteral("7"));
+    }
+
+    void chainedIndexedProperties() {
+        QCOMPARE(RegisterLibrary(kLibrary), S_OK_);
+        rt::Object xl = CreateObject(QStringLiteral("quvatest.calculadora"));
+        let(obj(get(obj(get(xl, QStringLiteral("Cells"), 2, 3)), QStringLiteral("Font"))),
+            QStringLiteral("Bold"), true);
+        QVERIFY(get(obj(get(obj(get(xl, QStringLiteral("Cells"), 2, 3)), QStringLiteral("Font"))),
+                    QStringLiteral("Bold"))
+                    .toBool());
+        QVERIFY(!get(obj(get(obj(get(xl, QStringLiteral("cells"), 3, 2)), QStringLiteral("font"))),
+                     QStringLiteral("bold"))
+                     .toBool());
+        let(obj(get(xl, QStringLiteral("Cells"), 1, 1)), QStringLiteral("Value"), QStringLiteral("Código"));
+        QCOMPARE(getId(obj(get(xl, QStringLiteral("Cells"), 1, 1)), rt::kDefaultMember).toString(),
+                 QStringLiteral("Código"));
+    }
+
+    void fieldsByDefaultMember() {
+        QCOMPARE(RegisterLibrary(kLibrary), S_OK_);
+        rt::Object rs = CreateObject(QStringLiteral("QuvaTest.Calculadora"));
+        // rs.Fields("Nome") = "Ana", then read back both ways.
+        let(rs, QStringLiteral("Fields"), QStringLiteral("Nome"), QStringLiteral("Ana"));
+        QCOMPARE(get(rs, QStringLiteral("Fields"), QStringLiteral("nome")).toString(), QStringLiteral("Ana"));
+        QCOMPARE(get(obj(get(rs, QStringLiteral("Fields"))), QStringLiteral("Item"), QStringLiteral("NOME"))
+                     .toString(),
+                 QStringLiteral("Ana"));
+        expectFailure([&] { get(rs, QStringLiteral("Fields"), QStringLiteral("Outro")); },
+                      rt::err::AdoItemNotFound);
+    }
+
+    void membersByDispatchIdentifier() {
+        QCOMPARE(RegisterLibrary(kLibrary), S_OK_);
+        rt::Object o = CreateObject(QStringLiteral("QuvaTest.Calculadora"));
+        callId(o, 0x60030048);
+        callId(o, 0x60030048);
+        QCOMPARE(get(o, QStringLiteral("Voltas")).toLong(), 2);
+        letId(o, 0x6803000e, true);
+        QCOMPARE(get(o, QStringLiteral("Realce")).rawBoolean(), rt::vbTrue);
+        QCOMPARE(getId(o, 0x6803000e).rawBoolean(), rt::vbTrue);
+        expectFailure([&] { callId(o, 0x6803000c); }, rt::err::MemberNotSupported);
+    }
+
+    void objectsCrossTheBoundary() {
+        QCOMPARE(RegisterLibrary(kLibrary), S_OK_);
+        rt::Object o = CreateObject(QStringLiteral("QuvaTest.Calculadora"));
+        auto grade = std::make_shared<Grade>();
+        set(o, QStringLiteral("Grade"), grade);
+        QCOMPARE(call(o, QStringLiteral("NomeDoTipoDaGrade")).toString(), QStringLiteral("MSHFlexGrid"));
+        QVERIFY(obj(get(o, QStringLiteral("Grade"))) == rt::Object(grade));
+        // A recordset-like object made in the library comes back through a by-reference argument.
+        Variant pagina(rt::Object{});
+        call(o, QStringLiteral("Paginar"), byRef(pagina));
+        QVERIFY(pagina.isObject());
+        QCOMPARE(get(obj(pagina), QStringLiteral("Item"), QStringLiteral("pagina")).toLong(), 7);
+    }
+
+    void libraryMayUnloadOnlyWithoutObjects() {
+        QCOMPARE(RegisterLibrary(kLibrary), S_OK_);
+        QLibrary lib(kLibrary);
+        auto canUnload = reinterpret_cast<long (*)()>(lib.resolve("DllCanUnloadNow"));
+        QVERIFY(canUnload);
+        {
+            rt::Object o = CreateObject(QStringLiteral("QuvaTest.Contador"));
+            QCOMPARE(canUnload(), S_FALSE_);
+        }
+        QCOMPARE(canUnload(), S_OK_);
+    }
+
+    void classObjectChecksItsArguments() {
+        QLibrary lib(kLibrary);
+        auto getClassObject =
+            reinterpret_cast<long (*)(const char*, const char*, void**)>(lib.resolve("DllGetClassObject"));
+        QVERIFY(getClassObject);
+        void* f = reinterpret_cast<void*>(1);
+        QCOMPARE(getClassObject("{3e1c6a7b-8f24-4d15-a9b0-c2d3e4f50617}",
+                                "{11111111-0000-0000-C000-000000000046}", &f),
+                 E_NOINTERFACE_);
+        QCOMPARE(f, nullptr);
+        QCOMPARE(getClassObject("{00000000-0000-0000-0000-000000000000}", kIID_IClassFactory, &f),
+                 CLASS_E_CLASSNOTAVAILABLE_);
+        QCOMPARE(getClassObject("{3e1c6a7b-8f24-4d15-a9b0-c2d3e4f50617}", kIID_IClassFactory, nullptr),
+                 E_POINTER_);
+        QCOMPARE(getClassObject("{3e1c6a7b-8f24-4d15-a9b0-c2d3e4f50617}", kIID_IClassFactory, &f), S_OK_);
+        std::unique_ptr<ClassFactory> factory(static_cast<ClassFactory*>(f));
+        QCOMPARE(factory->CreateInstance()->typeName(), QStringLiteral("clsCalculadora"));
+    }
+
+    void toolRegistersListsAndUnregisters() {
+        Run r = tool({kLibrary});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out.trimmed(), QStringLiteral("DllRegisterServer em %1 obteve êxito.").arg(kLibrary));
+        // The process wrote the file this process reads.
+        QVERIFY(Registry::find(QStringLiteral("quvatest.calculadora")));
+
+        r = tool({QStringLiteral("--list")});
+        QCOMPARE(r.code, 0);
+        const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines[0].startsWith(QStringLiteral("ProgID\tCLSID")));
+        QCOMPARE(lines[1], QStringLiteral("QuvaTest.Calculadora\t{3E1C6A7B-8F24-4D15-A9B0-C2D3E4F50617}\t%1\t"
+                                          "QuvaTest {5D2B8E41-3C07-4A7E-9F1B-2E6C0D4A8B13}\t1.0\t"
+                                          "QUVA - Teste de Automação")
+                               .arg(QFileInfo(kLibrary).absoluteFilePath()));
+
+        r = tool({QStringLiteral("-u"), kLibrary});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out.trimmed(), QStringLiteral("DllUnregisterServer em %1 obteve êxito.").arg(kLibrary));
+        QVERIFY(Registry::all().empty());
+    }
+
+    void toolSilentAndRelativePath() {
+        QDir::setCurrent(QFileInfo(kLibrary).absolutePath());
+        Run r = tool({QStringLiteral("-s"), QFileInfo(kLibrary).fileName()});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.isEmpty() && r.err.isEmpty());
+        // The registry keeps the absolute path, so any working folder can create the object.
+        QCOMPARE(Registry::find(QStringLiteral("QuvaTest.Contador"))->library,
+                 QFileInfo(kLibrary).absoluteFilePath());
+    }
+
+    void toolFailures_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no library") << QStringList{} << 1 << "Uso: quva-regsvr";
+        QTest::newRow("unknown option") << QStringList{"-x", kLibrary} << 1 << "Opção desconhecida: -x";
+        QTest::newRow("missing library")
+            << QStringList{"/nao/existe/lib.so"} << 3 << "Falha ao carregar o módulo \"/nao/existe/lib.so\".";
+        QTest::newRow("without exports")
+            << QStringList{kPlainLibrary} << 4
+            << QStringLiteral(
+                   "O módulo \"%1\" foi carregado, mas o ponto de entrada DllRegisterServer não foi "
+                   "encontrado.")
+                   .arg(kPlainLibrary);
+        QTest::newRow("without exports, unregistering")
+            << QStringList{"-u", kPlainLibrary} << 4
+            << QStringLiteral("o ponto de entrada DllUnregisterServer não foi encontrado.");
+    }
+    void toolFailures() {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        Run r = tool(args);
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+        // Silent: the same exit code and no text.
+        r = tool(QStringList{QStringLiteral("-s")} + args);
+        QCOMPARE(r.code, code);
+        QVERIFY(r.err.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServer)
+#include "tst_server.moc"
