@@ -1,0 +1,458 @@
+#include "ado/Recordset.h"
+#include "automation/LateBound.h"
+#include "runtime/Convert.h"
+#include "runtime/Errors.h"
+
+#include <QTest>
+
+#include <functional>
+
+using namespace quva;
+using ado::FieldInfo;
+using ado::Recordset;
+using rt::Variant;
+using rt::VarType;
+namespace err = rt::err;
+namespace late = automation;
+
+namespace {
+
+// The failure number f raised, or 0.
+std::int32_t failure(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const rt::RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+std::vector<FieldInfo> numberedFields() {
+    return {{QStringLiteral("Numero"), ado::adInteger, 0}, {QStringLiteral("Nome"), ado::adVarChar, 50}};
+}
+
+// Rows 1..n: Numero = i, Nome = "R<i>".
+std::shared_ptr<Recordset> numbered(int n) {
+    std::vector<Variant> values;
+    for (int i = 1; i <= n; ++i) {
+        values.emplace_back(std::int32_t(i));
+        values.emplace_back(QStringLiteral("R%1").arg(i));
+    }
+    return Recordset::fromRows(numberedFields(), std::move(values));
+}
+
+int current(Recordset& rs) {
+    return rs.Fields(QStringLiteral("Numero")).Value().toLong();
+}
+
+// Serves rows computed from their index and records what it was asked.
+class CountingProvider : public ado::PageProvider {
+public:
+    CountingProvider(std::int64_t rows, bool tellsCount) : m_rows(rows), m_tellsCount(tellsCount) {}
+    std::int64_t count() override { return m_tellsCount ? m_rows : -1; }
+    std::vector<FieldInfo> fields() override { return numberedFields(); }
+    void fetch(std::int64_t first, std::int64_t n, std::vector<Variant>& out) override {
+        ++fetches;
+        largest = std::max(largest, n);
+        for (std::int64_t i = first; i < std::min(first + n, m_rows); ++i) {
+            out.emplace_back(std::int32_t(i + 1));
+            out.emplace_back(QStringLiteral("R%1").arg(i + 1));
+        }
+    }
+    int fetches = 0;
+    std::int64_t largest = 0;
+
+private:
+    std::int64_t m_rows;
+    bool m_tellsCount;
+};
+
+} // namespace
+
+class TestRecordset : public QObject {
+    Q_OBJECT
+
+private slots:
+    void buildsOneRowRecordset() {
+        // The collection letter's record, built as the list builds it.
+        auto rs = Recordset::create();
+        rs->Fields().Append(QStringLiteral("txtNumeroDeLancamento"), ado::adDouble);
+        rs->Fields().Append(QStringLiteral("txtVencimento"), ado::adChar, 20);
+        rs->Fields().Append(QStringLiteral("txtValor"), ado::adChar, 50);
+        rs->Fields().Append(QStringLiteral("txtCodigoDoCliente"), ado::adDouble);
+        QCOMPARE(rs->State(), ado::adStateClosed);
+        rs->Open();
+        QVERIFY(rs->BOF() && rs->EOF_());
+        QCOMPARE(rs->RecordCount(), 0);
+        rs->AddNew();
+        rs->Fields(QStringLiteral("txtNumeroDeLancamento")).setValue(QStringLiteral("1532"));
+        rs->Fields(QStringLiteral("txtVencimento")).setValue(QStringLiteral("10/05/2024"));
+        rs->Fields(QStringLiteral("txtValor")).setValue(QStringLiteral("1.234,56"));
+        rs->Fields(QStringLiteral("txtCodigoDoCliente")).setValue(QStringLiteral("123"));
+        rs->Update();
+
+        QCOMPARE(rs->RecordCount(), 1);
+        rs->MoveFirst();
+        const Variant& n = rs->Fields(QStringLiteral("txtNumeroDeLancamento")).Value();
+        QCOMPARE(n.type(), VarType::Double);
+        QCOMPARE(n.rawDouble(), 1532.0);
+        QCOMPARE(rs->Fields(QStringLiteral("txtVencimento")).Value().rawString(),
+                 QStringLiteral("10/05/2024").leftJustified(20));
+        QCOMPARE(rs->Fields(3).Name(), QStringLiteral("txtCodigoDoCliente"));
+        QCOMPARE(rs->Fields(QStringLiteral("txtValor")).DefinedSize(), 50);
+        QCOMPARE(rs->Fields(QStringLiteral("txtCodigoDoCliente")).DefinedSize(), 8);
+        rs->MoveNext();
+        QVERIFY(rs->EOF_());
+        QCOMPARE(failure([&] { rs->MoveNext(); }), err::AdoNoCurrentRecord);
+        QCOMPARE(failure([&] { (void)rs->Fields(0).Value(); }), err::AdoNoCurrentRecord);
+    }
+
+    void conversion_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<Variant>("input");
+        QTest::addColumn<Variant>("expected"); // Empty when the set fails
+        QTest::addColumn<int>("failure");
+
+        const Variant no;
+        const int wrongKind = err::AdoDataConversion, noFit = err::AdoMultipleStep;
+        auto row = [](const char* name, ado::DataType t, int size, Variant in, Variant out, int fails = 0) {
+            QTest::newRow(name) << int(t) << size << in << out << fails;
+        };
+        row("double from Brazilian text", ado::adDouble, 0, "1.234,5", 1234.5);
+        row("double from currency", ado::adDouble, 0, rt::Currency::fromRaw(15000), 1.5);
+        row("double from non-number", ado::adDouble, 0, "12a", no, wrongKind);
+        row("double takes Null", ado::adDouble, 0, rt::Null, rt::Null);
+        row("Empty stores Null", ado::adDouble, 0, Variant(), rt::Null);
+        row("fixed text padded", ado::adChar, 5, "ab", "ab   ");
+        row("fixed text at its size", ado::adChar, 5, "abcde", "abcde");
+        row("fixed text too long", ado::adChar, 5, "abcdef", no, noFit);
+        row("fixed text from number", ado::adChar, 5, 1.5, "1,5  ");
+        row("fixed text keeps Null", ado::adChar, 5, rt::Null, rt::Null);
+        row("variable text not padded", ado::adVarChar, 5, "ab", "ab");
+        row("variable text too long", ado::adVarWChar, 5, "abcdef", no, noFit);
+        row("BSTR has no limit", ado::adBSTR, 0, QString(300, u'x'), QString(300, u'x'));
+        row("integer from text", ado::adInteger, 0, "12", std::int32_t(12));
+        row("integer overflow", ado::adInteger, 0, 3e9, no, noFit);
+        row("small integer overflow", ado::adSmallInt, 0, std::int32_t(32768), no, noFit);
+        row("currency from text", ado::adCurrency, 0, "1.234,56", rt::Currency::fromRaw(12345600));
+        row("date from text", ado::adDate, 0, "29/02/2024", rt::makeDate(2024, 2, 29));
+        row("no such date", ado::adDate, 0, "29/02/2025", no, wrongKind);
+        row("boolean", ado::adBoolean, 0, std::int32_t(1), rt::vbTrue);
+    }
+
+    void conversion() {
+        QFETCH(int, type);
+        QFETCH(int, size);
+        QFETCH(Variant, input);
+        QFETCH(Variant, expected);
+        QFETCH(int, failure);
+        auto rs = Recordset::create();
+        rs->Fields().Append(QStringLiteral("Campo"), ado::DataType(type), size);
+        rs->Open();
+        rs->AddNew();
+        ado::Field& f = rs->Fields(QStringLiteral("Campo"));
+        if (failure) {
+            QCOMPARE(::failure([&] { f.setValue(input); }), failure);
+            QVERIFY(f.Value().isNull()); // unchanged
+            return;
+        }
+        f.setValue(input);
+        QCOMPARE(f.Value().type(), expected.type());
+        if (!expected.isNull()) QVERIFY(f.Value() == expected);
+    }
+
+    void appendRefusals_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("size");
+        QTest::newRow("fixed text without size") << "Outro" << int(ado::adChar) << 0;
+        QTest::newRow("same name, other case") << "CAMPO" << int(ado::adDouble) << 0;
+        QTest::newRow("unknown type") << "Outro" << 999 << 0;
+        QTest::newRow("no name") << "" << int(ado::adDouble) << 0;
+    }
+
+    void appendRefusals() {
+        QFETCH(QString, name);
+        QFETCH(int, type);
+        QFETCH(int, size);
+        auto rs = Recordset::create();
+        rs->Fields().Append(QStringLiteral("Campo"), ado::adDouble);
+        QCOMPARE(failure([&] { rs->Fields().Append(name, ado::DataType(type), size); }),
+                 err::AdoInvalidArgument);
+        QCOMPARE(rs->Fields().Count(), 1);
+    }
+
+    void stateRules() {
+        auto rs = Recordset::create();
+        QCOMPARE(failure([&] { rs->Open(); }), err::AdoInvalidArgument); // nothing to hold
+        rs->Fields().Append(QStringLiteral("A"), ado::adDouble);
+        QCOMPARE(failure([&] { (void)rs->RecordCount(); }), err::AdoObjectClosed);
+        QCOMPARE(failure([&] { (void)rs->Fields(0).Value(); }), err::AdoObjectClosed);
+        rs->Open();
+        QCOMPARE(failure([&] { rs->Open(); }), err::AdoObjectOpen);
+        QCOMPARE(failure([&] { rs->Fields().Append(QStringLiteral("B"), ado::adDouble); }),
+                 err::AdoObjectOpen);
+        rs->AddNew();
+        rs->Fields(0).setValue(2.5);
+        rs->Close();
+        QCOMPARE(failure([&] { rs->Close(); }), err::AdoObjectClosed);
+        rs->Open(); // the fields stay, the rows do not
+        QCOMPARE(rs->RecordCount(), 0);
+        QCOMPARE(rs->Fields().Count(), 1);
+    }
+
+    void fieldLookup() {
+        auto rs = numbered(3);
+        QCOMPARE(rs->Fields(QStringLiteral("nome")).Value().rawString(), QStringLiteral("R1"));
+        QCOMPARE(rs->Fields(QStringLiteral("NOME")).Name(), QStringLiteral("Nome"));
+        QCOMPARE(failure([&] { rs->Fields(QStringLiteral("Nomes")); }), err::AdoItemNotFound);
+        QCOMPARE(failure([&] { rs->Fields(2); }), err::AdoItemNotFound);
+        QCOMPARE(failure([&] { rs->Fields(-1); }), err::AdoItemNotFound);
+        // Out of order and repeated lookups find the same fields as in order.
+        for (const char* name : {"Nome", "Nome", "Numero", "numero", "Nome", "NUMERO"})
+            QCOMPARE(rs->Fields(QString::fromLatin1(name)).Name().toLower(),
+                     QString::fromLatin1(name).toLower());
+        QCOMPARE(failure([&] { Recordset::fromRows(numberedFields(), {Variant(1)}); }),
+                 err::AdoInvalidArgument);
+    }
+
+    void paging_data() {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("pageSize");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("firstRow"); // 0: the page does not exist
+        QTest::addColumn<int>("pageCount");
+        QTest::newRow("first") << 45 << 10 << 1 << 1 << 5;
+        QTest::newRow("middle") << 45 << 10 << 3 << 21 << 5;
+        QTest::newRow("short last page") << 45 << 10 << 5 << 41 << 5;
+        QTest::newRow("past the last") << 45 << 10 << 6 << 0 << 5;
+        QTest::newRow("page zero") << 45 << 10 << 0 << 0 << 5;
+        QTest::newRow("exact pages") << 40 << 10 << 4 << 31 << 4;
+        QTest::newRow("one row") << 1 << 10 << 1 << 1 << 1;
+        QTest::newRow("default page size") << 25 << 0 << 3 << 21 << 3;
+        QTest::newRow("empty") << 0 << 10 << 1 << 0 << 0;
+    }
+
+    void paging() {
+        QFETCH(int, rows);
+        QFETCH(int, pageSize);
+        QFETCH(int, page);
+        QFETCH(int, firstRow);
+        QFETCH(int, pageCount);
+        for (bool provider : {false, true}) {
+            auto rs = provider ? Recordset::fromProvider(std::make_shared<CountingProvider>(rows, true))
+                               : numbered(rows);
+            if (pageSize) rs->setPageSize(pageSize);
+            QCOMPARE(rs->RecordCount(), rows);
+            QCOMPARE(rs->PageCount(), pageCount);
+            if (rows) rs->MoveNext(); // away from where the page starts (EOF for one row)
+            if (rows > 1) QCOMPARE(current(*rs), 2);
+            if (!firstRow) {
+                const int before = rs->AbsolutePosition();
+                QCOMPARE(failure([&] { rs->setAbsolutePage(page); }), err::AdoInvalidArgument);
+                QCOMPARE(rs->AbsolutePosition(), before);
+                continue;
+            }
+            rs->setAbsolutePage(page);
+            QCOMPARE(current(*rs), firstRow);
+            QCOMPARE(rs->AbsolutePage(), page);
+            QCOMPARE(rs->AbsolutePosition(), firstRow);
+        }
+    }
+
+    void walking() {
+        auto rs = numbered(25);
+        QCOMPARE(current(*rs), 1); // a selection starts on its first row
+        QVERIFY(!rs->BOF());
+        rs->setAbsolutePage(2);
+        for (int i = 0; i < 10; ++i)
+            rs->MoveNext();
+        QCOMPARE(current(*rs), 21);
+        QCOMPARE(rs->AbsolutePage(), 3);
+        int walked = 0;
+        while (!rs->EOF_()) {
+            ++walked;
+            rs->MoveNext();
+        }
+        QCOMPARE(walked, 5);
+        QCOMPARE(rs->AbsolutePage(), ado::adPosEOF);
+        rs->MovePrevious();
+        QCOMPARE(current(*rs), 25);
+        rs->MoveFirst();
+        rs->MovePrevious();
+        QVERIFY(rs->BOF() && !rs->EOF_());
+        QCOMPARE(rs->AbsolutePage(), ado::adPosBOF);
+        QCOMPARE(failure([&] { rs->MovePrevious(); }), err::AdoNoCurrentRecord);
+        rs->MoveNext(); // from before the first row onto it
+        QCOMPARE(current(*rs), 1);
+        rs->MoveLast();
+        QCOMPARE(current(*rs), 25);
+
+        auto empty = numbered(0);
+        QVERIFY(empty->BOF() && empty->EOF_());
+        QCOMPARE(empty->AbsolutePage(), ado::adPosUnknown);
+        QCOMPARE(failure([&] { empty->MoveFirst(); }), err::AdoNoCurrentRecord);
+        QCOMPARE(failure([&] { empty->MoveLast(); }), err::AdoNoCurrentRecord);
+        QCOMPARE(failure([&] { empty->setPageSize(0); }), err::AdoInvalidArgument);
+    }
+
+    void pageOfMillionFetchesOnlyThatPage() {
+        auto provider = std::make_shared<CountingProvider>(1'000'000, true);
+        auto rs = Recordset::fromProvider(provider);
+        rs->setPageSize(20);
+        QCOMPARE(rs->RecordCount(), 1'000'000);
+        QCOMPARE(rs->PageCount(), 50'000);
+        rs->setAbsolutePage(50'000);
+        QCOMPARE(current(*rs), 999'981);
+        const int fetchesAfterJump = provider->fetches;
+        for (int i = 1; i < 20; ++i)
+            rs->MoveNext();
+        QCOMPARE(current(*rs), 1'000'000);
+        QCOMPARE(provider->fetches, fetchesAfterJump); // the page came in one fetch
+        rs->MoveNext();
+        QVERIFY(rs->EOF_());
+
+        // Back and forth between two pages uses what is at hand.
+        rs->setAbsolutePage(7);
+        rs->setAbsolutePage(8);
+        const int settled = provider->fetches;
+        rs->setAbsolutePage(7);
+        rs->setAbsolutePage(8);
+        QCOMPARE(provider->fetches, settled);
+        QCOMPARE(failure([&] { rs->setAbsolutePage(50'001); }), err::AdoInvalidArgument);
+        QCOMPARE(current(*rs), 141);
+    }
+
+    void walkToEofInBoundedBlocks_data() {
+        QTest::addColumn<bool>("tellsCount");
+        QTest::newRow("count known") << true;
+        QTest::newRow("count unknown") << false;
+    }
+
+    void walkToEofInBoundedBlocks() {
+        QFETCH(bool, tellsCount);
+        auto provider = std::make_shared<CountingProvider>(100'000, tellsCount);
+        auto rs = Recordset::fromProvider(provider);
+        QCOMPARE(rs->RecordCount(), tellsCount ? 100'000 : -1);
+        QCOMPARE(rs->PageCount(), tellsCount ? 100 * 100 : -1);
+        std::int64_t walked = 0, sum = 0;
+        for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext()) {
+            ++walked;
+            sum += current(*rs);
+        }
+        QCOMPARE(walked, 100'000);
+        QCOMPARE(sum, std::int64_t(100'000) * 100'001 / 2);
+        QVERIFY(provider->largest <= 1024);
+        QVERIFY(provider->fetches < 1000);
+        rs->MovePrevious();
+        QCOMPARE(current(*rs), 100'000);
+    }
+
+    void unknownCountFindsTheEnd() {
+        auto rs = Recordset::fromProvider(std::make_shared<CountingProvider>(45, false));
+        rs->setAbsolutePage(5);
+        QCOMPARE(current(*rs), 41);
+        QCOMPARE(failure([&] { rs->setAbsolutePage(6); }), err::AdoInvalidArgument);
+        QCOMPARE(current(*rs), 41);
+        rs->MoveFirst();
+        rs->MoveLast();
+        QCOMPARE(current(*rs), 45);
+
+        auto none = Recordset::fromProvider(std::make_shared<CountingProvider>(0, false));
+        QVERIFY(none->EOF_() && none->BOF());
+        QCOMPARE(failure([&] { none->MoveLast(); }), err::AdoNoCurrentRecord);
+    }
+
+    void providerRowsAreReadOnly() {
+        auto rs = Recordset::fromProvider(std::make_shared<CountingProvider>(3, true));
+        QCOMPARE(failure([&] { rs->Fields(0).setValue(1); }), err::AdoFeatureNotAvailable);
+        QCOMPARE(failure([&] { rs->AddNew(); }), err::AdoFeatureNotAvailable);
+    }
+
+    void currentPageCopiesThePage() {
+        auto rs = Recordset::fromProvider(std::make_shared<CountingProvider>(45, true));
+        rs->setAbsolutePage(5);
+        auto page = rs->currentPage();
+        QCOMPARE(page->RecordCount(), 5);
+        QCOMPARE(current(*page), 41);
+        page->MoveLast();
+        QCOMPARE(current(*page), 45);
+        QCOMPARE(current(*rs), 41); // the selection did not move
+        rs->setAbsolutePage(2);
+        rs->MoveNext();
+        page = rs->currentPage();
+        QCOMPARE(page->RecordCount(), 10);
+        QCOMPARE(current(*page), 11);
+        QCOMPARE(current(*rs), 12);
+    }
+
+    void lateBound() {
+        rt::Object rs = numbered(45);
+        QCOMPARE(late::get(rs, "RecordCount").rawLong(), 45);
+        late::let(rs, "PageSize", std::int16_t(10));
+        late::let(rs, "AbsolutePage", 3);
+        QCOMPARE(late::get(rs, "AbsolutePage").type(), VarType::Long);
+        QCOMPARE(late::get(rs, "absolutepage").rawLong(), 3);
+        QCOMPARE(late::get(rs, "PageCount").rawLong(), 5);
+        QCOMPARE(late::get(late::obj(late::get(rs, "Fields", "Numero")), "Value").rawLong(), 21);
+        QCOMPARE(late::get(late::obj(late::getId(rs, rt::kDefaultMember, "Numero")), "Value").rawLong(),
+                 21); // rs("Numero")
+        late::call(rs, "MoveNext");
+        QCOMPARE(late::get(late::obj(late::get(late::obj(late::get(rs, "Fields")), "Item", 1)), "Value")
+                     .rawString(),
+                 QStringLiteral("R22"));
+        QCOMPARE(late::get(rs, "EOF").rawBoolean(), rt::vbFalse);
+        late::call(rs, "MoveLast");
+        late::call(rs, "MoveNext");
+        QCOMPARE(late::get(rs, "EOF").rawBoolean(), rt::vbTrue);
+        QCOMPARE(failure([&] { late::let(rs, "AbsolutePage", 6); }), err::AdoInvalidArgument);
+        QCOMPARE(failure([&] { late::get(rs, "Fields", "NaoExiste"); }), err::AdoItemNotFound);
+        QCOMPARE(late::get(late::obj(late::get(rs, "Fields")), "Count").rawLong(), 2);
+
+        rt::Object numero = late::obj(late::get(rs, "Fields", "Numero"));
+        QCOMPARE(late::get(numero, "name").rawString(), QStringLiteral("Numero"));
+        QCOMPARE(failure([&] { late::let(numero, "Name", "Outro"); }), err::MemberNotSupported);
+        QCOMPARE(failure([&] { late::get(numero, "Value", 1); }), err::WrongArgumentCount);
+        QCOMPARE(failure([&] { late::get(numero, "Tamanho"); }), err::MemberNotSupported);
+
+        // The same Field object each time.
+        QCOMPARE(late::obj(late::get(rs, "Fields", "Nome")).get(),
+                 late::obj(late::get(rs, "Fields", "nome")).get());
+    }
+
+    void lateBoundBuilding() {
+        rt::Object rs = Recordset::create();
+        rt::Object fields = late::obj(late::get(rs, "Fields"));
+        late::call(fields, "Append", "txtCliente", std::int32_t(ado::adChar), std::int32_t(100));
+        late::call(fields, "Append", "txtDescricaoDoDebito", std::int32_t(ado::adBSTR));
+        QCOMPARE(failure([&] { late::call(fields, "Append", "x", std::int32_t(77)); }),
+                 err::AdoInvalidArgument);
+        late::call(rs, "Open");
+        late::call(rs, "AddNew");
+        late::let(late::obj(late::get(rs, "Fields", "txtCliente")), "Value", "123 - Fulano");
+        late::let(rs, "Fields", "txtDescricaoDoDebito", "Venda");
+        late::call(rs, "Update");
+        late::call(rs, "MoveFirst");
+        rt::Object cliente = late::obj(late::get(rs, "Fields", "txtCliente"));
+        QCOMPARE(rt::Trim(late::get(cliente, "Value").rawString()), QStringLiteral("123 - Fulano"));
+        QCOMPARE(late::get(cliente, "DefinedSize").rawLong(), 100);
+        QCOMPARE(late::get(cliente, "Type").rawLong(), std::int32_t(ado::adChar));
+        QCOMPARE(late::get(late::obj(late::get(rs, "Fields", "txtDescricaoDoDebito")), "Value").rawString(),
+                 QStringLiteral("Venda"));
+        QCOMPARE(failure([&] { late::call(rs, "AddNew", "txtCliente", "x"); }), err::AdoInvalidArgument);
+    }
+
+    void fieldOutlivesRecordset() {
+        rt::Object field;
+        {
+            auto rs = numbered(1);
+            field = late::obj(late::get(rs, "Fields", "Nome"));
+        }
+        QCOMPARE(failure([&] { late::get(field, "Value"); }), err::AdoObjectClosed);
+        QCOMPARE(late::get(field, "Name").rawString(), QStringLiteral("Nome"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecordset)
+#include "tst_recordset.moc"
