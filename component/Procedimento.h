@@ -1,0 +1,64 @@
+#pragma once
+// The failure handler every procedure of the component carries: the
+// procedure names its location once, records its step numbers as it goes,
+// and runs its body through executar(). A failure anywhere in the body, or
+// in a callee without a handler of its own, ends the body and goes to
+// ExibirMensagemDeErro with "QUVA_A_CReceber" + location + step; the
+// procedure then returns normally with whatever result it had.
+//
+//     Procedimento ponto(u", clsCReceber, AbrirLista, Ponto: ");
+//     ponto.executar([&] {
+//         ponto(1); ...
+//         ponto(2); ...
+//     });
+
+#include "component/Exportacao.h"
+#include "contracts/Contrato.h"
+#include "runtime/Dispatch.h"
+#include "runtime/Variant.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <exception>
+
+namespace creceber {
+
+inline constexpr char16_t kNomeDoComponente[] = u"QUVA_A_CReceber";
+
+class CRECEBER_API Procedimento {
+public:
+    // local: ", <module>, <procedure>, Ponto: "
+    explicit Procedimento(const char16_t* local) : m_local(local) {}
+    Procedimento(const Procedimento&) = delete;
+    Procedimento& operator=(const Procedimento&) = delete;
+
+    // Records the step about to run.
+    void operator()(std::int16_t passo) { m_passo = passo; }
+    std::int16_t passo() const { return m_passo; }
+
+    // "QUVA_A_CReceber, <module>, <procedure>, Ponto: <step>"
+    QString localDoErro() const;
+
+    template <class Corpo> void executar(Corpo&& corpo) {
+        try {
+            corpo();
+        } catch (...) {
+            // The presenter may fail too; that failure continues to our caller.
+            tratar(std::current_exception());
+        }
+    }
+
+private:
+    void tratar(std::exception_ptr falha) const;
+    const char16_t* m_local;
+    std::int16_t m_passo = 0;
+};
+
+// The business failure path: a component reported failure through its
+// result, so its own error triple is read, in order, from the same instance
+// and handed on unchanged.
+CRECEBER_API void RepassarFalhaDoComponente(const quva::rt::Object& componente);
+CRECEBER_API void RepassarFalhaDoComponente(const contratos::ComponenteDeNegocio& componente);
+
+} // namespace creceber

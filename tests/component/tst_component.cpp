@@ -1,0 +1,381 @@
+// The entry class through CreateObject, as a host uses it, with a test list
+// and a test card in place of the screens, and the failure mechanism on
+// procedures written here the way the screens write theirs.
+
+#include "Ambiente.h"
+#include "automation/DispatchObject.h"
+#include "automation/LateBound.h"
+#include "component/Formularios.h"
+#include "component/Procedimento.h"
+#include "component/modFuncoes.h"
+#include "component/modFundoEscuro.h"
+#include "component/modPrincipal.h"
+#include "contracts/QUVA_N_CReceber.h"
+#include "runtime/Clock.h"
+
+#include <QTest>
+
+#include <stdexcept>
+
+Q_DECLARE_METATYPE(quva::rt::Variant)
+
+using namespace quva;
+using namespace creceber;
+using teste::locaisExibidos;
+using teste::porRef;
+
+namespace {
+
+struct ListaDeTeste : frmListaBase {
+    std::vector<std::int32_t> areas;
+    std::function<void()> aoMontar;
+    std::int16_t MontarExibirFormulario(std::int32_t AreaDeTrabalho_hWnd) override {
+        areas.push_back(AreaDeTrabalho_hWnd);
+        if (aoMontar) aoMontar();
+        return 0;
+    }
+};
+
+// Darkens the menu window around its "modal show", as the card does.
+struct FichaDeTeste : frmFichaBase {
+    std::vector<std::int16_t> tipos;
+    std::function<void()> aoExibir;
+    void MontarExibirFormulario(std::int16_t TipoDeOperacao) override {
+        tipos.push_back(TipoDeOperacao);
+        AplicarFundoEscuro(glngFormularioDoMenu_hWnd);
+        if (aoExibir) aoExibir();
+        RemoverFundoEscuro(glngFormularioDoMenu_hWnd);
+    }
+};
+
+class DadosDoUsuarioDeTeste : public automation::DispatchObject {
+public:
+    DadosDoUsuarioDeTeste() : DispatchObject(QStringLiteral("clsDadosDoUsuario")) {}
+};
+
+rt::Object novaClasse() {
+    return automation::CreateObject(QStringLiteral("QUVA_A_CReceber.clsCReceber"));
+}
+
+// A helper without a handler of its own: its failure belongs to its caller.
+void falharSemTratador(int numero) {
+    rt::raise(numero);
+}
+
+// The shape of the message panel's show/hide procedure: step 1 the
+// visibility test, 2 the choice, 3 the showing branch, 4 the hiding one.
+// falharEm names the step at which it fails (0: before any step; -1 never).
+std::int16_t ExibirOcultar(bool exibir, int falharEm, int numero = rt::err::InvalidPropertyValue) {
+    std::int16_t resultado = 0;
+    Procedimento ponto(u", frmTeste, ExibirOcultar, Ponto: ");
+    ponto.executar([&] {
+        if (falharEm == 0) rt::raise(numero);
+        ponto(1);
+        resultado = 5;
+        if (falharEm == 1) rt::raise(numero);
+        ponto(2);
+        if (falharEm == 2) rt::raise(numero);
+        if (exibir) {
+            ponto(3);
+            if (falharEm == 3) falharSemTratador(numero);
+        } else {
+            ponto(4);
+            if (falharEm == 4) falharSemTratador(numero);
+        }
+        resultado = 9;
+    });
+    return resultado;
+}
+
+} // namespace
+
+class tst_component : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        teste::registroNovo();
+        teste::registrar(DOUBLES_LIB);
+        teste::registrar(CRECEBER_LIB);
+    }
+
+    void init() {
+        doubles::reset();
+        gobjDadosDoUsuario.reset();
+        gstrNomeDaAplicacao.clear();
+        glngFormularioDoMenu_hWnd = 0;
+        gfrmLista.reset();
+        DefinirFabricaDeLista({});
+        DefinirFabricaDeFicha({});
+    }
+
+    void exibirRecebeQuatroArgumentos_data() {
+        QTest::addColumn<bool>("definirNome");
+        QTest::addColumn<QString>("nome");
+        QTest::newRow("nome nunca definido") << false << QString();
+        QTest::newRow("nome vazio") << true << QString();
+        QTest::newRow("nome definido") << true << QStringLiteral("QUVA - Contas a Receber");
+    }
+    void exibirRecebeQuatroArgumentos() {
+        QFETCH(bool, definirNome);
+        QFETCH(QString, nome);
+        rt::Object o = novaClasse();
+        if (definirNome) automation::let(o, QStringLiteral("NomeDaAplicacao"), nome);
+        QVERIFY(automation::call(o, QStringLiteral("AbrirFicha")).isEmpty()); // no card: fails at step 1
+
+        const auto exibir = doubles::calls(teste::kMsgErro, QStringLiteral("Exibir"));
+        QCOMPARE(exibir.size(), std::size_t(1));
+        const auto& a = exibir[0].args;
+        QCOMPARE(a.size(), std::size_t(4));
+        // The triple travels as variants by reference, the name as a text by reference.
+        QCOMPARE(a[0].vt, porRef(rt::VarType::Variant));
+        QCOMPARE(a[0].value.type(), rt::VarType::Long);
+        QCOMPARE(a[0].value.rawLong(), rt::err::CannotCreateObject);
+        QCOMPARE(a[1].vt, porRef(rt::VarType::Variant));
+        QCOMPARE(a[1].value.rawString(), rt::errorDescription(rt::err::CannotCreateObject));
+        QCOMPARE(a[2].vt, porRef(rt::VarType::Variant));
+        QCOMPARE(a[2].value.rawString(),
+                 QStringLiteral("QUVA_A_CReceber, clsCReceber, AbrirFicha, Ponto: 1"));
+        // The last one is a text even when empty, never an Empty variant.
+        QCOMPARE(a[3].vt, porRef(rt::VarType::String));
+        QCOMPARE(a[3].value.rawString(), nome);
+        QCOMPARE(doubles::instancesCreated(teste::kMsgErro), 1);
+    }
+
+    void falhaNaEntradaReportaOPasso_data() {
+        QTest::addColumn<QString>("membro");
+        QTest::addColumn<int>("onde"); // 0 creating the form, 1 in its MontarExibirFormulario
+        QTest::addColumn<int>("numero");
+        QTest::addColumn<QString>("local");
+        QTest::newRow("lista não criada")
+            << "AbrirLista" << 0 << 429 << "QUVA_A_CReceber, clsCReceber, AbrirLista, Ponto: 2";
+        QTest::newRow("lista falha ao montar")
+            << "AbrirLista" << 1 << 91 << "QUVA_A_CReceber, clsCReceber, AbrirLista, Ponto: 3";
+        QTest::newRow("ficha não criada")
+            << "AbrirFicha" << 0 << 7 << "QUVA_A_CReceber, clsCReceber, AbrirFicha, Ponto: 1";
+        QTest::newRow("ficha falha ao exibir")
+            << "AbrirFicha" << 1 << 440 << "QUVA_A_CReceber, clsCReceber, AbrirFicha, Ponto: 2";
+    }
+    void falhaNaEntradaReportaOPasso() {
+        QFETCH(QString, membro);
+        QFETCH(int, onde);
+        QFETCH(int, numero);
+        QFETCH(QString, local);
+        auto lista = std::make_shared<ListaDeTeste>();
+        auto ficha = std::make_shared<FichaDeTeste>();
+        if (onde == 0) {
+            DefinirFabricaDeFicha([]() -> std::shared_ptr<frmFichaBase> { throw std::bad_alloc(); });
+        } else {
+            lista->aoMontar = [] { rt::raise(rt::err::ObjectNotSet); };
+            ficha->aoExibir = [] { throw std::runtime_error("falha interna"); };
+            DefinirFabricaDeLista([lista] { return lista; });
+            DefinirFabricaDeFicha([ficha] { return ficha; });
+        }
+        rt::Object o = novaClasse();
+        rt::Variant r = membro == u"AbrirLista"
+                            ? automation::call(o, membro, std::int32_t(1), std::int32_t(2))
+                            : automation::call(o, membro);
+        QVERIFY(r.isEmpty());
+        QCOMPARE(locaisExibidos(), QStringList{local});
+        QCOMPARE(doubles::calls(teste::kMsgErro)[0].args[0].value.toLong(), numero);
+    }
+
+    void passosDeUmProcedimento_data() {
+        QTest::addColumn<bool>("exibir");
+        QTest::addColumn<int>("falharEm");
+        QTest::addColumn<QString>("local");
+        QTest::addColumn<int>("resultado");
+        const QString base = QStringLiteral("QUVA_A_CReceber, frmTeste, ExibirOcultar, Ponto: ");
+        QTest::newRow("antes de qualquer passo") << true << 0 << base + u'0' << 0;
+        QTest::newRow("no primeiro passo") << true << 1 << base + u'1' << 5;
+        QTest::newRow("na escolha") << false << 2 << base + u'2' << 5;
+        QTest::newRow("no ramo de exibir, em quem chamou") << true << 3 << base + u'3' << 5;
+        QTest::newRow("no ramo de ocultar, em quem chamou") << false << 4 << base + u'4' << 5;
+        QTest::newRow("sem falha") << false << -1 << QString() << 9;
+    }
+    void passosDeUmProcedimento() {
+        QFETCH(bool, exibir);
+        QFETCH(int, falharEm);
+        QFETCH(QString, local);
+        QFETCH(int, resultado);
+        QCOMPARE(int(ExibirOcultar(exibir, falharEm)), resultado);
+        QCOMPARE(locaisExibidos(), local.isEmpty() ? QStringList{} : QStringList{local});
+        if (!local.isEmpty()) {
+            const auto exibir = doubles::calls(teste::kMsgErro);
+            const auto& a = exibir[0].args;
+            QCOMPARE(a[0].value.toLong(), rt::err::InvalidPropertyValue);
+            QCOMPARE(a[1].value.toString(), rt::errorDescription(rt::err::InvalidPropertyValue));
+        }
+    }
+
+    // A callee with a handler of its own reports with its own location and
+    // returns; its caller goes on to its next step.
+    void calleeComTratadorNaoInterrompeQuemChamou() {
+        bool chegouAoPasso2 = false;
+        Procedimento ponto(u", modTeste, Chamador, Ponto: ");
+        ponto.executar([&] {
+            ponto(1);
+            ExibirOcultar(false, 4);
+            ponto(2);
+            chegouAoPasso2 = true;
+        });
+        QVERIFY(chegouAoPasso2);
+        QCOMPARE(locaisExibidos(), QStringList{"QUVA_A_CReceber, frmTeste, ExibirOcultar, Ponto: 4"});
+    }
+
+    void falhaDeNegocioComOLocalDoComponente() {
+        doubles::setResult(teste::kNegocio, QStringLiteral("Selecionar"), std::int32_t(1));
+        doubles::setErrorTriple(teste::kNegocio, std::int32_t(-2147217900),
+                                QStringLiteral("Sintaxe incorreta"),
+                                QStringLiteral("QUVA_N_CReceber, clsCReceber, Selecionar, Ponto: 7"));
+        bool falhou = false;
+        Procedimento ponto(u", frmTeste, Selecionar, Ponto: ");
+        ponto.executar([&] {
+            ponto(1);
+            auto lobjCReceber = contratos::QUVA_N_CReceber::clsCReceber::Criar();
+            std::int16_t registros = 40;
+            ponto(2);
+            if (lobjCReceber.Selecionar(1, registros, 4, QString()) != rt::Variant(std::int32_t(0))) {
+                ponto(3);
+                RepassarFalhaDoComponente(lobjCReceber);
+                falhou = true;
+            }
+        });
+        QVERIFY(falhou);
+        QStringList lidos;
+        for (const auto& c : doubles::calls(teste::kNegocio))
+            lidos << c.member;
+        QCOMPARE(lidos, (QStringList{"Selecionar", "NumeroDoErro", "DescricaoDoErro", "LocalDoErro"}));
+        const auto exibir = doubles::calls(teste::kMsgErro, QStringLiteral("Exibir"));
+        const auto& a = exibir.at(0).args;
+        QCOMPARE(a[0].value.toLong(), std::int32_t(-2147217900));
+        QCOMPARE(a[1].value.toString(), QStringLiteral("Sintaxe incorreta"));
+        QCOMPARE(a[2].value.toString(), QStringLiteral("QUVA_N_CReceber, clsCReceber, Selecionar, Ponto: 7"));
+    }
+
+    void abrirFichaSemAbrirListaEscureceOHandle0() {
+        auto ficha = std::make_shared<FichaDeTeste>();
+        std::weak_ptr<FichaDeTeste> fraca = ficha;
+        DefinirFabricaDeFicha([&ficha] { return std::exchange(ficha, nullptr); });
+        QVERIFY(automation::call(novaClasse(), QStringLiteral("AbrirFicha")).isEmpty());
+        QVERIFY(fraca.expired()); // the local card is released when the call ends
+
+        const auto& chamadas = doubles::calls(teste::kFundoEscuro);
+        QCOMPARE(chamadas.size(), std::size_t(2));
+        QCOMPARE(chamadas[0].member, QStringLiteral("Aplicar"));
+        QCOMPARE(chamadas[1].member, QStringLiteral("Remover"));
+        QVERIFY(chamadas[0].instance != chamadas[1].instance);
+        for (const auto& c : chamadas) {
+            QCOMPARE(c.args.size(), std::size_t(1));
+            QCOMPARE(c.args[0].vt, porRef(rt::VarType::Long));
+            QCOMPARE(c.args[0].value.rawLong(), 0);
+        }
+        QVERIFY(locaisExibidos().isEmpty());
+    }
+
+    void abrirFichaAbreEmModoDeAdicao() {
+        auto ficha = std::make_shared<FichaDeTeste>();
+        DefinirFabricaDeFicha([ficha] { return ficha; });
+        rt::Object o = novaClasse();
+        automation::call(o, QStringLiteral("AbrirLista"), std::int32_t(4711), std::int32_t(0));
+        automation::call(o, QStringLiteral("AbrirFicha"));
+        QCOMPARE(ficha->tipos, std::vector<std::int16_t>{1});
+        for (const auto& c : doubles::calls(teste::kFundoEscuro))
+            QCOMPARE(c.args[0].value.rawLong(), 4711);
+    }
+
+    void abrirListaDuasVezes() {
+        std::vector<std::shared_ptr<ListaDeTeste>> criadas;
+        DefinirFabricaDeLista([&criadas] {
+            criadas.push_back(std::make_shared<ListaDeTeste>());
+            return criadas.back();
+        });
+        rt::Object o = novaClasse();
+        QVERIFY(automation::call(o, QStringLiteral("AbrirLista"), std::int32_t(100), std::int32_t(200))
+                    .isEmpty());
+        // The host may pass its handles as 16-bit integers too.
+        automation::call(o, QStringLiteral("AbrirLista"), std::int16_t(101), std::int16_t(201));
+        QCOMPARE(criadas.size(), std::size_t(2));
+        QCOMPARE(gfrmLista.get(), criadas[1].get());
+        QCOMPARE(glngFormularioDoMenu_hWnd, 101);
+        QCOMPARE(criadas[0]->areas, std::vector<std::int32_t>{200});
+        QCOMPARE(criadas[1]->areas, std::vector<std::int32_t>{201});
+        QVERIFY(locaisExibidos().isEmpty());
+    }
+
+    void propriedadesGuardamNosGlobais() {
+        rt::Object dados = std::make_shared<DadosDoUsuarioDeTeste>();
+        rt::Object a = novaClasse();
+        rt::Object b = novaClasse();
+        automation::set(a, QStringLiteral("DadosDoUsuario"), dados);
+        QString nome = QStringLiteral("Contas");
+        automation::let(a, QStringLiteral("NomeDaAplicacao"), nome);
+        nome += u'!';
+        QCOMPARE(gobjDadosDoUsuario.get(), dados.get()); // shared, not copied
+        QCOMPARE(gstrNomeDaAplicacao, QStringLiteral("Contas"));
+        // Globals are the component's, not the instance's.
+        automation::let(b, QStringLiteral("nomedaaplicacao"), QStringLiteral("Outra"));
+        QCOMPARE(gstrNomeDaAplicacao, QStringLiteral("Outra"));
+    }
+
+    // A call the class cannot take reaches the caller as a run-time failure,
+    // not as any other exception, and changes nothing.
+    void chamadaInvalidaVoltaComoFalha() {
+        rt::Object o = novaClasse();
+        try {
+            automation::set(o, QStringLiteral("DadosDoUsuario"), QStringLiteral("texto"));
+            QFAIL("no failure");
+        } catch (const rt::RuntimeError& e) {
+            QCOMPARE(e.number(), rt::err::ObjectRequired);
+        }
+        QVERIFY(!gobjDadosDoUsuario);
+        try {
+            automation::call(o, QStringLiteral("AbrirLista"), QStringLiteral("abc"), std::int32_t(1));
+            QFAIL("no failure");
+        } catch (const rt::RuntimeError& e) {
+            QCOMPARE(e.number(), rt::err::TypeMismatch);
+        }
+        QCOMPARE(glngFormularioDoMenu_hWnd, 0);
+    }
+
+    // The presenter has no handler: when the message component cannot be
+    // created, that failure goes on to the host.
+    void apresentadorQueFalhaChegaAoHost() {
+        doubles::setCreateFailure(teste::kMsgErro, true);
+        try {
+            automation::call(novaClasse(), QStringLiteral("AbrirFicha"));
+            QFAIL("no failure");
+        } catch (const rt::RuntimeError& e) {
+            QCOMPARE(e.number(), rt::err::CannotCreateObject);
+        }
+    }
+
+    void pausar_data() {
+        QTest::addColumn<rt::Variant>("duracao");
+        QTest::addColumn<bool>("processaEventos");
+        QTest::newRow("0") << rt::Variant(std::int16_t(0)) << false;
+        QTest::newRow("-1") << rt::Variant(std::int16_t(-1)) << false;
+        QTest::newRow("1") << rt::Variant(std::int16_t(1)) << true;
+    }
+    void pausar() {
+        QFETCH(rt::Variant, duracao);
+        QFETCH(bool, processaEventos);
+        rt::ManualClock relogio(rt::Date{46000.5});
+        relogio.setStepPerRead(0.25);
+        rt::setClock(&relogio);
+        int eventos = 0;
+        rt::setEventPump([&] { ++eventos; });
+        Pausar(duracao);
+        rt::setEventPump({});
+        rt::setClock(nullptr);
+        if (processaEventos) {
+            QVERIFY(eventos >= 3);
+            QVERIFY(relogio.timerReads() >= 5); // 1 s in steps of 0.25 s
+        } else {
+            QCOMPARE(eventos, 0);
+            QCOMPARE(relogio.timerReads(), 1);
+        }
+    }
+};
+
+QTEST_MAIN(tst_component)
+#include "tst_component.moc"
