@@ -94,6 +94,9 @@ const QHash<std::int32_t, QString>& table() {
         {err::ReportDataFieldNotFound, QStringLiteral("Campo de dados não encontrado")},
         {err::AppObjectError, QStringLiteral("Erro definido pelo aplicativo ou pelo objeto")},
         {err::SpreadsheetBusy, QStringLiteral("Erro definido pelo aplicativo ou pelo objeto")},
+        {err::GridInvalidRow, QStringLiteral("Valor de linha inválido")},
+        {err::GridInvalidCol, QStringLiteral("Valor de coluna inválido")},
+        {err::GridLastNonFixedRow, QStringLiteral("Não é possível remover a última linha não fixa")},
     };
     return t;
 }

@@ -61,6 +61,10 @@ inline constexpr std::int32_t ReportDataFieldNotFound = 8526;
 // Spreadsheet automation.
 inline constexpr std::int32_t AppObjectError = 1004;
 inline constexpr std::int32_t SpreadsheetBusy = 50290;
+// Grid control.
+inline constexpr std::int32_t GridInvalidRow = 30009;
+inline constexpr std::int32_t GridInvalidCol = 30010;
+inline constexpr std::int32_t GridLastNonFixedRow = 30015;
 } // namespace err
 
 // The description of a failure number; "Erro definido pelo aplicativo ou

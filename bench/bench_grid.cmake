@@ -1,0 +1,1 @@
+target_link_libraries(bench_grid PRIVATE quva_flexgrid quva_forms)

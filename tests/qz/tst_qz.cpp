@@ -1,0 +1,837 @@
+// The suite's control library on a form: members by name and by dispatch
+// identifier, keyboard and mouse, the find box's Status, the combo's Click
+// from code, the paging bar's offers, and code-set texts kept as given.
+
+#include "automation/LateBound.h"
+#include "forms/Controls.h"
+#include "forms/Form.h"
+#include "qz/QZ.h"
+#include "runtime/Clock.h"
+#include "runtime/Convert.h"
+#include "runtime/Errors.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace quva;
+using namespace quva::forms;
+using namespace quva::qz;
+using rt::RuntimeError;
+using rt::Variant;
+
+namespace {
+
+template <class F> int failureOf(F&& f) {
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+// A form with every control of the library, laid out as a screen would be.
+class frmDemo : public Form {
+public:
+    frmDemo() : Form(QStringLiteral("frmDemo")) {}
+    QZTheme* qzTheme = nullptr;
+    QZFind* qzfndPesquisar = nullptr;
+    QZComboBox* qzcmbSituacao = nullptr;
+    QZCommandButton* qzcmdImprimirLista = nullptr;
+    QZNavigationBar* qznbBarraDeNavegacao = nullptr;
+    QZFind* qzfCodigoDoCliente = nullptr;
+    QZTextBox* qztxtNumeroDaVenda = nullptr;
+    QZMemoBox* qzmemHistorico = nullptr;
+    QZDTPicker* qzdtpVencimento = nullptr;
+    QZNumberBox* qznumValor = nullptr;
+    QZPeriod* qzPeriodo = nullptr;
+    QZCommandButton* qzcmdSalvar = nullptr;
+    QZCommandButton* qzcmdCancelar = nullptr;
+    ControlArray<QZCommandButton>* qzcmdSaida = nullptr;
+
+protected:
+    void CreateControls() override {
+        setCaption(QStringLiteral("Controles QZ"));
+        setBackColor(vbWhite);
+        setClientSize(11400, 7500);
+        qzTheme = add<QZTheme>(QStringLiteral("qzTheme"));
+        qzTheme->Move(0, 0, 11400, 795);
+        qzTheme->setTitulo(QStringLiteral("Alterar conta a receber"));
+        qzTheme->setLinhaDeInclusao(QStringLiteral("Código 1532 | Incluído em 04/12/2026"));
+        qzTheme->setLinhaDeAlteracao(QStringLiteral("Alterado em 05/12/2026"));
+
+        qzfndPesquisar = add<QZFind>(QStringLiteral("qzfndPesquisar"));
+        qzfndPesquisar->Move(300, 1050, 4200, 390);
+        qzcmbSituacao = add<QZComboBox>(QStringLiteral("qzcmbSituacao"));
+        qzcmbSituacao->Move(4600, 1050, 2400, 390);
+        qzcmdImprimirLista = add<QZCommandButton>(QStringLiteral("qzcmdImprimirLista"));
+        qzcmdImprimirLista->Move(7100, 1050, 450, 390);
+        qzcmdImprimirLista->setPicture(QStringLiteral("imprimir"));
+        qzcmdImprimirLista->setStyle(qzFlat);
+        qzcmdImprimirLista->setToolTipText(QStringLiteral("Imprimir lista"));
+        qznbBarraDeNavegacao = add<QZNavigationBar>(QStringLiteral("qznbBarraDeNavegacao"));
+        qznbBarraDeNavegacao->Move(7700, 1050, 3400, 390);
+
+        qzfCodigoDoCliente = add<QZFind>(QStringLiteral("qzfCodigoDoCliente"));
+        qzfCodigoDoCliente->Move(300, 1800, 1800, 390);
+        qzfCodigoDoCliente->setStyle(qzFindCode);
+        qztxtNumeroDaVenda = add<QZTextBox>(QStringLiteral("qztxtNumeroDaVenda"));
+        qztxtNumeroDaVenda->Move(2200, 1800, 1800, 390);
+        qzmemHistorico = add<QZMemoBox>(QStringLiteral("qzmemHistorico"));
+        qzmemHistorico->Move(300, 2400, 5400, 1500);
+        qzdtpVencimento = add<QZDTPicker>(QStringLiteral("qzdtpVencimento"));
+        qzdtpVencimento->Move(5900, 1800, 2200, 390);
+        qznumValor = add<QZNumberBox>(QStringLiteral("qznumValor"));
+        qznumValor->Move(8300, 1800, 2200, 390);
+        qzPeriodo = add<QZPeriod>(QStringLiteral("qzPeriodo"));
+        qzPeriodo->Move(5900, 2400, 4600, 390);
+
+        qzcmdSalvar = add<QZCommandButton>(QStringLiteral("qzcmdSalvar"));
+        qzcmdSalvar->Move(8900, 6600, 1800, 450);
+        qzcmdSalvar->setCaption(QStringLiteral("Salvar"));
+        qzcmdSalvar->setPicture(QStringLiteral("salvar"));
+        qzcmdSalvar->setStyle(qzHighlight);
+        qzcmdCancelar = add<QZCommandButton>(QStringLiteral("qzcmdCancelar"));
+        qzcmdCancelar->Move(6900, 6600, 1800, 450);
+        qzcmdCancelar->setCaption(QStringLiteral("Cancelar"));
+        qzcmdCancelar->setPicture(QStringLiteral("cancelar"));
+        qzcmdSaida = addArray<QZCommandButton>(QStringLiteral("qzcmdSaida"));
+        auto* b0 = qzcmdSaida->add(0);
+        b0->Move(300, 6600, 2400, 450);
+        b0->setCaption(QStringLiteral("Visualizar impressão"));
+        b0->setPicture(QStringLiteral("visualizar"));
+        auto* b1 = qzcmdSaida->add(1);
+        b1->Move(2800, 6600, 2400, 450);
+        b1->setCaption(QStringLiteral("Exportar para Excel"));
+        b1->setPicture(QStringLiteral("excel"));
+    }
+};
+
+QToolButton* innerButton(QWidget* w, const char* name) {
+    auto* b = w->findChild<QToolButton*>(QString::fromLatin1(name));
+    Q_ASSERT(b);
+    return b;
+}
+
+class FixedClock : public rt::ManualClock {
+public:
+    FixedClock() : ManualClock(rt::makeDate(2026, 3, 17)) {}
+};
+
+} // namespace
+
+class TstQz : public QObject {
+    Q_OBJECT
+
+    FixedClock m_clock;
+    std::unique_ptr<frmDemo> f;
+
+    void showForm() {
+        f->Show();
+        f->window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->window()));
+    }
+
+private slots:
+    void initTestCase() { rt::setClock(&m_clock); }
+    void cleanupTestCase() { rt::setClock(nullptr); }
+    void init() {
+        setLogicalDpiOverride(96);
+        f = std::make_unique<frmDemo>();
+        f->Load();
+    }
+    void cleanup() {
+        f.reset();
+        setLogicalDpiOverride(0);
+    }
+
+    void membersFoundByNameOnTheForm_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("member");
+        QTest::newRow("find") << "QZFNDPESQUISAR"
+                              << "QZFind"
+                              << "Status";
+        QTest::newRow("combo") << "qzcmbSituacao"
+                               << "QZComboBox"
+                               << "ListIndex";
+        QTest::newRow("button") << "qzcmdSalvar"
+                                << "QZCommandButton"
+                                << "Caption";
+        QTest::newRow("bar") << "qznbBarraDeNavegacao"
+                             << "QZNavigationBar"
+                             << "TotalDeRegistros";
+        QTest::newRow("text") << "qztxtNumeroDaVenda"
+                              << "QZTextBox"
+                              << "Text";
+        QTest::newRow("memo") << "qzmemHistorico"
+                              << "QZMemoBox"
+                              << "Text";
+        QTest::newRow("date") << "qzdtpVencimento"
+                              << "QZDTPicker"
+                              << "Text";
+        QTest::newRow("number") << "qznumValor"
+                                << "QZNumberBox"
+                                << "Text";
+        QTest::newRow("period") << "qzPeriodo"
+                                << "QZPeriod"
+                                << "DataInicial";
+        QTest::newRow("theme") << "qzTheme"
+                               << "QZTheme"
+                               << "Titulo";
+    }
+    void membersFoundByNameOnTheForm() {
+        QFETCH(QString, control);
+        QFETCH(QString, type);
+        QFETCH(QString, member);
+        Control& c = f->Controls().Item(control);
+        QCOMPARE(c.TypeName(), type);
+        auto* qz = dynamic_cast<QZControl*>(&c);
+        QVERIFY(qz);
+        auto o = qz->object();
+        QCOMPARE(o->typeName(), type);
+        QVERIFY(o->memberId(member) != rt::kUnknownMember);
+        QVERIFY(o->memberId(member.toUpper()) != rt::kUnknownMember);
+        QCOMPARE(automation::get(o, QStringLiteral("Name")).toString(), c.Name());
+        automation::let(o, QStringLiteral("Enabled"), false);
+        QVERIFY(!c.Enabled());
+        QVERIFY(!c.widget()->isEnabled());
+        QCOMPARE(failureOf([&] { automation::get(o, QStringLiteral("NaoExiste")); }), 438);
+    }
+
+    void controlsAddCreatesEverySuiteControl() {
+        const QStringList kinds{"QZCommandButton", "QZTextBox",  "QZNumberBox", "QZMemoBox",       "QZFind",
+                                "QZComboBox",      "QZDTPicker", "QZPeriod",    "QZNavigationBar", "QZTheme"};
+        for (const QString& k : kinds) {
+            Control& c = f->Controls().Add(QStringLiteral("qz.") + k.toLower(), QStringLiteral("novo") + k);
+            QCOMPARE(c.TypeName(), k);
+            QVERIFY(!c.Visible());
+        }
+    }
+
+    void faceOutlivingItsControlFailsCleanly() {
+        auto* box = new QZTextBox;
+        auto o = box->object();
+        automation::let(o, QStringLiteral("Text"), QStringLiteral("x"));
+        delete box;
+        QCOMPARE(failureOf([&] { automation::get(o, QStringLiteral("Text")); }), rt::err::ObjectUnloaded);
+    }
+
+    // Find box.
+
+    void findStatusFollowsTheUsersActions() {
+        showForm();
+        auto* find = f->qzfndPesquisar;
+        QList<std::pair<std::int32_t, QString>> clicks;
+        find->onClick = [&] { clicks.append({find->Status(), find->Text()}); };
+        QCOMPARE(find->Status(), qzFindNone);
+
+        QTest::keyClicks(find->editor(), QStringLiteral("Silva"));
+        QTest::keyClick(find->editor(), Qt::Key_Return);
+        QCOMPARE(clicks.size(), 1);
+        QCOMPARE(clicks.last(), std::make_pair(qzFindSearch, QStringLiteral("Silva")));
+        QCOMPARE(find->SearchedText(), QStringLiteral("Silva"));
+        // Kept until the next action, also across focus changes.
+        f->qzcmbSituacao->SetFocus();
+        QCOMPARE(find->Status(), qzFindSearch);
+
+        auto* clear = innerButton(find->widget(), "limpar");
+        QVERIFY(clear->isVisible());
+        QTest::mouseClick(clear, Qt::LeftButton);
+        QCOMPARE(clicks.size(), 2);
+        QCOMPARE(clicks.last(), std::make_pair(qzFindClear, QString()));
+        QVERIFY(find->SearchedText().isEmpty());
+        QVERIFY(!clear->isVisible());
+
+        QTest::keyClicks(find->editor(), QStringLiteral("12"));
+        QTest::mouseClick(innerButton(find->widget(), "pesquisar"), Qt::LeftButton);
+        QCOMPARE(clicks.last(), std::make_pair(qzFindSearch, QStringLiteral("12")));
+        QTest::keyClick(find->editor(), Qt::Key_Escape);
+        QCOMPARE(clicks.size(), 4);
+        QCOMPARE(clicks.last(), std::make_pair(qzFindClear, QString()));
+        // Nothing left to clear: Escape is not a new action.
+        QTest::keyClick(find->editor(), Qt::Key_Escape);
+        QCOMPARE(clicks.size(), 4);
+
+        // Status is writable and stays as written.
+        find->setStatus(0);
+        find->setText(QStringLiteral("Cliente aceito"));
+        QCOMPARE(find->Status(), 0);
+        QCOMPARE(clicks.size(), 4);
+    }
+
+    void findRaisesKeyDownAndKeepsDisabledBoxesQuiet() {
+        showForm();
+        auto* find = f->qzfCodigoDoCliente;
+        QList<std::int16_t> keys;
+        find->onKeyDown = [&](std::int16_t& code, std::int16_t) { keys.append(code); };
+        int clicks = 0;
+        find->onClick = [&] { ++clicks; };
+        find->SetFocus();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("4a2"));
+        QCOMPARE(keys.size(), 3);
+        // The code style takes digits only.
+        QCOMPARE(find->Text(), QStringLiteral("42"));
+        find->setEnabled(false);
+        find->requestSearch();
+        QTest::keyClick(find->editor(), Qt::Key_Return);
+        QCOMPARE(clicks, 0);
+        QCOMPARE(failureOf([&] { find->setStyle(3); }), rt::err::InvalidPropertyValue);
+    }
+
+    void findMembersByDispatchId() {
+        showForm();
+        auto* find = f->qzfndPesquisar;
+        find->setText(QStringLiteral("Maria"));
+        f->qzcmbSituacao->SetFocus();
+        automation::callId(find->object(), kDispSelectText);
+        QCOMPARE(QApplication::focusWidget(), find->editor());
+        QCOMPARE(find->editor()->selectedText(), QStringLiteral("Maria"));
+
+        auto o = find->object();
+        automation::letId(o, kDispShowClearButton, false);
+        QVERIFY(!find->ShowClearButton());
+        QCOMPARE(automation::getId(o, kDispShowClearButton).toBool(), false);
+        QVERIFY(!innerButton(find->widget(), "limpar")->isVisible());
+        automation::letId(o, kDispShowClearButton, true);
+        QVERIFY(innerButton(find->widget(), "limpar")->isVisible());
+        // By name, as the card writes them.
+        automation::let(o, QStringLiteral("Status"), std::int32_t(2));
+        QCOMPARE(find->Status(), 2);
+        QCOMPARE(automation::get(o, QStringLiteral("style")).toLong(), qzFindText);
+        automation::let(o, QStringLiteral("SearchedText"), QString());
+        QCOMPARE(automation::get(o, QStringLiteral("Text")).toString(), QStringLiteral("Maria"));
+
+        // A hidden box ignores the request instead of failing.
+        f->Hide();
+        automation::callId(o, kDispSelectText);
+    }
+
+    void findToolTipShowsOverItsTextBox() {
+        auto* find = f->qzfndPesquisar;
+        const QString tip = QStringLiteral("Número de lançamento, histórico do conta a receber ou código");
+        find->setToolTipText(tip);
+        QCOMPARE(find->ToolTipText(), tip);
+        // The text box has none of its own, so its tooltip event reaches the box's.
+        QVERIFY(find->editor()->toolTip().isEmpty());
+        QVERIFY(find->widget()->isAncestorOf(find->editor()));
+    }
+
+    // Combo box.
+
+    void comboItemsAndClickFromCode() {
+        auto* cmb = f->qzcmbSituacao;
+        const QStringList texts{"Todas as situações", "A vencer", "Vencida", "Baixada", "Recentes"};
+        QCOMPARE(cmb->NewIndex(), -1);
+        for (int i = 0; i < texts.size(); ++i) {
+            cmb->AddItem(texts[i]);
+            cmb->setItemData(cmb->NewIndex(), i);
+        }
+        QCOMPARE(cmb->ListCount(), 5);
+        QCOMPARE(cmb->ListIndex(), -1);
+        QCOMPARE(cmb->Text(), QString());
+        QCOMPARE(cmb->NewIndex(), 4);
+
+        // The screen's pattern: a flag set before a selection from code is
+        // cleared by the Click that selection raises.
+        bool ignore = false;
+        QList<std::int32_t> handled;
+        cmb->onClick = [&] {
+            if (ignore) {
+                ignore = false;
+                return;
+            }
+            handled.append(cmb->ItemData(cmb->ListIndex()));
+        };
+        ignore = true;
+        cmb->setListIndex(4);
+        QVERIFY(!ignore);
+        QVERIFY(handled.isEmpty());
+        QCOMPARE(cmb->Text(), QStringLiteral("Recentes"));
+        cmb->setListIndex(2);
+        cmb->setListIndex(2); // the same choice again is a choice too
+        QCOMPARE(handled, (QList<std::int32_t>{2, 2}));
+        cmb->setListIndex(-1);
+        QCOMPARE(handled.size(), 2);
+        QCOMPARE(cmb->Text(), QString());
+        QCOMPARE(failureOf([&] { cmb->setListIndex(5); }), rt::err::InvalidPropertyValue);
+        QCOMPARE(failureOf([&] { cmb->ItemData(7); }), 381);
+
+        // Late bound: ItemData(i) read and written, AddItem with an index.
+        auto o = cmb->object();
+        QCOMPARE(automation::get(o, QStringLiteral("ItemData"), std::int32_t(3)).toLong(), 3);
+        automation::let(o, QStringLiteral("ItemData"), std::int32_t(3), std::int32_t(33));
+        QCOMPARE(cmb->ItemData(3), 33);
+        automation::call(o, QStringLiteral("AddItem"), QStringLiteral("Primeiro"), std::int32_t(0));
+        QCOMPARE(cmb->NewIndex(), 0);
+        QCOMPARE(cmb->List(1), texts[0]);
+        automation::call(o, QStringLiteral("Clear"));
+        QCOMPARE(cmb->ListCount(), 0);
+        QCOMPARE(cmb->NewIndex(), -1);
+        QCOMPARE(cmb->ListIndex(), -1);
+    }
+
+    void comboChosenByKeyboardAndMouse() {
+        showForm();
+        auto* cmb = f->qzcmbSituacao;
+        for (const char* t : {"Todas as situações", "A vencer", "Vencida"})
+            cmb->AddItem(QString::fromUtf8(t));
+        QList<std::int32_t> clicks;
+        cmb->onClick = [&] { clicks.append(cmb->ListIndex()); };
+        cmb->setListIndex(0);
+        cmb->SetFocus();
+        QTest::keyClick(cmb->editor(), Qt::Key_Down);
+        QCOMPARE(clicks, (QList<std::int32_t>{0, 1}));
+        QCOMPARE(cmb->Text(), QStringLiteral("A vencer"));
+        // Open the list with the keyboard and choose with Enter.
+        QTest::keyClick(cmb->editor(), Qt::Key_F4);
+        QAbstractItemView* view = cmb->editor()->view();
+        QTRY_VERIFY(view->isVisible());
+        QTest::keyClick(view, Qt::Key_Down);
+        QTest::keyClick(view, Qt::Key_Return);
+        QTRY_COMPARE(clicks.size(), 3);
+        QCOMPARE(cmb->ListIndex(), 2);
+    }
+
+    // Navigation bar.
+
+    void navigationBarShowsAndOffers_data() {
+        QTest::addColumn<double>("primeiro");
+        QTest::addColumn<double>("ultimo");
+        QTest::addColumn<double>("total");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("offered"); // first, previous, next, last as 1/0
+        QTest::newRow("first page") << 1.0 << 10.0 << 45.0 << "1 - 10 de 45"
+                                    << "0011";
+        QTest::newRow("middle page") << 11.0 << 20.0 << 45.0 << "11 - 20 de 45"
+                                     << "1111";
+        QTest::newRow("last page") << 41.0 << 45.0 << 45.0 << "41 - 45 de 45"
+                                   << "1100";
+        QTest::newRow("single page") << 1.0 << 7.0 << 7.0 << "1 - 7 de 7"
+                                     << "0000";
+        QTest::newRow("one record") << 1.0 << 1.0 << 1.0 << "1 - 1 de 1"
+                                    << "0000";
+        QTest::newRow("thousands") << 1221.0 << 1234.0 << 1234.0 << "1.221 - 1.234 de 1.234"
+                                   << "1100";
+        QTest::newRow("nothing found") << 1.0 << 0.0 << 0.0 << "Nenhum registro"
+                                       << "0000";
+    }
+    void navigationBarShowsAndOffers() {
+        QFETCH(double, primeiro);
+        QFETCH(double, ultimo);
+        QFETCH(double, total);
+        QFETCH(QString, caption);
+        QFETCH(QString, offered);
+        auto* nb = f->qznbBarraDeNavegacao;
+        // Late bound, as numbers written as doubles.
+        auto o = nb->object();
+        automation::let(o, QStringLiteral("PrimeiroRegistro"), primeiro);
+        automation::let(o, QStringLiteral("UltimoRegistro"), ultimo);
+        automation::let(o, QStringLiteral("TotalDeRegistros"), total);
+        automation::let(o, QStringLiteral("RegistrosPorPagina"), 10.0);
+        automation::call(o, QStringLiteral("Atualizar"));
+        QCOMPARE(nb->caption(), caption);
+        QString got;
+        for (std::int32_t b = qzPrimeiro; b <= qzUltimo; ++b)
+            got += nb->isOffered(b) ? u'1' : u'0';
+        QCOMPARE(got, offered);
+        QCOMPARE(nb->TotalDeRegistros(), total);
+    }
+
+    void navigationBarRaisesClickWithTheButton() {
+        showForm();
+        auto* nb = f->qznbBarraDeNavegacao;
+        QList<std::int32_t> pressed;
+        nb->onClick = [&](std::int32_t b) { pressed.append(b); };
+        nb->setPrimeiroRegistro(11);
+        nb->setUltimoRegistro(20);
+        nb->setTotalDeRegistros(45);
+        nb->setRegistrosPorPagina(10);
+        // Nothing shows before Atualizar.
+        QVERIFY(!nb->isOffered(qzProximo));
+        nb->Atualizar();
+        for (const char* name : {"primeiro", "anterior", "proximo", "ultimo"})
+            QTest::mouseClick(innerButton(nb->widget(), name), Qt::LeftButton);
+        QCOMPARE(pressed, (QList<std::int32_t>{1, 2, 3, 4}));
+
+        pressed.clear();
+        nb->SetFocus();
+        QCOMPARE(QApplication::focusWidget(), nb->widget());
+        for (auto k :
+             {Qt::Key_Home, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Left, Qt::Key_Right})
+            QTest::keyClick(nb->widget(), k);
+        QCOMPARE(pressed, (QList<std::int32_t>{1, 2, 3, 4, 2, 3}));
+
+        // On the last page next and last do nothing, by mouse or keyboard.
+        pressed.clear();
+        nb->setPrimeiroRegistro(41);
+        nb->setUltimoRegistro(45);
+        nb->Atualizar();
+        QTest::mouseClick(innerButton(nb->widget(), "proximo"), Qt::LeftButton);
+        QTest::keyClick(nb->widget(), Qt::Key_End);
+        nb->press(qzUltimo);
+        QVERIFY(pressed.isEmpty());
+        QCOMPARE(nb->widget()->findChild<QToolButton*>(QStringLiteral("ultimo"))->isEnabled(), false);
+    }
+
+    // Number and date boxes.
+
+    void codeSetTextsAreReadBackUnchanged_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << "";
+        QTest::newRow("zero") << "0,00";
+        QTest::newRow("empty date") << "__/__/____";
+        QTest::newRow("date") << "04/12/2026";
+        QTest::newRow("impossible date") << "31/02/2020";
+        QTest::newRow("not a number") << "abc";
+        QTest::newRow("unformatted") << "1234,5";
+        QTest::newRow("long") << QString(300, u'9');
+    }
+    void codeSetTextsAreReadBackUnchanged() {
+        QFETCH(QString, text);
+        f->qznumValor->setMaxLength(10);
+        f->qztxtNumeroDaVenda->setMaxLength(5);
+        for (QZLineBox* box :
+             std::initializer_list<QZLineBox*>{f->qznumValor, f->qzdtpVencimento, f->qztxtNumeroDaVenda}) {
+            int changes = 0;
+            box->onChange = [&] { ++changes; };
+            box->setText(text);
+            QCOMPARE(box->Text(), text);
+            QCOMPARE(automation::get(box->object(), QStringLiteral("Text")).toString(), text);
+            QCOMPARE(changes, 1);
+        }
+        f->qzPeriodo->setDataFinal(text);
+        QCOMPARE(f->qzPeriodo->DataFinal(), text);
+    }
+
+    void newBoxesStartEmptyTheirWay() {
+        QCOMPARE(f->qzdtpVencimento->Text(), QStringLiteral("__/__/____"));
+        QCOMPARE(f->qznumValor->Text(), QStringLiteral("0,00"));
+        QCOMPARE(f->qztxtNumeroDaVenda->Text(), QString());
+        QCOMPARE(f->qzPeriodo->DataInicial(), QStringLiteral("01/03/2026"));
+        QCOMPARE(f->qzPeriodo->DataFinal(), QStringLiteral("17/03/2026"));
+    }
+
+    void dateTypingFillsTheBlanks_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("keys"); // '<' is Backspace
+        QTest::addColumn<QString>("result");
+        QTest::newRow("whole date") << "__/__/____"
+                                    << "17032026"
+                                    << "17/03/2026";
+        QTest::newRow("letters ignored") << "__/__/____"
+                                         << "1a7b"
+                                         << "17/__/____";
+        QTest::newRow("backspace over slash") << "__/__/____"
+                                              << "170<"
+                                              << "17/__/____";
+        QTest::newRow("slash jumps") << "__/__/____"
+                                     << "5/3/"
+                                     << "5_/3_/____";
+        QTest::newRow("too many digits") << "__/__/____"
+                                         << "1703202699"
+                                         << "17/03/2026";
+        QTest::newRow("over a code text") << "abc"
+                                          << "01"
+                                          << "01/__/____";
+    }
+    void dateTypingFillsTheBlanks() {
+        QFETCH(QString, start);
+        QFETCH(QString, keys);
+        QFETCH(QString, result);
+        showForm();
+        auto* dtp = f->qzdtpVencimento;
+        dtp->setText(start);
+        dtp->SetFocus();
+        QLineEdit* e = dtp->editor();
+        e->setCursorPosition(0);
+        e->deselect();
+        for (QChar c : keys) {
+            if (c == u'<')
+                QTest::keyClick(e, Qt::Key_Backspace);
+            else
+                QTest::keyClick(e, c.toLatin1());
+        }
+        QCOMPARE(dtp->Text(), result);
+    }
+
+    void dateCalendarByKeyboard() {
+        showForm();
+        auto* dtp = f->qzdtpVencimento;
+        dtp->setText(QStringLiteral("10/05/2026"));
+        dtp->SetFocus();
+        QTest::keyClick(dtp->editor(), Qt::Key_F4);
+        auto* cal = dtp->editor()->findChild<QCalendarWidget*>();
+        QVERIFY(cal);
+        QTRY_VERIFY(cal->isVisible());
+        QCOMPARE(cal->selectedDate(), QDate(2026, 5, 10));
+        emit cal->activated(QDate(2026, 5, 11));
+        QCOMPARE(dtp->Text(), QStringLiteral("11/05/2026"));
+    }
+
+    void moneyTyping_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("afterLeaving");
+        QTest::newRow("whole") << "1234"
+                               << "1234"
+                               << "1.234,00";
+        QTest::newRow("decimals") << "1234,5"
+                                  << "1234,5"
+                                  << "1.234,50";
+        QTest::newRow("point types a comma") << "7.25"
+                                             << "7,25"
+                                             << "7,25";
+        QTest::newRow("third decimal refused") << "1,999"
+                                               << "1,99"
+                                               << "1,99";
+        QTest::newRow("letters refused") << "1x2"
+                                         << "12"
+                                         << "12,00";
+        QTest::newRow("second comma refused") << "1,2,3"
+                                              << "1,23"
+                                              << "1,23";
+        QTest::newRow("minus at the start") << "-5-"
+                                            << "-5"
+                                            << "-5,00";
+        QTest::newRow("one cent") << "0,01"
+                                  << "0,01"
+                                  << "0,01";
+    }
+    void moneyTyping() {
+        QFETCH(QString, keys);
+        QFETCH(QString, typed);
+        QFETCH(QString, afterLeaving);
+        showForm();
+        auto* num = f->qznumValor;
+        int lost = 0;
+        num->onLostFocus = [&] { ++lost; };
+        num->SetFocus();
+        QTRY_COMPARE(num->editor()->selectedText(), QStringLiteral("0,00"));
+        QTest::keyClicks(num->editor(), keys);
+        QCOMPARE(num->Text(), typed);
+        f->qztxtNumeroDaVenda->SetFocus();
+        QCOMPARE(lost, 1);
+        QCOMPARE(num->Text(), afterLeaving);
+    }
+
+    void numberKeyPressByReference() {
+        showForm();
+        auto* num = f->qznumValor;
+        int enters = 0;
+        num->onKeyPress = [&](std::int16_t& k) {
+            if (k == 13) {
+                ++enters;
+                k = 0;
+            }
+            if (k == '9') k = '8'; // the handler types another key
+        };
+        num->SetFocus();
+        QTRY_VERIFY(num->editor()->hasSelectedText());
+        QTest::keyClicks(num->editor(), QStringLiteral("19"));
+        QTest::keyClick(num->editor(), Qt::Key_Return);
+        QCOMPARE(enters, 1);
+        QCOMPARE(num->Text(), QStringLiteral("18"));
+    }
+
+    void memoKeepsLinesAndLetsTabMoveOn() {
+        showForm();
+        auto* mem = f->qzmemHistorico;
+        const QString text = QStringLiteral("Primeira linha\r\nSegunda linha");
+        mem->setText(text);
+        QCOMPARE(mem->Text(), text);
+        QCOMPARE(mem->editor()->blockCount(), 2);
+        mem->SetFocus();
+        mem->editor()->moveCursor(QTextCursor::End);
+        QTest::keyClick(mem->editor(), Qt::Key_Return);
+        QTest::keyClicks(mem->editor(), QStringLiteral("Terceira"));
+        QCOMPARE(mem->Text(), text + QStringLiteral("\r\nTerceira"));
+        QTest::keyClick(mem->editor(), Qt::Key_Tab);
+        QVERIFY(!mem->editor()->hasFocus());
+        QVERIFY(!mem->Text().contains(u'\t'));
+        mem->setMaxLength(5);
+        mem->setText(QString());
+        mem->SetFocus();
+        QTest::keyClicks(mem->editor(), QStringLiteral("abcdefgh"));
+        QCOMPARE(mem->Text(), QStringLiteral("abcde"));
+    }
+
+    // Period.
+
+    void periodMembers() {
+        showForm();
+        auto* per = f->qzPeriodo;
+        auto o = per->object();
+        automation::let(o, QStringLiteral("DataInicial"), QStringLiteral("01/01/2026"));
+        QCOMPARE(automation::get(o, QStringLiteral("DataInicial")).toString(), QStringLiteral("01/01/2026"));
+        QVERIFY(rt::IsDate(Variant(per->DataFinal())));
+        per->setEnabled(false);
+        QVERIFY(!per->inicio().editor()->isEnabled());
+        QVERIFY(!per->fim().editor()->isEnabled());
+        QCOMPARE(failureOf([&] { per->SetFocus(); }), rt::err::InvalidCall);
+        automation::let(o, QStringLiteral("Enabled"), true);
+        int got = 0, lost = 0;
+        per->onGotFocus = [&] { ++got; };
+        per->onLostFocus = [&] { ++lost; };
+        automation::call(o, QStringLiteral("SetFocus"));
+        QCOMPARE(QApplication::focusWidget(), per->inicio().editor());
+        // Moving between its two dates stays inside the control.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), per->fim().editor());
+        QCOMPARE(got, 1);
+        QCOMPARE(lost, 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(got, 1);
+        QCOMPARE(lost, 1);
+    }
+
+    // Command button.
+
+    void buttonClickedByMouseAndKeyboard() {
+        showForm();
+        int clicks = 0;
+        f->qzcmdSalvar->onClick = [&] { ++clicks; };
+        QTest::mouseClick(f->qzcmdSalvar->widget(), Qt::LeftButton);
+        f->qzcmdSalvar->SetFocus();
+        QTest::keyClick(f->qzcmdSalvar->widget(), Qt::Key_Space);
+        QTest::keyClick(f->qzcmdSalvar->widget(), Qt::Key_Return);
+        QTRY_COMPARE(clicks, 3);
+        f->qzcmdSalvar->setEnabled(false);
+        QTest::mouseClick(f->qzcmdSalvar->widget(), Qt::LeftButton);
+        f->qzcmdSalvar->setValue(true);
+        QCOMPARE(clicks, 3);
+
+        QList<std::int16_t> indexes;
+        f->qzcmdSaida->onClick = [&](std::int16_t i) { indexes.append(i); };
+        QTest::mouseClick((*f->qzcmdSaida)(1).widget(), Qt::LeftButton);
+        QTest::mouseClick((*f->qzcmdSaida)(0).widget(), Qt::LeftButton);
+        QCOMPARE(indexes, (QList<std::int16_t>{1, 0}));
+    }
+
+    void buttonSettingsByDispatchId() {
+        // The view's move: the close button takes the save button's place and look.
+        auto save = f->qzcmdSalvar->object();
+        auto close = f->qzcmdCancelar->object();
+        f->qzcmdSalvar->setBackColor(look::kDanger);
+        automation::letId(close, kDispStyle, automation::getId(save, kDispStyle).toLong());
+        automation::letId(close, kDispBackColor, automation::getId(save, kDispBackColor).toLong());
+        QCOMPARE(f->qzcmdCancelar->Style(), qzHighlight);
+        QCOMPARE(f->qzcmdCancelar->BackColor(), look::kDanger);
+        QCOMPARE(automation::getId(close, kDispStyle).type(), rt::VarType::Long);
+        automation::let(close, QStringLiteral("Left"), f->qzcmdSalvar->Left());
+        automation::let(close, QStringLiteral("Width"), f->qzcmdSalvar->Width());
+        automation::let(close, QStringLiteral("Caption"), QStringLiteral("Fechar "));
+        QCOMPARE(f->qzcmdCancelar->Caption(), QStringLiteral("Fechar "));
+        QCOMPARE(f->qzcmdCancelar->widget()->geometry(),
+                 f->qzcmdSalvar->widget()->geometry().translated(0, 0));
+
+        // The list's order: the style, then the tooltip.
+        automation::let(close, QStringLiteral("Style"), std::int32_t(0));
+        automation::let(close, QStringLiteral("ToolTipText"), QStringLiteral("Fechar visualizar"));
+        QCOMPARE(f->qzcmdCancelar->Style(), qzFlat);
+        QCOMPARE(f->qzcmdCancelar->ToolTipText(), QStringLiteral("Fechar visualizar"));
+        QCOMPARE(failureOf([&] { f->qzcmdCancelar->setStyle(7); }), rt::err::InvalidPropertyValue);
+        // Pictures: the two texts, emptied; a file that is not there fails.
+        automation::let(close, QStringLiteral("Picture"), QString());
+        automation::let(close, QStringLiteral("PictureHover"), QString());
+        QCOMPARE(f->qzcmdCancelar->Picture(), QString());
+        QCOMPARE(failureOf([&] { f->qzcmdCancelar->setPicture(QStringLiteral("/nao/existe.png")); }),
+                 rt::err::FileNotFound);
+    }
+
+    void buttonArrayLoadsMore() {
+        auto* b = f->qzcmdSaida->Load(2);
+        QCOMPARE(b->TypeName(), QStringLiteral("QZCommandButton"));
+        QCOMPARE(b->Index(), 2);
+        QCOMPARE(b->Left(), (*f->qzcmdSaida)(0).Left());
+        QVERIFY(!b->Visible());
+    }
+
+    // Theme.
+
+    void themeLines() {
+        auto o = f->qzTheme->object();
+        automation::let(o, QStringLiteral("Titulo"), QStringLiteral("Visualizar baixa"));
+        automation::let(o, QStringLiteral("LinhaDeAlteracao"), QString());
+        QCOMPARE(f->qzTheme->Titulo(), QStringLiteral("Visualizar baixa"));
+        QCOMPARE(automation::get(o, QStringLiteral("Caption")).toString(),
+                 QStringLiteral("Visualizar baixa"));
+        QCOMPARE(f->qzTheme->LinhaDeInclusao(), QStringLiteral("Código 1532 | Incluído em 04/12/2026"));
+        QCOMPARE(f->qzTheme->LinhaDeAlteracao(), QString());
+        QVERIFY(!(f->qzTheme->widget()->focusPolicy() & Qt::TabFocus));
+    }
+
+    // Keyboard: Tab walks the controls in their order; every stop shows its focus.
+
+    void tabOrderVisitsEveryControl() {
+        showForm();
+        f->qzfndPesquisar->SetFocus();
+        const QList<QWidget*> expected{f->qzcmbSituacao->widget(),        f->qzcmdImprimirLista->widget(),
+                                       f->qznbBarraDeNavegacao->widget(), f->qzfCodigoDoCliente->editor(),
+                                       f->qztxtNumeroDaVenda->widget(),   f->qzmemHistorico->widget(),
+                                       f->qzdtpVencimento->widget(),      f->qznumValor->widget(),
+                                       f->qzPeriodo->inicio().widget(),   f->qzPeriodo->fim().widget(),
+                                       f->qzcmdSalvar->widget(),          f->qzcmdCancelar->widget(),
+                                       (*f->qzcmdSaida)(0).widget(),      (*f->qzcmdSaida)(1).widget(),
+                                       f->qzfndPesquisar->editor()};
+        for (QWidget* w : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), w);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), (*f->qzcmdSaida)(1).widget());
+    }
+
+    void focusIsVisible() {
+        showForm();
+        // A focused button paints differently from the same button without focus.
+        QWidget* b = f->qzcmdCancelar->widget();
+        f->qzcmdSalvar->SetFocus();
+        const QImage before = b->grab().toImage();
+        f->qzcmdCancelar->SetFocus();
+        const QImage after = b->grab().toImage();
+        QVERIFY(before != after);
+        QWidget* bar = f->qznbBarraDeNavegacao->widget();
+        const QImage barBefore = bar->grab().toImage();
+        f->qznbBarraDeNavegacao->SetFocus();
+        QVERIFY(bar->grab().toImage() != barBefore);
+    }
+
+    // The demo screen; saved to QUVA_SCREENS when that folder is named.
+    void demoScreen() {
+        auto* cmb = f->qzcmbSituacao;
+        for (const char* t : {"Todas as situações", "A vencer", "Vencida", "Baixada", "Recentes"})
+            cmb->AddItem(QString::fromUtf8(t));
+        cmb->setListIndex(4);
+        f->qzfndPesquisar->setText(QStringLiteral("Silva"));
+        f->qzfndPesquisar->setToolTipText(QStringLiteral("Número de lançamento ou cliente"));
+        f->qznbBarraDeNavegacao->setPrimeiroRegistro(21);
+        f->qznbBarraDeNavegacao->setUltimoRegistro(30);
+        f->qznbBarraDeNavegacao->setTotalDeRegistros(1234);
+        f->qznbBarraDeNavegacao->setRegistrosPorPagina(10);
+        f->qznbBarraDeNavegacao->Atualizar();
+        f->qzfCodigoDoCliente->setText(QStringLiteral("1532"));
+        f->qztxtNumeroDaVenda->setText(QStringLiteral("88"));
+        f->qztxtNumeroDaVenda->setEnabled(false);
+        f->qzmemHistorico->setText(QStringLiteral("Venda de mercadorias\r\nParcela 1 de 3"));
+        f->qzdtpVencimento->setText(QStringLiteral("17/04/2026"));
+        f->qznumValor->setText(QStringLiteral("1.234,56"));
+        showForm();
+        f->qznumValor->SetFocus();
+        QApplication::processEvents();
+        const QImage shot = f->window()->grab().toImage();
+        QVERIFY(!shot.isNull());
+        const QString dir = qEnvironmentVariable("QUVA_SCREENS");
+        if (!dir.isEmpty()) QVERIFY(shot.save(QDir(dir).filePath(QStringLiteral("qz-controls.png"))));
+    }
+};
+
+QTEST_MAIN(TstQz)
+#include "tst_qz.moc"
