@@ -1,0 +1,601 @@
+// The form shell (frame, message panel, modal entry) on forms built the way
+// the component's screens build theirs, and the message form, with the
+// suite's components played by the registered stand-ins and a hand-driven
+// clock so the one-second pauses take no real time.
+
+#include "component/Ambiente.h"
+#include "component/Formularios.h"
+#include "component/modPrincipal.h"
+#include "forms/Controls.h"
+#include "forms/shell/FormularioDoComponente.h"
+#include "forms/shell/frmMensagem.h"
+#include "qz/QZTheme.h"
+#include "runtime/Clock.h"
+#include "runtime/Convert.h"
+#include "runtime/Errors.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(quva::rt::Variant)
+
+using namespace quva;
+using namespace creceber;
+using forms::Control;
+using forms::Shape;
+using teste::locaisExibidos;
+
+namespace {
+
+const QString kSO = QStringLiteral("QUVA_N_SO.clsObterVersaoDoSO");
+
+void versaoDoSO(const rt::Variant& v) {
+    doubles::setResult(kSO, QStringLiteral("ObterversaoDoSO"), v);
+}
+
+// A form of the component as the screens write theirs.
+class frmTeste : public FormularioDoComponente {
+public:
+    struct Opcoes {
+        Variante variante = Variante::Padrao;
+        bool comPainel = true;
+        bool lshpObjDeProjeto = false; // a design-time control already named lshpObj
+        bool numeracaoDaPesquisa = false;
+        std::int16_t bordas = 3;
+        bool comTema = false;
+    };
+    explicit frmTeste(Opcoes o) : FormularioDoComponente(QStringLiteral("frmTeste"), o.variante), m_o(o) {}
+    frmTeste() : frmTeste(Opcoes{}) {}
+
+    forms::CommandButton* cmdFechar = nullptr;
+    std::function<void()> aoRepintar;
+    int repinturas = 0;
+
+    std::int16_t MontarExibirFormulario(const EntradaModal& entrada) {
+        ProcedimentoDoFormulario ponto(Name(), QStringLiteral("MontarExibirFormulario"));
+        ponto.executar([&] { ExibirModalSobreOMenu(ponto, entrada); });
+        return 0;
+    }
+
+protected:
+    void CreateControls() override {
+        setBorderStyle(m_o.bordas);
+        setBackColor(forms::vbWhite);
+        setClientSize(7200, 4500);
+        if (m_o.comTema) {
+            auto* tema = add<qz::QZTheme>(QStringLiteral("QZTheme"));
+            tema->Move(0, 0, 7200, 795);
+            tema->setTitulo(QStringLiteral("Recebimento de conta"));
+        }
+        cmdFechar = add<forms::CommandButton>(QStringLiteral("cmdFechar"));
+        cmdFechar->Move(5400, 3700, 1500, 450);
+        cmdFechar->setCaption(QStringLiteral("Fechar"));
+        if (m_o.lshpObjDeProjeto) add<forms::Label>(QStringLiteral("lshpObj"));
+        if (m_o.comPainel) CriarpicMensagem();
+    }
+    void Form_Load() override {
+        if (!m_o.numeracaoDaPesquisa) return FormularioDoComponente::Form_Load();
+        ProcedimentoDoFormulario ponto(Name(), QStringLiteral("Form_Load"));
+        ponto.executar([&] {
+            AdicionarMolduraDoWindows8(ponto, kCarregamentoDaPesquisa);
+            ponto(6);
+            cmdFechar->setToolTipText(QStringLiteral("Cancelar a pesquisa e fechar"));
+        });
+    }
+    void Repintar() override {
+        ++repinturas;
+        if (aoRepintar) aoRepintar();
+        FormularioDoComponente::Repintar();
+    }
+
+private:
+    Opcoes m_o;
+};
+
+// The list as the shell sees it through gfrmLista: a form that counts its paints.
+class ListaDeTeste : public forms::Form, public frmListaBase {
+public:
+    ListaDeTeste() : Form(QStringLiteral("frmLista")) {}
+    std::int16_t MontarExibirFormulario(std::int32_t) override { return 0; }
+    int pinturas = 0;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++pinturas;
+        return Form::eventFilter(o, e);
+    }
+
+protected:
+    void CreateControls() override {
+        setClientSize(3000, 2000);
+        window()->installEventFilter(this);
+    }
+};
+
+forms::Shape* molduraDe(forms::Form& f) {
+    return dynamic_cast<Shape*>(f.Controls().find(QStringLiteral("lshpObj")));
+}
+
+} // namespace
+
+class tst_shell : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<rt::ManualClock> m_relogio;
+    int m_bombeamentos = 0;
+
+    // Timer readings made by Pausar since the last call.
+    int m_leituras = 0;
+    int leiturasDoRelogio() {
+        const int agora = m_relogio->timerReads();
+        return agora - std::exchange(m_leituras, agora);
+    }
+
+private slots:
+    void initTestCase() {
+        teste::registroNovo();
+        teste::registrar(DOUBLES_LIB);
+        forms::setLogicalDpiOverride(96);
+    }
+
+    void init() {
+        doubles::reset();
+        glngFormularioDoMenu_hWnd = 0;
+        gfrmLista.reset();
+        m_relogio = std::make_unique<rt::ManualClock>(rt::makeDate(2026, 4, 17));
+        m_relogio->setStepPerRead(0.25);
+        rt::setClock(m_relogio.get());
+        m_leituras = 0;
+        m_bombeamentos = 0;
+        rt::setEventPump([this] {
+            ++m_bombeamentos;
+            QCoreApplication::processEvents();
+        });
+    }
+
+    void cleanup() {
+        rt::setEventPump({});
+        rt::setClock(nullptr);
+    }
+
+    // The frame: only the exact name, in any letter case.
+    void moldura_data() {
+        QTest::addColumn<rt::Variant>("versao");
+        QTest::addColumn<bool>("comMoldura");
+        QTest::newRow("Windows 8") << rt::Variant(QStringLiteral("Windows 8")) << true;
+        QTest::newRow("windows 8") << rt::Variant(QStringLiteral("windows 8")) << true;
+        QTest::newRow("WINDOWS 8") << rt::Variant(QStringLiteral("WINDOWS 8")) << true;
+        QTest::newRow("Windows 8.1") << rt::Variant(QStringLiteral("Windows 8.1")) << false;
+        QTest::newRow("branco antes") << rt::Variant(QStringLiteral(" Windows 8")) << false;
+        QTest::newRow("branco depois") << rt::Variant(QStringLiteral("Windows 8 ")) << false;
+        QTest::newRow("Windows 10") << rt::Variant(QStringLiteral("Windows 10")) << false;
+        QTest::newRow("vazio") << rt::Variant() << false;
+        QTest::newRow("Null") << rt::Variant(rt::NullT{}) << false;
+    }
+    void moldura() {
+        QFETCH(rt::Variant, versao);
+        QFETCH(bool, comMoldura);
+        versaoDoSO(versao);
+        frmTeste f;
+        f.Load();
+        QVERIFY(f.isLoaded());
+        QCOMPARE(locaisExibidos(), QStringList{});
+        QCOMPARE(doubles::instancesCreated(kSO), 1);
+        QCOMPARE(doubles::calls(kSO, QStringLiteral("ObterversaoDoSO")).size(), std::size_t(1));
+        Shape* s = molduraDe(f);
+        QCOMPARE(s != nullptr, comMoldura);
+        if (!s) return;
+        QVERIFY(s->Visible());
+        QCOMPARE(s->Top(), f.ScaleTop());
+        QCOMPARE(s->Left(), f.ScaleLeft());
+        QCOMPARE(s->Height(), f.ScaleHeight());
+        QCOMPARE(s->Width(), f.ScaleWidth());
+        // Nothing else set: the defaults of a new shape.
+        QCOMPARE(s->ShapeKind(), forms::vbShapeRectangle);
+        QCOMPARE(s->BackStyle(), std::int16_t(0));
+        QCOMPARE(s->BorderStyle(), std::int16_t(1));
+        QCOMPARE(s->BorderWidth(), std::int16_t(1));
+        QCOMPARE(s->BorderColor(), forms::vbWindowText);
+        // Not moved again on later resizes.
+        const forms::Twips largura = s->Width();
+        f.Show();
+        f.setWidth(f.Width() + 1500);
+        QCOMPARE(s->Width(), largura);
+        f.Unload();
+        // A form loaded again creates it again.
+        f.Load();
+        QVERIFY(molduraDe(f) && molduraDe(f) != s);
+    }
+
+    // Load failures are reported with the step and the form still loads.
+    void falhaNoCarregamento_data() {
+        QTest::addColumn<int>("falha"); // 0 creating the version object, 1 asking it, 2 adding the shape
+        QTest::addColumn<bool>("numeracaoDaPesquisa");
+        QTest::addColumn<int>("passo");
+        QTest::addColumn<int>("numero");
+        QTest::newRow("criação") << 0 << false << 1 << 429;
+        QTest::newRow("consulta") << 1 << false << 2 << 440;
+        QTest::newRow("moldura") << 2 << false << 2 << 5;
+        QTest::newRow("pesquisa: criação") << 0 << true << 1 << 429;
+        QTest::newRow("pesquisa: consulta") << 1 << true << 2 << 440;
+        QTest::newRow("pesquisa: moldura") << 2 << true << 4 << 5;
+    }
+    void falhaNoCarregamento() {
+        QFETCH(int, falha);
+        QFETCH(bool, numeracaoDaPesquisa);
+        QFETCH(int, passo);
+        QFETCH(int, numero);
+        versaoDoSO(QStringLiteral("Windows 8"));
+        if (falha == 0) doubles::setCreateFailure(kSO, true);
+        if (falha == 1) doubles::setFailure(kSO, QStringLiteral("ObterversaoDoSO"), 440);
+        frmTeste::Opcoes o;
+        o.lshpObjDeProjeto = falha == 2;
+        o.numeracaoDaPesquisa = numeracaoDaPesquisa;
+        frmTeste f(o);
+        f.Show();
+        QVERIFY(f.isLoaded());
+        QVERIFY(f.Visible());
+        QVERIFY(!molduraDe(f));
+        QCOMPARE(locaisExibidos(),
+                 QStringList{QStringLiteral("QUVA_A_CReceber, frmTeste, Form_Load, Ponto: %1").arg(passo)});
+        QCOMPARE(doubles::calls(teste::kMsgErro)[0].args[0].value.toLong(), numero);
+        // The search dialog's tooltip comes only after the frame's steps.
+        QCOMPARE(f.cmdFechar->ToolTipText().isEmpty(), true);
+    }
+
+    void pesquisaTerminaComATooltip() {
+        versaoDoSO(QStringLiteral("Windows 8"));
+        frmTeste::Opcoes o;
+        o.numeracaoDaPesquisa = true;
+        frmTeste f(o);
+        f.Load();
+        QVERIFY(molduraDe(f));
+        QCOMPARE(f.cmdFechar->ToolTipText(), QStringLiteral("Cancelar a pesquisa e fechar"));
+        QCOMPARE(locaisExibidos(), QStringList{});
+    }
+
+    // Outer sizes: with a title bar the panel sits below the inner centre.
+    void centralizar() {
+        frmTeste f;
+        f.Show();
+        f.picMensagem->Move(0, 0);
+        f.CentralizarpicMensagem();
+        auto* p = f.picMensagem;
+        QCOMPARE(p->Top(), (f.Height() - p->Height()) / 2);
+        QCOMPARE(p->Left(), f.Width() / 2 - p->Width() / 2);
+        QVERIFY(p->Top() > (f.ScaleHeight() - p->Height()) / 2);
+        // In front of the form's other controls.
+        QCOMPARE(f.window()->children().last(), p->widget());
+    }
+
+    void painelPadrao() {
+        frmTeste f;
+        f.Show();
+        auto* p = f.picMensagem;
+        QVERIFY(!p->Visible());
+
+        f.ExibirOcultarpicMensagem(true);
+        QVERIFY(p->Visible());
+        QVERIFY(f.Enabled()); // the standard panel leaves the form usable
+        QCOMPARE(p->Top(), (f.Height() - p->Height()) / 2);
+        QVERIFY(leiturasDoRelogio() >= 5); // one second at a quarter per reading
+        QVERIFY(m_bombeamentos > 0);
+
+        // Again: neither centred nor paused.
+        p->Move(10, 20);
+        m_bombeamentos = 0;
+        f.ExibirOcultarpicMensagem(true);
+        QCOMPARE(p->Left(), forms::Twips(10));
+        QCOMPARE(p->Top(), forms::Twips(20));
+        QCOMPARE(leiturasDoRelogio(), 0);
+        QCOMPARE(m_bombeamentos, 0);
+
+        f.setMousePointer(forms::vbHourglass);
+        f.ExibirOcultarpicMensagem(false);
+        QVERIFY(!p->Visible());
+        QCOMPARE(f.MousePointer(), forms::vbDefault);
+        QCOMPARE(f.repinturas, 1);
+
+        // Hiding a hidden panel leaves the pointer alone.
+        f.setMousePointer(forms::vbHourglass);
+        f.ExibirOcultarpicMensagem(false);
+        QCOMPARE(f.MousePointer(), forms::vbHourglass);
+        QCOMPARE(f.repinturas, 1);
+        QCOMPARE(locaisExibidos(), QStringList{});
+    }
+
+    void falhaNoPainelPadrao_data() {
+        QTest::addColumn<bool>("exibir");
+        QTest::addColumn<bool>("comPainel");
+        QTest::addColumn<int>("passo");
+        QTest::addColumn<int>("numero");
+        QTest::newRow("ramo de exibir (na pausa)") << true << true << 3 << 6;
+        QTest::newRow("ramo de ocultar") << false << true << 4 << 7;
+        QTest::newRow("sem painel") << true << false << 1 << 91;
+    }
+    void falhaNoPainelPadrao() {
+        QFETCH(bool, exibir);
+        QFETCH(bool, comPainel);
+        QFETCH(int, passo);
+        QFETCH(int, numero);
+        frmTeste::Opcoes o;
+        o.comPainel = comPainel;
+        frmTeste f(o);
+        f.Show();
+        if (comPainel && !exibir) f.picMensagem->setVisible(true);
+        f.aoRepintar = [] { rt::raise(7); };
+        rt::setEventPump([] { rt::raise(6); });
+        f.ExibirOcultarpicMensagem(exibir);
+        QCOMPARE(
+            locaisExibidos(),
+            QStringList{
+                QStringLiteral("QUVA_A_CReceber, frmTeste, ExibirOcultarpicMensagem, Ponto: %1").arg(passo)});
+        QCOMPARE(doubles::calls(teste::kMsgErro)[0].args[0].value.toLong(), numero);
+    }
+
+    void painelDoDialogo() {
+        frmTeste::Opcoes o;
+        o.variante = FormularioDoComponente::Variante::Dialogo;
+        frmTeste f(o);
+        f.Load();
+        auto* p = f.picMensagem;
+
+        // A hidden dialog shows no panel and does not pause.
+        f.ExibirOcultarpicMensagem(true);
+        QVERIFY(!p->Visible());
+        QVERIFY(f.Enabled());
+        QCOMPARE(leiturasDoRelogio(), 0);
+
+        f.Show();
+        f.ExibirOcultarpicMensagem(true);
+        QVERIFY(p->Visible());
+        QVERIFY(!f.Enabled());
+        QVERIFY(leiturasDoRelogio() >= 5);
+        // No visibility test: a repeated show centres and pauses again.
+        p->Move(10, 20);
+        f.ExibirOcultarpicMensagem(true);
+        QCOMPARE(p->Top(), (f.Height() - p->Height()) / 2);
+        QVERIFY(leiturasDoRelogio() >= 5);
+
+        f.ExibirOcultarpicMensagem(false);
+        QVERIFY(!p->Visible());
+        QVERIFY(f.Enabled());
+        QCOMPARE(locaisExibidos(), QStringList{});
+    }
+
+    // No handler of its own: the caller reports with its own location.
+    void falhaNoPainelDoDialogoEhDeQuemChamou() {
+        frmTeste::Opcoes o;
+        o.variante = FormularioDoComponente::Variante::Dialogo;
+        frmTeste f(o);
+        f.Show();
+        rt::setEventPump([] { rt::raise(6); });
+        bool continuou = false;
+        ProcedimentoDoFormulario ponto(QStringLiteral("frmPesquisaDeClientes"),
+                                       QStringLiteral("PesquisarCliente"));
+        ponto.executar([&] {
+            ponto(3);
+            f.ExibirOcultarpicMensagem(true);
+            continuou = true;
+        });
+        QVERIFY(!continuou);
+        QCOMPARE(locaisExibidos(),
+                 QStringList{
+                     QStringLiteral("QUVA_A_CReceber, frmPesquisaDeClientes, PesquisarCliente, Ponto: 3")});
+    }
+
+    // The darkening brackets the modal show exactly, however the form is closed.
+    void escurecimentoEnvolveOShow_data() {
+        QTest::addColumn<int>("fechamento"); // 0 Hide, 1 Unload, 2 the window's close button
+        QTest::newRow("ocultado") << 0;
+        QTest::newRow("descarregado") << 1;
+        QTest::newRow("botão fechar da janela") << 2;
+    }
+    void escurecimentoEnvolveOShow() {
+        QFETCH(int, fechamento);
+        glngFormularioDoMenu_hWnd = 4242;
+        auto lista = std::make_shared<ListaDeTeste>();
+        lista->Show();
+        QApplication::processEvents();
+        gfrmLista = lista;
+
+        frmTeste f;
+        bool eventoPendenteProcessado = false;
+        int pinturasDaListaAoRestaurar = -1;
+        const int pinturasAntes = lista->pinturas;
+        doubles::setBehaviour(teste::kFundoEscuro, QStringLiteral("Remover"), [&](std::span<rt::Variant>) {
+            pinturasDaListaAoRestaurar = lista->pinturas;
+            return rt::Variant();
+        });
+        bool viuOModal = false;
+        QTimer::singleShot(0, [&] {
+            // While shown: darkened, not yet restored.
+            viuOModal = f.Visible() && f.isModal();
+            QCOMPARE(doubles::calls(teste::kFundoEscuro, QStringLiteral("Aplicar")).size(), std::size_t(1));
+            QCOMPARE(doubles::calls(teste::kFundoEscuro, QStringLiteral("Remover")).size(), std::size_t(0));
+            QTimer::singleShot(0, [&] { eventoPendenteProcessado = true; });
+            if (fechamento == 0) f.Hide();
+            if (fechamento == 1) f.Unload();
+            if (fechamento == 2) f.window()->close();
+        });
+        QCOMPARE(f.MontarExibirFormulario({}), std::int16_t(0));
+        QVERIFY(viuOModal);
+        QVERIFY(!f.Visible());
+
+        QStringList chamadas;
+        for (const auto& c : doubles::calls(teste::kFundoEscuro)) {
+            chamadas << c.member;
+            QCOMPARE(c.args.at(0).value.toLong(), 4242);
+        }
+        QCOMPARE(chamadas, (QStringList{"Aplicar", "Remover"}));
+        // Before restoring: pending events processed and the list repainted.
+        QVERIFY(eventoPendenteProcessado);
+        QVERIFY(pinturasDaListaAoRestaurar > pinturasAntes);
+        QCOMPARE(locaisExibidos(), QStringList{});
+        lista->Unload();
+    }
+
+    // The print dialog's order: dark, keep the argument, show, restore.
+    void entradaComTrabalhoEntreEscurecerEExibir() {
+        frmTeste f;
+        QStringList ordem;
+        doubles::setBehaviour(teste::kFundoEscuro, QStringLiteral("Aplicar"), [&](std::span<rt::Variant>) {
+            ordem << "Aplicar";
+            return rt::Variant();
+        });
+        doubles::setBehaviour(teste::kFundoEscuro, QStringLiteral("Remover"), [&](std::span<rt::Variant>) {
+            ordem << "Remover";
+            return rt::Variant();
+        });
+        EntradaModal e{1, 3, 4, [&] { ordem << "argumento"; }, false};
+        QTimer::singleShot(0, [&] {
+            ordem << "exibido";
+            f.Unload();
+        });
+        f.MontarExibirFormulario(e);
+        QCOMPARE(ordem, (QStringList{"Aplicar", "argumento", "exibido", "Remover"}));
+    }
+
+    void falhaNaEntrada_data() {
+        QTest::addColumn<QString>("membro");
+        QTest::addColumn<int>("passo");
+        QTest::addColumn<bool>("exibido");
+        QTest::newRow("escurecer") << "Aplicar" << 32 << false;
+        QTest::newRow("restaurar") << "Remover" << 34 << true;
+    }
+    void falhaNaEntrada() {
+        QFETCH(QString, membro);
+        QFETCH(int, passo);
+        QFETCH(bool, exibido);
+        doubles::setFailure(teste::kFundoEscuro, membro, 440);
+        frmTeste f;
+        bool foiExibido = false;
+        QTimer::singleShot(0, [&] {
+            foiExibido = f.Visible();
+            f.Hide();
+        });
+        f.MontarExibirFormulario({});
+        if (!exibido) QApplication::processEvents(); // let the timer run against a hidden form
+        QCOMPARE(foiExibido, exibido);
+        QCOMPARE(
+            locaisExibidos(),
+            QStringList{
+                QStringLiteral("QUVA_A_CReceber, frmTeste, MontarExibirFormulario, Ponto: %1").arg(passo)});
+    }
+
+    void mensagemDeProjeto() {
+        frmMensagem f;
+        f.Load();
+        auto* l = f.lblMensagem;
+        QCOMPARE(l->Caption(), QStringLiteral("Aguarde, acessando o sistema"));
+        QCOMPARE(l->FontName(), QStringLiteral("Arial"));
+        QVERIFY(l->FontBold());
+        QCOMPARE(l->FontSize(), 14.25);
+        QCOMPARE(l->ForeColor(), forms::OleColor(0xD36C00));
+        QCOMPARE(l->Left(), forms::Twips(405));
+        QCOMPARE(l->Top(), forms::Twips(555));
+        QCOMPARE(l->Width(), forms::Twips(4290));
+        QCOMPARE(l->Height(), forms::Twips(330));
+        QCOMPARE(f.ScaleWidth(), forms::Twips(5100));
+        QCOMPARE(f.ScaleHeight(), forms::Twips(1455));
+        f.Unload();
+    }
+
+    void mensagemLarguraEExibicao_data() {
+        QTest::addColumn<QString>("legenda");
+        QTest::newRow("de projeto") << QString();
+        QTest::newRow("mais longa") << QStringLiteral(
+            "Aguarde, reorganizando dados. Isto pode levar alguns minutos.");
+        QTest::newRow("curta") << QStringLiteral("Aguarde.");
+    }
+    void mensagemLarguraEExibicao() {
+        QFETCH(QString, legenda);
+        frmMensagem f;
+        f.Load();
+        if (!legenda.isEmpty()) f.lblMensagem->setCaption(legenda);
+        const forms::Twips rotulo = f.lblMensagem->Width();
+        const double antes = rt::CDbl(rt::Variant(rt::Now()));
+        QCOMPARE(f.MontarExibirFormulario(), std::int16_t(0));
+        QCOMPARE(f.Width(), rotulo + 780);
+        // The whole caption fits.
+        const QFontMetrics fm(f.lblMensagem->widget()->font());
+        QVERIFY(fm.horizontalAdvance(f.lblMensagem->Caption()) <= forms::toPixelsX(f.ScaleWidth()));
+        // Modeless, and a second has passed before the caller's work.
+        QVERIFY(f.Visible());
+        QVERIFY(!f.isModal());
+        QVERIFY((rt::CDbl(rt::Variant(rt::Now())) - antes) * 86400.0 >= 1.0);
+        QCOMPARE(locaisExibidos(), QStringList{});
+        f.Unload();
+        QVERIFY(!f.isLoaded());
+        QVERIFY(!f.Visible());
+    }
+
+    void mensagemEsticaAlternadamente() {
+        frmMensagem f;
+        f.Load();
+        auto* l = f.lblMensagem;
+        f.setWidth(6000); // first: stretched
+        QCOMPARE(l->Left(), forms::Twips(0));
+        QCOMPARE(l->Width(), forms::Twips(6000));
+        l->Move(100, 555, 2000);
+        f.setWidth(6500); // second: untouched
+        QCOMPARE(l->Left(), forms::Twips(100));
+        QCOMPARE(l->Width(), forms::Twips(2000));
+        f.setWidth(7000); // third: stretched again
+        QCOMPARE(l->Left(), forms::Twips(0));
+        QCOMPARE(l->Width(), forms::Twips(7000));
+        f.Unload();
+    }
+
+    void falhaNaMensagem() {
+        rt::setEventPump([] { rt::raise(6); });
+        frmMensagem f;
+        f.Load();
+        QCOMPARE(f.MontarExibirFormulario(), std::int16_t(0));
+        QCOMPARE(locaisExibidos(), QStringList{QStringLiteral(
+                                       "QUVA_A_CReceber, frmMensagem, MontarExibirFormulario, Ponto: 2")});
+        QVERIFY(f.Visible()); // shown, half-built pause
+        f.Unload();
+    }
+
+    // Offscreen renderings, written when QUVA_SCREENS names a folder.
+    void telas() {
+        const QString pasta = qEnvironmentVariable("QUVA_SCREENS");
+        rt::setEventPump({});
+
+        frmMensagem m;
+        m.Load();
+        m.lblMensagem->setCaption(QStringLiteral("Aguarde, reorganizando dados."));
+        m.MontarExibirFormulario();
+        QApplication::processEvents();
+        const QImage mensagem = m.window()->grab().toImage();
+        QVERIFY(!mensagem.isNull());
+        if (!pasta.isEmpty()) QVERIFY(mensagem.save(QDir(pasta).filePath(QStringLiteral("frmMensagem.png"))));
+        m.Unload();
+
+        versaoDoSO(QStringLiteral("Windows 8"));
+        frmTeste::Opcoes o;
+        o.bordas = 0; // the frame is what outlines a borderless form
+        o.comTema = true;
+        frmTeste f(o);
+        f.Show();
+        f.ExibirOcultarpicMensagem(true);
+        QApplication::processEvents();
+        const QImage exemplo = f.window()->grab().toImage();
+        QVERIFY(molduraDe(f));
+        // A one-pixel outline on every inner edge, white just inside it.
+        const int w = exemplo.width(), h = exemplo.height();
+        for (QPoint borda : {QPoint(0, h / 2), QPoint(w - 1, h / 2), QPoint(w / 2, 0), QPoint(w / 3, h - 1)})
+            QVERIFY2(QColor(exemplo.pixel(borda)).lightness() < 60, qPrintable(QString::number(borda.x())));
+        QCOMPARE(QColor(exemplo.pixel(2, h / 2)), QColor(Qt::white));
+        if (!pasta.isEmpty())
+            QVERIFY(
+                exemplo.save(QDir(pasta).filePath(QStringLiteral("frmMensagem-shell-moldura-e-painel.png"))));
+        f.Unload();
+    }
+};
+
+QTEST_MAIN(tst_shell)
+#include "tst_shell.moc"
