@@ -592,7 +592,7 @@ private slots:
         QCOMPARE(QColor(exemplo.pixel(2, h / 2)), QColor(Qt::white));
         if (!pasta.isEmpty())
             QVERIFY(
-                exemplo.save(QDir(pasta).filePath(QStringLiteral("frmMensagem-shell-moldura-e-painel.png"))));
+                exemplo.save(QDir(pasta).filePath(QStringLiteral("shell-frame-and-panel.png"))));
         f.Unload();
     }
 };
