@@ -1,12 +1,14 @@
 // The product library as a host meets it: its exports, what registering
-// writes, and a first call through CreateObject with no screens built in.
+// writes, and the list embedded in a host's work area.
 
 #include "Ambiente.h"
 #include "automation/LateBound.h"
+#include "forms/Window.h"
 
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
+#include <QWidget>
 
 using namespace quva;
 
@@ -51,30 +53,24 @@ private slots:
                  QFileInfo(QString::fromUtf8(CRECEBER_LIB)).canonicalFilePath());
     }
 
-    // Without the screens built in, both entry points still end in the
-    // error presenter at the step that creates the form, and return Empty.
-    void entradaSemTelasReportaOPasso_data() {
-        QTest::addColumn<QString>("membro");
-        QTest::addColumn<QString>("local");
-        QTest::newRow("AbrirLista") << "AbrirLista"
-                                    << "QUVA_A_CReceber, clsCReceber, AbrirLista, Ponto: 2";
-        QTest::newRow("AbrirFicha") << "AbrirFicha"
-                                    << "QUVA_A_CReceber, clsCReceber, AbrirFicha, Ponto: 1";
-    }
-    void entradaSemTelasReportaOPasso() {
-        QFETCH(QString, membro);
-        QFETCH(QString, local);
+    // The list is built into the product library: a host's AbrirLista ends
+    // with the list living inside the host's work area, and returns Empty.
+    void abrirListaEmbuteALista() {
+        QWidget menu;
+        auto* area = new QWidget(&menu);
+        menu.resize(1024, 700);
+        area->setGeometry(0, 40, 1024, 660);
+        menu.show();
         rt::Object o = automation::CreateObject(QStringLiteral("QUVA_A_CReceber.clsCReceber"));
         automation::let(o, QStringLiteral("NomeDaAplicacao"), QStringLiteral("QUVA - Contas a Receber"));
-        rt::Variant r = membro == u"AbrirLista"
-                            ? automation::call(o, membro, std::int32_t(11), std::int32_t(22))
-                            : automation::call(o, membro);
+        rt::Variant r = automation::call(o, QStringLiteral("AbrirLista"), forms::hWnd(&menu), forms::hWnd(area));
         QVERIFY(r.isEmpty());
-        const auto exibir = doubles::calls(teste::kMsgErro, QStringLiteral("Exibir"));
-        QCOMPARE(exibir.size(), std::size_t(1));
-        QCOMPARE(exibir[0].args.at(0).value.toLong(), rt::err::CannotCreateObject);
-        QCOMPARE(exibir[0].args.at(2).value.toString(), local);
-        QCOMPARE(exibir[0].args.at(3).value.toString(), QStringLiteral("QUVA - Contas a Receber"));
+        QWidget* lista = nullptr;
+        for (QWidget* w : area->findChildren<QWidget*>())
+            if (w->objectName() == u"frmLista") lista = w;
+        QVERIFY(lista);
+        QVERIFY(lista->isVisible());
+        QCOMPARE(doubles::calls(teste::kNegocio, QStringLiteral("Selecionar")).size(), std::size_t(1));
     }
 
     void desregistrar() {
@@ -85,5 +81,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_component_library)
+QTEST_MAIN(tst_component_library)
 #include "tst_component_library.moc"

@@ -1,0 +1,795 @@
+// The receivables list in a host's work area, against the scripted
+// business stand-in: the start, filter and search with their page memory,
+// paging, the empty result, the row buttons, the row commands and the
+// screen after failures. A manual clock makes the one-second pauses free.
+
+#include "Ambiente.h"
+#include "Base.h"
+
+#include "automation/LateBound.h"
+#include "component/modPrincipal.h"
+#include "forms/Metrics.h"
+#include "forms/MsgBox.h"
+#include "forms/Window.h"
+#include "forms/list/TelasDaLista.h"
+#include "forms/list/frmLista.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QTest>
+#include <QVBoxLayout>
+
+using namespace quva;
+using namespace creceber;
+using teste::Base;
+using teste::Conta;
+
+namespace {
+
+// The list with the screen's width and the printed documents under the test's control.
+class ListaDeTeste : public frmLista {
+public:
+    float larguraDaTela = 1366 * 15;
+    std::vector<QString> documentos;
+    std::vector<bool> gradeHabilitada;
+
+protected:
+    float LarguraDaTelaEmTwips() const override { return larguraDaTela; }
+    std::int16_t ImprimirCartaDeCobranca() override { return registrar(QStringLiteral("carta")); }
+    std::int16_t Imprimir2aViaDoComprovanteDePagamento() override {
+        return registrar(QStringLiteral("2a via"));
+    }
+
+private:
+    std::int16_t registrar(const QString& d) {
+        documentos.push_back(d);
+        gradeHabilitada.push_back(msfgGrade->Enabled());
+        return 0;
+    }
+};
+
+// Message boxes that also note whether the grid took input while shown.
+class Mensagens : public forms::ScriptedMessageBoxes {
+public:
+    frmLista* lista = nullptr;
+    std::vector<bool> gradeHabilitada;
+    std::int16_t show(const forms::MessageRequest& r) override {
+        if (lista) gradeHabilitada.push_back(lista->msfgGrade->Enabled());
+        return ScriptedMessageBoxes::show(r);
+    }
+};
+
+// A card or settlement view that records how it was opened.
+struct TelaDeTeste : TelaModalDaLista {
+    std::vector<std::int16_t>* tipos;
+    std::vector<bool>* gradeHabilitada;
+    frmLista* lista;
+    bool concluida = false;
+    bool descarregada = false;
+    std::int16_t MontarExibirFormulario(std::int16_t t) override {
+        tipos->push_back(t);
+        gradeHabilitada->push_back(lista->msfgGrade->Enabled());
+        return 0;
+    }
+    bool OperacaoConcluida() const override { return concluida; }
+    void Descarregar() override { descarregada = true; }
+};
+
+QString hoje(int deslocamento) {
+    return rt::formatDate(rt::Date{rt::Today().serial + deslocamento});
+}
+
+std::vector<QString> textos(const std::vector<forms::MessageRequest>& v) {
+    std::vector<QString> r;
+    for (const auto& m : v)
+        r.push_back(m.prompt);
+    return r;
+}
+
+} // namespace
+
+class tst_list : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<rt::ManualClock> relogio;
+    std::unique_ptr<QWidget> hospedeiro;
+    QWidget* area = nullptr;
+    std::shared_ptr<ListaDeTeste> lista;
+    Base base;
+
+    int selecoes() const { return int(doubles::calls(teste::kNegocio, QStringLiteral("Selecionar")).size()); }
+    doubles::Call ultimaSelecao() const {
+        return doubles::calls(teste::kNegocio, QStringLiteral("Selecionar")).back();
+    }
+
+    // A host of the given size in pixels, its work area below a menu strip.
+    void novoHospedeiro(int largura, int altura) {
+        hospedeiro = std::make_unique<QWidget>();
+        auto* layout = new QVBoxLayout(hospedeiro.get());
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        auto* menu = new QLabel(QStringLiteral("   Cadastros      Caixa"));
+        menu->setFixedHeight(40);
+        menu->setStyleSheet(QStringLiteral("background: #2b3a4a; color: white; font: bold 13px Arial;"));
+        layout->addWidget(menu);
+        area = new QWidget;
+        layout->addWidget(area, 1);
+        hospedeiro->resize(largura, altura);
+        hospedeiro->show();
+        QApplication::processEvents();
+    }
+
+    std::int16_t abrir(int larguraDaTelaPx = 1366) {
+        lista = std::make_shared<ListaDeTeste>();
+        lista->larguraDaTela = float(larguraDaTelaPx * 15);
+        return lista->MontarExibirFormulario(forms::hWnd(area));
+    }
+
+    QString celula(int r, int c) const { return lista->msfgGrade->TextMatrix(r, c); }
+    QString barra() const { return lista->qznbBarraDeNavegacao->caption(); }
+    QStringList locais() const { return teste::locaisExibidos(); }
+    std::vector<std::int32_t> numerosDeErro() const {
+        std::vector<std::int32_t> r;
+        for (const auto& c : doubles::calls(teste::kMsgErro, QStringLiteral("Exibir")))
+            r.push_back(c.args.at(0).value.toLong());
+        return r;
+    }
+
+    // The screen takes input and shows its list.
+    void telaLivre() {
+        QVERIFY(lista->Enabled());
+        QVERIFY(!lista->picMensagem->Visible());
+        QVERIFY(lista->msfgGrade->Visible());
+        QVERIFY(lista->msfgGrade->Enabled());
+    }
+
+    void apontarLinha(int r) {
+        // The middle of data row r (header 700, rows 570 twips).
+        lista->msfgGrade->raiseMouse(QEvent::MouseMove, 0, 0, 1000, float(700 + 570 * (r - 1) + 285));
+    }
+
+private slots:
+    void initTestCase() {
+        teste::registroNovo();
+        teste::registrar(DOUBLES_LIB);
+        teste::registrar(CRECEBER_LIB);
+        forms::setLogicalDpiOverride(96);
+        relogio = std::make_unique<rt::ManualClock>(rt::Date{rt::makeDate(2025, 6, 15).serial + 0.5});
+        relogio->setStepPerRead(0.3);
+        rt::setClock(relogio.get());
+    }
+    void cleanupTestCase() { rt::setClock(nullptr); }
+
+    void init() {
+        doubles::reset();
+        gstrNomeDaAplicacao = QStringLiteral("QUVA - Contas a Receber");
+        base = Base{};
+        base.contas = teste::contasAVencer(45);
+        base.ligar();
+        DefinirFichaDaLista({});
+        DefinirBaixarDaLista({});
+        novoHospedeiro(1100, 600);
+    }
+    void cleanup() {
+        lista.reset();
+        hospedeiro.reset();
+    }
+
+    void inicio() {
+        QCOMPARE(abrir(), std::int16_t(0));
+        QVERIFY(lista->isEmbedded());
+        QCOMPARE(lista->window()->parentWidget(), area);
+        QCOMPARE(lista->qzcmbSituacao->ListIndex(), 4);
+        QCOMPARE(lista->qzcmbSituacao->Text(), QStringLiteral("Recentes"));
+        QVERIFY(!lista->IgnorarEvento());
+        // One selection only: the combo's Click at start is swallowed.
+        QCOMPARE(selecoes(), 1);
+        const auto s = ultimaSelecao();
+        QCOMPARE(s.args.at(0).value.toLong(), 1);
+        QCOMPARE(s.args.at(1).vt, teste::porRef(rt::VarType::Integer));
+        QCOMPARE(s.args.at(1).value.toInteger(), std::int16_t(10));
+        QCOMPARE(s.args.at(2).type(), rt::VarType::Long);
+        QCOMPARE(s.args.at(2).value.toLong(), 4);
+        QCOMPARE(s.args.at(3).value.toString(), QString());
+        QCOMPARE(doubles::instancesCreated(teste::kNegocio), 1);
+        QVERIFY(!doubles::calls(teste::kNegocio, QStringLiteral("DadosDoUsuario")).size());
+
+        QCOMPARE(lista->RegistrosPorPagina(), std::int16_t(10));
+        QCOMPARE(lista->Pagina(), std::int16_t(1));
+        QVERIFY(lista->ListaFiltrada());
+        QCOMPARE(lista->msfgGrade->Rows(), 11);
+        QCOMPARE(barra(), QStringLiteral("1 - 10 de 45"));
+        telaLivre();
+        QVERIFY(!lista->lblMensagemDeResultado->Visible());
+        QVERIFY(locais().isEmpty());
+
+        // Design values and what the build sets.
+        QCOMPARE(lista->qzcmdAdicionar->Caption(), QStringLiteral("    Adicionar"));
+        QCOMPARE(lista->lblTitulo->Caption(), QStringLiteral("Contas a receber"));
+        QCOMPARE(lista->lblMensagemDeResultado->FontName(), QStringLiteral("Arial Narrow"));
+        QCOMPARE(
+            lista->qzfndPesquisar->ToolTipText(),
+            QStringLiteral("Número de lançamento, histórico do conta a receber ou código, nome, apelido, "
+                           "nome fantasia ou razão social do cliente"));
+        const std::pair<qz::QZCommandButton*, const char*> dicas[] = {
+            {lista->qzcmdImprimirLista, "Imprimir lista"},
+            {lista->qzcmdAlterar, "Alterar"},
+            {lista->qzcmdBaixar, "Baixar"},
+            {lista->qzcmdExcluir, "Excluir"},
+            {lista->qzcmdImprimir2ViaComprovanteDeBaixa, "Imprimir 2a. via do comprovante de baixa"},
+            {lista->qzcmdImprimirCartaDeCobranca, "Imprimir Carta de Cobrança"},
+        };
+        for (const auto& [b, d] : dicas) {
+            QCOMPARE(b->ToolTipText(), QString::fromUtf8(d));
+            QCOMPARE(b->Style(), qz::qzFlat);
+        }
+        const char* itens[] = {"Todas as situações", "A vencer", "Vencida", "Baixada", "Recentes"};
+        QCOMPARE(lista->qzcmbSituacao->ListCount(), 5);
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(lista->qzcmbSituacao->List(i), QString::fromUtf8(itens[i]));
+            QCOMPARE(lista->qzcmbSituacao->ItemData(i), i);
+        }
+    }
+
+    void grade() {
+        base.contas[1].baixa = QStringLiteral("01/06/2025");
+        base.contas[2].vencimento = hoje(0);
+        base.contas[3].vencimento = hoje(-1);
+        abrir();
+        auto* g = lista->msfgGrade;
+        QCOMPARE(g->Cols(), 25);
+        QCOMPARE(g->FixedRows(), 1);
+        QCOMPARE(g->FixedCols(), 0);
+        QCOMPARE(g->TextMatrix(0, 2), QStringLiteral("Código do\r\nCliente"));
+        QCOMPARE(g->TextMatrix(0, 4), QStringLiteral("Nome ou \r\nRazão Social do cliente"));
+        QCOMPARE(g->TextMatrix(0, 13), QStringLiteral("Número de parcelas anterior ao recebimento"));
+        QCOMPARE(g->RowHeight(0), 700);
+        QCOMPARE(g->RowHeight(1), 570);
+        const std::int32_t larguras[] = {0, 1600, 2560, 0, 4000, -1, 0, 0,    0, 0, 0, 0, 0,
+                                         0, 1500, 1500, 0, 0,    0,  0, 1400, 0, 0, 0, 0};
+        for (int c = 0; c < 25; ++c)
+            if (larguras[c] >= 0) QCOMPARE(g->ColWidth(c), larguras[c]);
+        QCOMPARE(g->ColWidth(5), std::int32_t(lista->Width() - 13115));
+        QCOMPARE(g->ColAlignment(1), flexgrid::flexAlignCenterCenter);
+        QCOMPARE(g->ColAlignment(4), flexgrid::flexAlignLeftCenter);
+        QCOMPARE(g->SelectionMode(), flexgrid::flexSelectionByRow);
+        QCOMPARE(g->BackColorSel(), 0xD9D9D9);
+        QCOMPARE(g->BackColorFixed(), 0xFFFFFF);
+
+        // Hidden columns still hold their values.
+        QCOMPARE(celula(1, 1), QStringLiteral("1"));
+        QCOMPARE(celula(1, 3), QStringLiteral("Apelido 101"));
+        QCOMPARE(celula(1, 6), QStringLiteral("V1"));
+        QCOMPARE(celula(2, 18), QStringLiteral("01/06/2025"));
+        QCOMPARE(celula(2, 19), QStringLiteral("500,00"));
+        QCOMPARE(celula(1, 21), QStringLiteral("02/01/2025 10:00:00"));
+        QCOMPARE(celula(1, 23), QString()); // null
+        QCOMPARE(celula(1, 20), QString());
+
+        // Colours by parity and column; the header bold.
+        auto formato = [g](int r, int c) { return g->store().format(r, c); };
+        QCOMPARE(formato(1, 4)->back, 0xF2F2F2);
+        QCOMPARE(formato(2, 4)->back, 0xFFFFFF);
+        QCOMPARE(formato(1, 1)->fore, 0x808080);
+        QCOMPARE(formato(1, 4)->fore, 0x000000);
+        QVERIFY(formato(0, 4)->bold);
+        QCOMPARE(formato(0, 1)->fore, 0x808080);
+
+        // Label pictures: settled whatever the date, due today not yet due, yesterday overdue.
+        auto figura = [g](int r) {
+            g->setRow(r);
+            g->setCol(20);
+            return g->CellPicture().toImage();
+        };
+        QCOMPARE(figura(1), lista->imgEtiqueta_Situacao_AVencer->Picture().toImage());
+        QCOMPARE(figura(2), lista->imgEtiqueta_Situacao_Baixado->Picture().toImage());
+        QCOMPARE(figura(3), lista->imgEtiqueta_Situacao_AVencer->Picture().toImage());
+        QCOMPARE(figura(4), lista->imgEtiqueta_Situacao_Vencido->Picture().toImage());
+        QVERIFY(figura(1) != figura(4));
+    }
+
+    void paginacao() {
+        abrir();
+        auto* nb = lista->qznbBarraDeNavegacao;
+        nb->press(qz::qzUltimo);
+        QCOMPARE(lista->msfgGrade->Rows(), 6);
+        QCOMPARE(barra(), QStringLiteral("41 - 45 de 45"));
+        QCOMPARE(celula(5, 1), QStringLiteral("45"));
+        nb->press(qz::qzPrimeiro);
+        QCOMPARE(barra(), QStringLiteral("1 - 10 de 45"));
+        nb->press(qz::qzProximo);
+        nb->press(qz::qzProximo);
+        QCOMPARE(barra(), QStringLiteral("21 - 30 de 45"));
+        QCOMPARE(lista->Pagina(), std::int16_t(3));
+        nb->press(qz::qzAnterior);
+        QCOMPARE(barra(), QStringLiteral("11 - 20 de 45"));
+        QCOMPARE(celula(1, 1), QStringLiteral("11"));
+        QCOMPARE(celula(10, 1), QStringLiteral("20"));
+        // Paging never selects again; unknown buttons do nothing.
+        lista->qznbBarraDeNavegacao_Click(7);
+        QCOMPARE(selecoes(), 1);
+        QVERIFY(locais().isEmpty());
+    }
+
+    void umaContaSo() {
+        base.contas = teste::contasAVencer(1);
+        abrir();
+        QCOMPARE(lista->msfgGrade->Rows(), 2);
+        QCOMPARE(barra(), QStringLiteral("1 - 1 de 1"));
+    }
+
+    // Page 3 of the whole list, "Vencida", then "Todas as situações" again.
+    void memoriaDaPagina() {
+        for (int i = 0; i < 12; ++i)
+            base.contas[std::size_t(i * 3)].vencimento = hoje(-2);
+        abrir();
+        // "Recentes" is a filter: with no page remembered the whole list starts at page 1.
+        lista->qzcmbSituacao->setListIndex(0);
+        QVERIFY(!lista->ListaFiltrada());
+        QCOMPARE(barra(), QStringLiteral("1 - 10 de 45"));
+        lista->qznbBarraDeNavegacao->press(qz::qzProximo);
+        lista->qznbBarraDeNavegacao->press(qz::qzProximo);
+
+        lista->qzcmbSituacao->setListIndex(2);
+        QCOMPARE(ultimaSelecao().args.at(2).value.toLong(), 2);
+        QVERIFY(lista->ListaFiltrada());
+        QCOMPARE(lista->PaginaSemFiltro(), std::int16_t(3));
+        QCOMPARE(barra(), QStringLiteral("1 - 10 de 12"));
+        lista->qznbBarraDeNavegacao->press(qz::qzProximo);
+        // Another filter keeps the page of the unfiltered list.
+        lista->qzcmbSituacao->setListIndex(1);
+        QCOMPARE(lista->PaginaSemFiltro(), std::int16_t(3));
+
+        lista->qzcmbSituacao->setListIndex(0);
+        QCOMPARE(lista->Pagina(), std::int16_t(3));
+        QCOMPARE(barra(), QStringLiteral("21 - 30 de 45"));
+        QCOMPARE(celula(1, 1), QStringLiteral("21"));
+        telaLivre();
+        QCOMPARE(selecoes(), 5);
+        QVERIFY(locais().isEmpty());
+    }
+
+    void pesquisaTrocaASituacao() {
+        base.contas[4].nome = QStringLiteral("Fulano de Tal");
+        abrir();
+        auto* f = lista->qzfndPesquisar;
+        f->setText(QStringLiteral("Fulano"));
+        f->requestSearch();
+        QCOMPARE(f->Status(), qz::qzFindSearch);
+        // The combo went to "Todas as situações" without a selection of its own.
+        QCOMPARE(lista->qzcmbSituacao->ListIndex(), 0);
+        QVERIFY(!lista->IgnorarEvento());
+        QCOMPARE(selecoes(), 2);
+        QCOMPARE(ultimaSelecao().args.at(2).value.toLong(), 0);
+        QCOMPARE(ultimaSelecao().args.at(3).value.toString(), QStringLiteral("Fulano"));
+        QVERIFY(lista->ListaFiltrada());
+        QCOMPARE(barra(), QStringLiteral("1 - 1 de 1"));
+        QCOMPARE(celula(1, 4), QStringLiteral("Fulano de Tal"));
+
+        f->requestClear();
+        QCOMPARE(lista->qzcmbSituacao->ListIndex(), 4);
+        QVERIFY(!lista->IgnorarEvento());
+        QCOMPARE(selecoes(), 3);
+        QCOMPARE(ultimaSelecao().args.at(2).value.toLong(), 4);
+        QCOMPARE(ultimaSelecao().args.at(3).value.toString(), QString());
+        QCOMPARE(barra(), QStringLiteral("1 - 10 de 45"));
+        telaLivre();
+
+        // A search under another situation leaves the situation alone.
+        lista->qzcmbSituacao->setListIndex(1);
+        f->setText(QStringLiteral("Cliente 7"));
+        f->requestSearch();
+        QCOMPARE(lista->qzcmbSituacao->ListIndex(), 1);
+        QCOMPARE(ultimaSelecao().args.at(2).value.toLong(), 1);
+    }
+
+    void resultadoVazio_data() {
+        QTest::addColumn<int>("situacao");
+        QTest::addColumn<QString>("pesquisa");
+        QTest::addColumn<bool>("filtrosVisiveis");
+        QTest::newRow("nada cadastrado") << 0 << QString() << false;
+        QTest::newRow("pesquisa sem resultado") << 0 << QStringLiteral("xyz") << true;
+        QTest::newRow("situação sem resultado") << 3 << QString() << true;
+    }
+    void resultadoVazio() {
+        QFETCH(int, situacao);
+        QFETCH(QString, pesquisa);
+        QFETCH(bool, filtrosVisiveis);
+        abrir();
+        base.contas.clear();
+        lista->qzcmdImprimirLista->setVisible(false);
+        if (!pesquisa.isEmpty()) {
+            lista->qzfndPesquisar->setText(pesquisa);
+            lista->qzfndPesquisar->requestSearch();
+        } else {
+            lista->qzcmbSituacao->setListIndex(situacao);
+        }
+        QCOMPARE(lista->qzcmbSituacao->ListIndex(), situacao);
+        QVERIFY(lista->qzcmdAdicionar->Visible());
+        QCOMPARE(lista->qzfndPesquisar->Visible(), filtrosVisiveis);
+        QCOMPARE(lista->qzcmbSituacao->Visible(), filtrosVisiveis);
+        QVERIFY(!lista->qznbBarraDeNavegacao->Visible());
+        QVERIFY(!lista->msfgGrade->Visible());
+        QVERIFY(!lista->qzcmdImprimirLista->Visible()); // keeps what it had
+        QVERIFY(lista->lblMensagemDeResultado->Visible());
+        QCOMPARE(lista->lblMensagemDeResultado->Caption(),
+                 QStringLiteral("Nenhuma contas a receber encontrada."));
+        // The bar was updated although hidden.
+        QCOMPARE(lista->qznbBarraDeNavegacao->TotalDeRegistros(), 0.0);
+        QVERIFY(lista->Enabled());
+        QVERIFY(!lista->picMensagem->Visible());
+        QVERIFY(locais().isEmpty());
+
+        // Something found again: everything back.
+        base.contas = teste::contasAVencer(3);
+        if (!pesquisa.isEmpty())
+            lista->qzfndPesquisar->requestClear();
+        else
+            lista->qzcmbSituacao->setListIndex(4);
+        QCOMPARE(lista->qzcmbSituacao->ListIndex(), 4);
+        QVERIFY(lista->qzfndPesquisar->Visible());
+        QVERIFY(lista->qzcmdImprimirLista->Visible());
+        QVERIFY(!lista->lblMensagemDeResultado->Visible());
+        telaLivre();
+    }
+
+    // The business component fails on the second selection, in a filter or in a search.
+    void falhaNaSegundaSelecao_data() {
+        QTest::addColumn<bool>("pesquisa");
+        QTest::newRow("situação") << false;
+        QTest::newRow("pesquisa") << true;
+    }
+    void falhaNaSegundaSelecao() {
+        QFETCH(bool, pesquisa);
+        base.falharNaSelecao = {2};
+        abrir();
+        if (pesquisa) {
+            lista->qzfndPesquisar->setText(QStringLiteral("Cliente 1"));
+            lista->qzfndPesquisar->requestSearch();
+        } else {
+            lista->qzcmbSituacao->setListIndex(2);
+        }
+        QCOMPARE(locais(), QStringList{QStringLiteral("QUVA_N_CReceber, clsCReceber, Selecionar")});
+        QCOMPARE(numerosDeErro(), std::vector<std::int32_t>{-2147217900});
+        telaLivre();
+        // The last result it has: the first selection's first page.
+        QCOMPARE(barra(), QStringLiteral("1 - 10 de 45"));
+        QCOMPARE(celula(1, 1), QStringLiteral("1"));
+    }
+
+    // A run-time failure in the middle of a filter (the paging call raises)
+    // still leaves the screen usable.
+    void falhaNoMeioDoFiltro() {
+        abrir();
+        doubles::setFailure(teste::kNegocio, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"), 440);
+        lista->qzcmbSituacao->setListIndex(0);
+        QCOMPARE(locais(),
+                 QStringList{QStringLiteral("QUVA_A_CReceber, frmLista, PreencherGrade, Ponto: 3")});
+        telaLivre();
+        // A failed ResultadoDaSelecaoEmRecordSet while remembering the page.
+        doubles::reset();
+        doubles::setFailure(teste::kNegocio, QStringLiteral("ResultadoDaSelecaoEmRecordSet"), 440);
+        lista->qzcmbSituacao->setListIndex(0);
+        lista->qzcmbSituacao->setListIndex(2);
+        QVERIFY(
+            locais().contains(QStringLiteral("QUVA_A_CReceber, frmLista, qzcmbSituacao_Click, Ponto: 3")));
+        telaLivre();
+    }
+
+    void primeiraSelecaoFalha() {
+        base.falharNaSelecao = {1};
+        QCOMPARE(abrir(), std::int16_t(1));
+        QVERIFY(!lista->msfgGrade->Visible());
+        QCOMPARE(locais().size(), 1);
+        QVERIFY(lista->Visible());
+    }
+
+    void criarONegocioFalha() {
+        doubles::setCreateFailure(teste::kNegocio, true);
+        QCOMPARE(abrir(), std::int16_t(0));
+        QCOMPARE(locais(),
+                 QStringList{QStringLiteral("QUVA_A_CReceber, frmLista, MontarExibirFormulario, Ponto: 5")});
+    }
+
+    void vencimentoQueNaoEData() {
+        abrir();
+        base.contas[0].vencimento = QStringLiteral("não é data");
+        lista->qzcmbSituacao->setListIndex(0);
+        QCOMPARE(numerosDeErro(), std::vector<std::int32_t>{rt::err::TypeMismatch});
+        QCOMPARE(locais(),
+                 QStringList{QStringLiteral("QUVA_A_CReceber, frmLista, PreencherGrade, Ponto: 5")});
+        QVERIFY(!lista->msfgGrade->Redraw());
+        // The next fill draws again.
+        base.contas[0].vencimento = QStringLiteral("10/10/2030");
+        lista->qzcmbSituacao->setListIndex(4);
+        QVERIFY(lista->msfgGrade->Redraw());
+    }
+
+    // Past 32767 in the 16-bit arithmetic: failure 6, as the bar and the page numbers are Integers.
+    void transbordamento() {
+        base.sinteticas = 40000;
+        base.contas = teste::contasAVencer(3);
+        abrir();
+        lista->qzcmbSituacao->setListIndex(0);
+        lista->qznbBarraDeNavegacao->press(qz::qzUltimo);
+        QCOMPARE(barra(), QStringLiteral("39.991 - 40.000 de 40.000"));
+        QCOMPARE(lista->Pagina(), std::int16_t(4000));
+        lista->qzcmbSituacao->setListIndex(1);
+        QCOMPARE(lista->PaginaSemFiltro(), std::int16_t(4000));
+        QVERIFY(locais().isEmpty());
+        // Page 4000 × 10 in 16 bits.
+        lista->qzcmbSituacao->setListIndex(0);
+        QCOMPARE(numerosDeErro(), std::vector<std::int32_t>{rt::err::Overflow});
+        QCOMPARE(locais(),
+                 QStringList{QStringLiteral("QUVA_A_CReceber, frmLista, AtualizarObjetos, Ponto: 5")});
+        telaLivre();
+        QCOMPARE(celula(1, 1), QStringLiteral("39991"));
+
+        // More than 32767 pages: "last" cannot hold the page number.
+        doubles::reset();
+        base.sinteticas = 400000;
+        base.ligar();
+        lista->qzcmbSituacao->setListIndex(4);
+        lista->qznbBarraDeNavegacao->press(qz::qzUltimo);
+        QCOMPARE(numerosDeErro(), std::vector<std::int32_t>{rt::err::Overflow});
+        QCOMPARE(locais(), QStringList{QStringLiteral(
+                               "QUVA_A_CReceber, frmLista, qznbBarraDeNavegacao_Click, Ponto: 4")});
+    }
+
+    void botoesDaLinha_data() {
+        QTest::addColumn<int>("telaPx");
+        QTest::addColumn<int>("colunaDeReferencia");
+        QTest::newRow("1366") << 1366 << 4;
+        QTest::newRow("1025") << 1025 << 4;
+        QTest::newRow("1024") << 1024 << 5;
+        QTest::newRow("800") << 800 << 5;
+    }
+    void botoesDaLinha() {
+        QFETCH(int, telaPx);
+        QFETCH(int, colunaDeReferencia);
+        abrir(telaPx);
+        auto* g = lista->msfgGrade;
+        const bool estreita = telaPx <= 1024;
+        QCOMPARE(g->ColWidth(2), estreita ? 0 : 2560);
+        QCOMPARE(g->ColWidth(4), estreita ? 2560 : 4000);
+        const std::int32_t largura5 = std::int32_t(lista->Width()) - 13115 + (estreita ? 2560 + 1440 : 0);
+        QCOMPARE(g->ColWidth(5), largura5);
+
+        apontarLinha(3);
+        QCOMPARE(g->RowSel(), 3);
+        QCOMPARE(g->Row(), 3);
+        QCOMPARE(g->ColSel(), 24);
+        QCOMPARE(g->HighLight(), flexgrid::flexHighlightAlways);
+        g->setRow(3);
+        g->setCol(colunaDeReferencia);
+        const float direita = g->Left() + float(g->CellLeft()) + float(g->CellWidth());
+        const float topo = g->Top() + float(g->CellTop());
+        const float deslocamentos[] = {2850, 2280, 1710, 1140, 570};
+        const auto botoes = lista->botoesDaLinha();
+        for (std::size_t i = 0; i < 5; ++i) {
+            QVERIFY(botoes[i]->Visible());
+            QCOMPARE(botoes[i]->Left(), direita - deslocamentos[i]);
+            QCOMPARE(botoes[i]->Top(), topo);
+        }
+
+        // Within the same row nothing happens.
+        botoes[0]->setVisible(false);
+        lista->msfgGrade->raiseMouse(QEvent::MouseMove, 0, 0, 1000, float(700 + 570 * 2 + 20));
+        QVERIFY(!botoes[0]->Visible());
+
+        // Onto the header: the buttons go, the highlight too.
+        lista->msfgGrade->raiseMouse(QEvent::MouseMove, 0, 0, 1000, 100);
+        for (auto* b : botoes)
+            QVERIFY(!b->Visible());
+        QCOMPARE(g->HighLight(), flexgrid::flexHighlightNever);
+        QCOMPARE(g->Row(), 1);
+        QCOMPARE(g->Col(), 0);
+        QVERIFY(locais().isEmpty());
+
+        // A resize changes only column 5.
+        hospedeiro->resize(1000, 600);
+        QApplication::processEvents();
+        QCOMPARE(g->ColWidth(2), estreita ? 0 : 2560);
+        QCOMPARE(g->ColWidth(4), estreita ? 2560 : 4000);
+        QCOMPARE(g->ColWidth(5), std::int32_t(lista->Width()) - 13115 + (estreita ? 2560 + 1440 : 0));
+    }
+
+    void selecaoSegueALinhaFinal() {
+        abrir();
+        auto* g = lista->msfgGrade;
+        g->setRowSel(6);
+        QCOMPARE(g->Row(), 6);
+        QCOMPARE(g->ColSel(), 24);
+    }
+
+    // The three refusals, exact to the character; the grid disabled around "Baixar"'s message.
+    void recusas_data() {
+        QTest::addColumn<QString>("baixa");
+        QTest::addColumn<int>("vencimento");
+        QTest::addColumn<QString>("comando");
+        QTest::addColumn<QString>("mensagem");
+        QTest::addColumn<QString>("documento");
+        const QString jaRecebida =
+            QStringLiteral("Esta conta já foi recebida e não pode ser enviada a 'Carta de cobrança'");
+        const QString naoVencida =
+            QStringLiteral("Esta conta não está vencida e não pode ser enviada a 'Carta de cobrança'");
+        const QString naoBaixada = QStringLiteral(
+            "Esta conta não está baixada e não pode emitir a '2a. via do comprovante de baixa'");
+        const QString baixar = QStringLiteral(
+            "Para receber esta contas, siga os passos abaixo: \r\n\r\n\t1. Clique no menu 'Caixa'."
+            "\r\n\r\n\t2. Selecione a opção 'Débitos de cliente' no menu a esquerda.\r\n\r\n\t3. "
+            "Informe o código de cliente: 103");
+        const QString baixada = QStringLiteral("01/06/2025");
+        QTest::newRow("carta, baixada") << baixada << -30 << "carta" << jaRecebida << QString();
+        QTest::newRow("carta, vence hoje") << QString() << 0 << "carta" << naoVencida << QString();
+        QTest::newRow("carta, venceu ontem") << QString() << -1 << "carta" << QString() << "carta";
+        QTest::newRow("2a via, em aberto") << QString() << -1 << "2a via" << naoBaixada << QString();
+        QTest::newRow("2a via, baixada") << baixada << 0 << "2a via" << QString() << "2a via";
+        QTest::newRow("baixar, em aberto") << QString() << 5 << "baixar" << baixar << QString();
+    }
+    void recusas() {
+        QFETCH(QString, baixa);
+        QFETCH(int, vencimento);
+        QFETCH(QString, comando);
+        QFETCH(QString, mensagem);
+        QFETCH(QString, documento);
+        base.contas[2].baixa = baixa;
+        base.contas[2].vencimento = hoje(vencimento);
+        abrir();
+        Mensagens msg;
+        msg.lista = lista.get();
+        apontarLinha(3);
+        if (comando == QLatin1String("carta"))
+            lista->qzcmdImprimirCartaDeCobranca->setValue(true);
+        else if (comando == QLatin1String("2a via"))
+            lista->qzcmdImprimir2ViaComprovanteDeBaixa->setValue(true);
+        else
+            lista->qzcmdBaixar->setValue(true);
+
+        if (mensagem.isEmpty()) {
+            QVERIFY(msg.shown().empty());
+        } else {
+            QCOMPARE(textos(msg.shown()), std::vector<QString>{mensagem});
+            QCOMPARE(msg.shown()[0].buttons, forms::vbOKOnly + forms::vbInformation);
+            QCOMPARE(msg.shown()[0].title, QStringLiteral("QUVA - Contas a Receber"));
+            if (comando == QLatin1String("baixar")) QCOMPARE(msg.gradeHabilitada, std::vector<bool>{false});
+        }
+        if (documento.isEmpty()) {
+            QVERIFY(lista->documentos.empty());
+        } else {
+            QCOMPARE(lista->documentos, std::vector<QString>{documento});
+            QCOMPARE(lista->gradeHabilitada, std::vector<bool>{false});
+        }
+        QVERIFY(lista->msfgGrade->Enabled());
+        QVERIFY(locais().isEmpty());
+    }
+
+    // The card and the settlement view: opened with their operation codes,
+    // the grid disabled while they show, the list refreshed only after a
+    // completed operation.
+    void telasModais() {
+        base.contas[2].baixa = QStringLiteral("01/06/2025");
+        abrir();
+        // Nothing registered yet: the commands do nothing at all.
+        Mensagens msg;
+        apontarLinha(1);
+        lista->qzcmdAlterar->setValue(true);
+        lista->qzcmdExcluir->setValue(true);
+        lista->qzcmdAdicionar->setValue(true);
+        QVERIFY(msg.shown().empty());
+        QVERIFY(locais().isEmpty());
+        QVERIFY(lista->msfgGrade->Enabled());
+
+        std::vector<std::int16_t> fichas, baixas;
+        std::vector<bool> gradeFicha, gradeBaixa;
+        bool concluir = false;
+        std::vector<std::shared_ptr<TelaDeTeste>> abertas;
+        DefinirFichaDaLista([&] {
+            auto t = std::make_shared<TelaDeTeste>();
+            t->tipos = &fichas;
+            t->gradeHabilitada = &gradeFicha;
+            t->lista = lista.get();
+            t->concluida = concluir;
+            abertas.push_back(t);
+            return t;
+        });
+        DefinirBaixarDaLista([&] {
+            auto t = std::make_shared<TelaDeTeste>();
+            t->tipos = &baixas;
+            t->gradeHabilitada = &gradeBaixa;
+            t->lista = lista.get();
+            abertas.push_back(t);
+            return t;
+        });
+
+        const int antes = selecoes();
+        lista->qzcmdAdicionar->setValue(true);
+        lista->qzcmdAlterar->setValue(true); // row 1, not settled
+        lista->qzcmdExcluir->setValue(true);
+        QCOMPARE(fichas, (std::vector<std::int16_t>{1, 3, 4}));
+        QCOMPARE(gradeFicha, (std::vector<bool>{true, false, false}));
+        QCOMPARE(selecoes(), antes); // nothing completed, nothing selected again
+        for (const auto& t : abertas)
+            QVERIFY(t->descarregada);
+
+        apontarLinha(3); // settled
+        lista->qzcmdAlterar->setValue(true);
+        lista->qzcmdBaixar->setValue(true);
+        QCOMPARE(baixas, (std::vector<std::int16_t>{2, 2}));
+        QCOMPARE(gradeBaixa, (std::vector<bool>{false, false}));
+        QCOMPARE(fichas.size(), std::size_t(3));
+
+        concluir = true;
+        lista->qznbBarraDeNavegacao->press(qz::qzProximo);
+        lista->qzcmdExcluir->setValue(true);
+        QCOMPARE(selecoes(), antes + 1);
+        // After a deletion the list stays on its page.
+        QCOMPARE(barra(), QStringLiteral("11 - 20 de 45"));
+        lista->qzcmdAdicionar->setValue(true);
+        QCOMPARE(selecoes(), antes + 2);
+        QVERIFY(lista->msfgGrade->Enabled());
+        QVERIFY(locais().isEmpty());
+    }
+
+    // Through the entry class, as the host does it.
+    void abrirListaPeloComponente() {
+        rt::Object o = automation::CreateObject(QStringLiteral("QUVA_A_CReceber.clsCReceber"));
+        automation::call(o, QStringLiteral("AbrirLista"), std::int32_t(77), forms::hWnd(area));
+        auto* primeira = dynamic_cast<frmLista*>(gfrmLista.get());
+        QVERIFY(primeira);
+        QCOMPARE(glngFormularioDoMenu_hWnd, 77);
+        QVERIFY(primeira->isEmbedded());
+        QCOMPARE(primeira->window()->parentWidget(), area);
+        QVERIFY(primeira->msfgGrade->Visible());
+        QVERIFY(locais().isEmpty());
+
+        // A second list: gfrmLista refers to it, the first stays in the work area.
+        automation::call(o, QStringLiteral("AbrirLista"), std::int32_t(77), forms::hWnd(area));
+        QVERIFY(gfrmLista.get() != primeira);
+        QCOMPARE(primeira->window()->parentWidget(), area);
+        gfrmLista.reset();
+        hospedeiro.reset();
+        QApplication::processEvents();
+    }
+
+    // The screens, rendered offscreen into QUVA_SCREENS when that folder is named.
+    void telas_data() {
+        QTest::addColumn<int>("largura");
+        QTest::addColumn<bool>("vazia");
+        QTest::addColumn<QString>("arquivo");
+        QTest::newRow("1366") << 1366 << false << "list-1366x768.png";
+        QTest::newRow("1024") << 1024 << false << "list-1024x768.png";
+        QTest::newRow("vazia") << 1366 << true << "list-empty.png";
+    }
+    void telas() {
+        QFETCH(int, largura);
+        QFETCH(bool, vazia);
+        QFETCH(QString, arquivo);
+        const char* nomes[] = {"Comercial Andrade Ltda", "Maria das Graças Souza", "Padaria Pão Dourado ME",
+                               "José Carlos Pereira", "Auto Peças Ribeiro Eireli"};
+        base.contas.clear();
+        if (!vazia)
+            for (int i = 0; i < 30; ++i) {
+                Conta c{4001 + i,
+                        120 + i % 7,
+                        QString::fromUtf8(nomes[i % 5]),
+                        QStringLiteral("Venda a prazo, parcela %1 de 3").arg(1 + i % 3),
+                        hoje(i % 3 == 0 ? -20 : 15 + i),
+                        i % 3 == 1 ? hoje(-3) : QString()};
+                base.contas.push_back(c);
+            }
+        novoHospedeiro(largura, 768);
+        abrir(largura);
+        if (vazia) lista->qzcmbSituacao->setListIndex(0);
+        apontarLinha(4);
+        QApplication::processEvents();
+        const QImage imagem = hospedeiro->grab().toImage();
+        QVERIFY(!imagem.isNull());
+        const QString pasta = qEnvironmentVariable("QUVA_SCREENS");
+        if (!pasta.isEmpty()) QVERIFY(imagem.save(QDir(pasta).filePath(arquivo)));
+    }
+};
+
+QTEST_MAIN(tst_list)
+#include "tst_list.moc"
