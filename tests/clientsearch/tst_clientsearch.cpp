@@ -1,0 +1,585 @@
+// The client search dialog through its default instance, as the card drives
+// it and as a clerk uses it, with the clients component played by the
+// registered stand-in and a hand-driven clock so the message panel's pause
+// takes no real time.
+
+#include "ado/Recordset.h"
+#include "component/Ambiente.h"
+#include "component/modPrincipal.h"
+#include "forms/Keys.h"
+#include "forms/MsgBox.h"
+#include "forms/clientsearch/frmPesquisaDeClientes.h"
+#include "runtime/Clock.h"
+#include "runtime/Convert.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace quva;
+using namespace creceber;
+using doubles::Arg;
+using rt::Variant;
+using rt::VarType;
+using teste::locaisExibidos;
+using Dlg = frmPesquisaDeClientes;
+
+namespace {
+
+const QString kClientes = QStringLiteral("QUVA_N_ClientAnim.clsClientes");
+const QString kApp = QStringLiteral("QUVA - Contas a Receber");
+const QString kSelecionar = QStringLiteral("Selecionar");
+
+struct Cliente {
+    Variant codigo;
+    QString apelido;
+    QString nome;
+    Variant situacao;
+    QString endereco;
+    QString vip;
+    QString categoria;
+};
+
+std::shared_ptr<ado::Recordset> registros(const std::vector<Cliente>& clientes) {
+    std::vector<ado::FieldInfo> campos;
+    for (const char* nome : {"CodigoDoCliente", "ApelidoOuNomeFantasia", "NomeOuRazaoSocial", "Situacao",
+                             "EnderecoCompleto", "VIP", "CategoriaDaCurvaABC"})
+        campos.push_back({QString::fromLatin1(nome), ado::adVariant, 0});
+    std::vector<Variant> valores;
+    for (const Cliente& c : clientes) {
+        valores.push_back(c.codigo);
+        valores.push_back(c.apelido);
+        valores.push_back(c.nome);
+        valores.push_back(c.situacao);
+        valores.push_back(c.endereco);
+        valores.push_back(c.vip);
+        valores.push_back(c.categoria);
+    }
+    return ado::Recordset::fromRows(campos, std::move(valores));
+}
+
+std::vector<Cliente> varios() {
+    return {
+        {std::int32_t(120), QStringLiteral("Graça Modas"), QStringLiteral("Maria das Graças Souza"),
+         std::int32_t(1), QStringLiteral("Rua das Flores, 12 - Centro - Campinas/SP"), QStringLiteral("Sim"),
+         QStringLiteral("A")},
+        {std::int32_t(245), QStringLiteral("Padaria Pão Dourado"), QStringLiteral("Padaria Pão Dourado ME"),
+         std::int32_t(3), QStringLiteral("Av. Brasil, 900 - Jardim América - Campinas/SP"),
+         QStringLiteral("Não"), QStringLiteral("B")},
+        {std::int32_t(3071), QStringLiteral("Ribeiro Auto Peças"),
+         QStringLiteral("Auto Peças Ribeiro Eireli"), std::int32_t(5),
+         QStringLiteral("Rod. Anhanguera, km 98 - Sumaré/SP"), QString(), QStringLiteral("C")},
+    };
+}
+
+// The stand-in answers every search with these clients.
+void responderCom(const std::vector<Cliente>& clientes) {
+    auto rs = registros(clientes);
+    doubles::setBehaviour(kClientes, QStringLiteral("ResultadoDaSelecaoEmRecordSet"),
+                          [rs](std::span<Variant>) { return Variant(rs); });
+}
+
+QWidget* areaDaGrade(Dlg& f) {
+    return static_cast<QAbstractScrollArea*>(f.msfgGrade->widget())->viewport();
+}
+
+// The middle of a data row on screen (header 300 twips, rows 570, 96 dpi).
+QPoint pontoDaLinha(std::int32_t linha) {
+    return QPoint(40, 20 + (linha - 1) * 38 + 19);
+}
+
+} // namespace
+
+class tst_clientsearch : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<rt::ManualClock> m_relogio;
+    std::unique_ptr<forms::ScriptedMessageBoxes> m_caixas;
+    rt::Object m_dadosDoUsuario;
+
+    // The dialog shown without blocking, as the clerk sees it once the card showed it.
+    Dlg& aberto() {
+        Dlg& f = frmPesquisaDeClientesPadrao();
+        f.ConfigurarGrade();
+        if (!f.Visible()) f.Show();
+        return f;
+    }
+
+    // The clerk types a text and presses Enter in the find box.
+    void pesquisar(Dlg& f, const QString& texto) {
+        auto* caixa = f.qzfndApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo;
+        caixa->editor()->setFocus();
+        caixa->editor()->selectAll();
+        // Typed one character at a time, accents included.
+        for (const QChar ch : texto) {
+            QKeyEvent tecla(QEvent::KeyPress, ch.isLetter() ? Qt::Key_A : Qt::Key_Space, Qt::NoModifier,
+                            QString(ch));
+            QApplication::sendEvent(caixa->editor(), &tecla);
+        }
+        QTest::keyClick(caixa->editor(), Qt::Key_Return);
+    }
+
+private slots:
+    void initTestCase() {
+        teste::registroNovo();
+        teste::registrar(DOUBLES_LIB);
+        forms::setLogicalDpiOverride(96);
+    }
+
+    void init() {
+        doubles::reset();
+        m_relogio = std::make_unique<rt::ManualClock>(rt::makeDate(2026, 4, 17));
+        m_relogio->setStepPerRead(0.25);
+        rt::setClock(m_relogio.get());
+        rt::setEventPump([] { QCoreApplication::processEvents(); });
+        m_caixas = std::make_unique<forms::ScriptedMessageBoxes>();
+        gstrNomeDaAplicacao = kApp;
+        m_dadosDoUsuario = ado::Recordset::create();
+        gobjDadosDoUsuario = m_dadosDoUsuario;
+    }
+
+    void cleanup() {
+        // The library's own default instance: each test starts from a new object.
+        forms::destroyDefaultInstances();
+        m_caixas.reset();
+        rt::setEventPump({});
+        rt::setClock(nullptr);
+        gobjDadosDoUsuario.reset();
+    }
+
+    void carregamento() {
+        Dlg& f = frmPesquisaDeClientesPadrao();
+        QCOMPARE(f.qzcmdFechar->ToolTipText(), QStringLiteral("Cancelar a pesquisa e fechar"));
+        QCOMPARE(f.lblApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo->Caption(),
+                 QStringLiteral("Apelido, nome fantasia, nome, razão social ou código*"));
+        QVERIFY(!f.RegistroSelecionado());
+        QCOMPARE(locaisExibidos(), QStringList{});
+    }
+
+    void configurarGrade() {
+        Dlg& f = frmPesquisaDeClientesPadrao();
+        f.ConfigurarGrade();
+        auto* g = f.msfgGrade;
+        QCOMPARE(g->Rows(), 1);
+        QCOMPARE(g->Cols(), 8);
+        QCOMPARE(g->FixedCols(), 0);
+        QCOMPARE(g->SelectionMode(), flexgrid::flexSelectionByRow);
+        QVERIFY(g->Redraw());
+        QVERIFY(g->Visible());
+        const char* cabecalhos[] = {
+            "Coluna em branco", "Código",     "Apelido/Nome fantasia", "Nome/Razão Social", "Situação",
+            "Endereço",         "ClienteVIP", "CategoriaDaCurvaABC"};
+        const std::int32_t larguras[] = {0, 1100, 2000, 4020, 0, 6300, 0, 0};
+        const std::int32_t dados[] = {0, 0, 1, 1, 0, 1, 1, 1};
+        for (int c = 0; c < 8; ++c) {
+            QCOMPARE(g->TextMatrix(0, c), QString::fromUtf8(cabecalhos[c]));
+            QCOMPARE(g->ColWidth(c), larguras[c]);
+            QCOMPARE(g->ColData(c), dados[c]);
+            QCOMPARE(g->ColAlignment(c), flexgrid::flexAlignLeftCenter);
+            g->setRow(0);
+            g->setCol(c);
+            QVERIFY(g->CellFontBold());
+            QCOMPARE(g->CellForeColor(), forms::OleColor(c == 1 ? 0x808080 : 0x000000));
+        }
+        QCOMPARE(g->BackColorSel(), forms::OleColor(0xF2F2F2));
+        QCOMPARE(g->ForeColorSel(), forms::OleColor(0x80000012));
+        QCOMPARE(g->BackColorFixed(), forms::OleColor(0xF2F2F2));
+        QCOMPARE(g->GridLines(), flexgrid::flexGridNone);
+        QCOMPARE(g->ScrollBars(), flexgrid::flexScrollBarVertical);
+        QCOMPARE(g->FontName(), QStringLiteral("Arial"));
+        QCOMPARE(g->FontSize(), 11.0);
+    }
+
+    // The arguments of the dialog's search: all by value, in this order.
+    void argumentosDeSelecionar() {
+        responderCom(varios());
+        Dlg& f = aberto();
+        pesquisar(f, QStringLiteral("graça"));
+
+        const auto chamadas = doubles::calls(kClientes);
+        QCOMPARE(doubles::instancesCreated(kClientes), 1);
+        QVERIFY(chamadas.size() >= 3);
+        QCOMPARE(chamadas[0].member, QStringLiteral("DadosDoUsuario"));
+        QCOMPARE(chamadas[0].kind, rt::CallKind::PropertySet);
+        QCOMPARE(chamadas[0].args.at(0).value.toObject(), m_dadosDoUsuario);
+        QCOMPARE(chamadas[1].member, kSelecionar);
+        QCOMPARE(chamadas[2].member, QStringLiteral("ResultadoDaSelecaoEmRecordSet"));
+
+        const std::vector<Arg>& a = chamadas[1].args;
+        QCOMPARE(a.size(), std::size_t(11));
+        const VarType tipos[] = {VarType::Long,   VarType::Integer, VarType::Long,   VarType::String,
+                                 VarType::String, VarType::Double,  VarType::String, VarType::String,
+                                 VarType::String, VarType::Double,  VarType::String};
+        for (int i = 0; i < 11; ++i) {
+            QCOMPARE(a[i].type(), tipos[i]);
+            QVERIFY2(!a[i].byRef(), qPrintable(QString::number(i)));
+        }
+        QCOMPARE(a[0].value.toLong(), 2);
+        QCOMPARE(a[1].value.toInteger(), std::int16_t(0));
+        QCOMPARE(a[2].value.toLong(), 1);
+        QCOMPARE(a[3].value.toString(), QStringLiteral("graça"));
+        for (int i : {4, 6, 7, 8, 10})
+            QCOMPARE(a[i].value.toString(), QString());
+        QCOMPARE(a[5].value.toDouble(), 0.0);
+        QCOMPARE(a[9].value.toDouble(), 0.0);
+        QCOMPARE(locaisExibidos(), QStringList{});
+    }
+
+    // A failure the component reports goes on with its own location text;
+    // the dialog stays open with an empty grid, enabled again.
+    void falhaDoComponente() {
+        responderCom(varios());
+        doubles::setResult(kClientes, kSelecionar, rt::vbTrue);
+        doubles::setErrorTriple(kClientes, std::int32_t(-2147217900), QStringLiteral("Falha na consulta"),
+                                QStringLiteral("QUVA_N_ClientAnim, clsClientes, Selecionar"));
+        Dlg& f = aberto();
+        pesquisar(f, QStringLiteral("Souza"));
+
+        const auto exibidos = doubles::calls(teste::kMsgErro, QStringLiteral("Exibir"));
+        QCOMPARE(exibidos.size(), std::size_t(1));
+        QCOMPARE(exibidos[0].args.at(0).value.toLong(), -2147217900);
+        QCOMPARE(exibidos[0].args.at(1).value.toString(), QStringLiteral("Falha na consulta"));
+        QCOMPARE(exibidos[0].args.at(2).value.toString(),
+                 QStringLiteral("QUVA_N_ClientAnim, clsClientes, Selecionar"));
+        QCOMPARE(exibidos[0].args.at(3).value.toString(), kApp);
+        // The triple is read in order, and the result never.
+        QStringList lidos;
+        for (const auto& c : doubles::calls(kClientes))
+            lidos << c.member;
+        QCOMPARE(lidos,
+                 (QStringList{QStringLiteral("DadosDoUsuario"), kSelecionar, QStringLiteral("NumeroDoErro"),
+                              QStringLiteral("DescricaoDoErro"), QStringLiteral("LocalDoErro")}));
+        QCOMPARE(f.msfgGrade->Rows(), 1);
+        QVERIFY(f.Visible());
+        QVERIFY(f.Enabled());
+        QVERIFY(!f.picMensagem->Visible());
+        QVERIFY(m_caixas->shown().empty());
+    }
+
+    // A failure inside the search itself names the dialog and the step.
+    void falhaNaPesquisa() {
+        doubles::setCreateFailure(kClientes, true);
+        Dlg& f = aberto();
+        pesquisar(f, QStringLiteral("Souza"));
+        QCOMPARE(locaisExibidos(),
+                 QStringList{
+                     QStringLiteral("QUVA_A_CReceber, frmPesquisaDeClientes, PesquisarCliente, Ponto: 1")});
+        QVERIFY(f.Enabled());
+        QVERIFY(!f.picMensagem->Visible());
+        QVERIFY(f.Visible());
+    }
+
+    void nenhumCliente() {
+        responderCom({});
+        Dlg& f = aberto();
+        pesquisar(f, QStringLiteral("Zé Ninguém"));
+        QCOMPARE(m_caixas->shown().size(), std::size_t(1));
+        const auto& caixa = m_caixas->shown()[0];
+        QCOMPARE(caixa.prompt,
+                 QStringLiteral("Nenhum cliente encontrado  como o valor 'Zé Ninguém' informado."));
+        QCOMPARE(caixa.buttons, forms::vbOKOnly + forms::vbInformation);
+        QCOMPARE(caixa.title, kApp);
+        QCOMPARE(f.msfgGrade->Rows(), 1);
+        QVERIFY(f.Visible());
+        QVERIFY(!f.RegistroSelecionado());
+        // Back to the typed text, all of it selected, ready to be retyped.
+        QApplication::processEvents();
+        QCOMPARE(f.qzfndApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo->editor()->selectedText(),
+                 QStringLiteral("Zé Ninguém"));
+    }
+
+    // Several matches: one row each, text unchanged, the dialog's own parity colours.
+    void variosClientes() {
+        const auto clientes = varios();
+        responderCom(clientes);
+        Dlg& f = aberto();
+        pesquisar(f, QStringLiteral("a"));
+        auto* g = f.msfgGrade;
+        QCOMPARE(g->Rows(), 4);
+        QCOMPARE(g->FixedRows(), 1);
+        QCOMPARE(g->RowHeight(0), 300);
+        QVERIFY(g->Redraw());
+        for (int l = 1; l <= 3; ++l) {
+            const Cliente& c = clientes[std::size_t(l - 1)];
+            QCOMPARE(g->RowHeight(l), 570);
+            QCOMPARE(g->TextMatrix(l, 0), QString());
+            QCOMPARE(g->TextMatrix(l, 1), rt::CStr(c.codigo));
+            QCOMPARE(g->TextMatrix(l, 2), c.apelido);
+            QCOMPARE(g->TextMatrix(l, 3), c.nome);
+            QCOMPARE(g->TextMatrix(l, 4), rt::CStr(c.situacao));
+            QCOMPARE(g->TextMatrix(l, 5), c.endereco);
+            QCOMPARE(g->TextMatrix(l, 6), c.vip);
+            QCOMPARE(g->TextMatrix(l, 7), c.categoria);
+            for (int col = 0; col < 8; ++col) {
+                g->setRow(l);
+                g->setCol(col);
+                QCOMPARE(g->CellBackColor(), forms::OleColor(l % 2 == 0 ? 0xF2F2F2 : 0xD9D9D9));
+                QCOMPARE(g->CellForeColor(), forms::OleColor(col == 1 ? 0x808080 : 0x000000));
+            }
+        }
+        QVERIFY(f.Visible());
+        QVERIFY(!f.RegistroSelecionado());
+        QVERIFY(m_caixas->shown().empty());
+    }
+
+    // One match is handled at once: chosen when acceptable, refused otherwise.
+    void umCliente_data() {
+        QTest::addColumn<Variant>("situacao");
+        QTest::addColumn<QString>("mensagem");
+        QTest::newRow("ativo 1") << Variant(std::int32_t(1)) << QString();
+        QTest::newRow("inativo 2") << Variant(std::int32_t(2))
+                                   << QStringLiteral(
+                                          "Cliente inativo. Para mais informações, entre em contato com "
+                                          "o departamento financeiro.");
+        QTest::newRow("bloqueado 3") << Variant(std::int32_t(3))
+                                     << QStringLiteral(
+                                            "Cliente bloqueado. Para mais informações, entre em contato "
+                                            "com o departamento financeiro.");
+        QTest::newRow("excluído 4") << Variant(std::int32_t(4))
+                                    << QStringLiteral(
+                                           "Cliente excluído. Para mais informações, entre em contato "
+                                           "com o departamento financeiro.");
+        QTest::newRow("5") << Variant(std::int32_t(5)) << QString();
+        QTest::newRow("0") << Variant(std::int32_t(0)) << QString();
+        QTest::newRow("texto 2") << Variant(QStringLiteral("2"))
+                                 << QStringLiteral(
+                                        "Cliente inativo. Para mais informações, entre em contato com "
+                                        "o departamento financeiro.");
+    }
+    void umCliente() {
+        QFETCH(Variant, situacao);
+        QFETCH(QString, mensagem);
+        auto c = varios()[0];
+        c.situacao = situacao;
+        responderCom({c});
+        Dlg& f = aberto();
+        pesquisar(f, QStringLiteral("Graça"));
+        QCOMPARE(f.msfgGrade->Rows(), 2);
+        QCOMPARE(f.msfgGrade->TextMatrix(1, 1), QStringLiteral("120"));
+        if (mensagem.isEmpty()) {
+            QVERIFY(m_caixas->shown().empty());
+            QVERIFY(f.RegistroSelecionado());
+            QVERIFY(!f.Visible());
+            QCOMPARE(f.msfgGrade->Row(), 1);
+        } else {
+            QCOMPARE(m_caixas->shown().size(), std::size_t(1));
+            QCOMPARE(m_caixas->shown()[0].prompt, mensagem);
+            QCOMPARE(m_caixas->shown()[0].buttons, forms::vbOKOnly + forms::vbInformation);
+            QCOMPARE(m_caixas->shown()[0].title, kApp);
+            QVERIFY(!f.RegistroSelecionado());
+            QVERIFY(f.Visible());
+        }
+        QCOMPARE(locaisExibidos(), QStringList{});
+    }
+
+    // The ways a clerk picks a row; a refused one keeps the dialog open.
+    void escolha_data() {
+        QTest::addColumn<QString>("modo");
+        QTest::addColumn<int>("linha");
+        QTest::addColumn<bool>("escolhido");
+        for (const char* modo : {"clique", "duplo clique", "Enter"}) {
+            QTest::addRow("%s na linha 1", modo) << QString::fromLatin1(modo) << 1 << true;
+            QTest::addRow("%s na linha 2 (bloqueado)", modo) << QString::fromLatin1(modo) << 2 << false;
+            QTest::addRow("%s na linha 3", modo) << QString::fromLatin1(modo) << 3 << true;
+        }
+    }
+    void escolha() {
+        QFETCH(QString, modo);
+        QFETCH(int, linha);
+        QFETCH(bool, escolhido);
+        responderCom(varios());
+        Dlg& f = aberto();
+        pesquisar(f, QStringLiteral("a"));
+        QApplication::processEvents();
+        QWidget* area = areaDaGrade(f);
+        if (modo == QLatin1String("Enter")) {
+            f.msfgGrade->SetFocus();
+            QTest::keyClick(f.msfgGrade->widget(), Qt::Key_Home, Qt::ControlModifier);
+            for (int i = 1; i < linha; ++i)
+                QTest::keyClick(f.msfgGrade->widget(), Qt::Key_Down);
+            QTest::keyClick(f.msfgGrade->widget(), Qt::Key_Return);
+        } else if (modo == QLatin1String("clique")) {
+            QTest::mouseClick(area, Qt::LeftButton, {}, pontoDaLinha(linha));
+        } else {
+            // The first click of the two already decides.
+            QTest::mouseClick(area, Qt::LeftButton, {}, pontoDaLinha(linha));
+            if (area->isVisible()) QTest::mouseDClick(area, Qt::LeftButton, {}, pontoDaLinha(linha));
+        }
+        QCOMPARE(f.msfgGrade->Row(), linha);
+        QCOMPARE(f.RegistroSelecionado(), escolhido);
+        QCOMPARE(f.Visible(), !escolhido);
+        QCOMPARE(m_caixas->shown().empty(), escolhido);
+        if (escolhido)
+            QCOMPARE(f.msfgGrade->TextMatrix(f.msfgGrade->RowSel(), Dlg::kColCodigo),
+                     rt::CStr(varios()[std::size_t(linha - 1)].codigo));
+    }
+
+    // A click that lands on the header row chooses nothing.
+    void cliqueNoCabecalho() {
+        Dlg& f = aberto();
+        f.msfgGrade->setRow(0);
+        f.msfgGrade_Click();
+        QVERIFY(!f.RegistroSelecionado());
+        QVERIFY(f.Visible());
+        QVERIFY(m_caixas->shown().empty());
+    }
+
+    // After a search the next Click of the find box is consumed: it only
+    // empties the grid. The one after that searches again.
+    void cliqueSeguinteConsumido() {
+        responderCom(varios());
+        Dlg& f = aberto();
+        pesquisar(f, QStringLiteral("a"));
+        QCOMPARE(doubles::calls(kClientes, kSelecionar).size(), std::size_t(1));
+        QCOMPARE(f.msfgGrade->Rows(), 4);
+
+        QTest::keyClick(f.qzfndApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo->editor(), Qt::Key_Return);
+        QCOMPARE(doubles::calls(kClientes, kSelecionar).size(), std::size_t(1));
+        QCOMPARE(f.msfgGrade->Rows(), 1);
+
+        QTest::keyClick(f.qzfndApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo->editor(), Qt::Key_Return);
+        QCOMPARE(doubles::calls(kClientes, kSelecionar).size(), std::size_t(2));
+        QCOMPARE(f.msfgGrade->Rows(), 4);
+    }
+
+    // Closing gives no client, and no stale one from an earlier choice.
+    void fechar() {
+        responderCom(varios());
+        Dlg& f = aberto();
+        pesquisar(f, QStringLiteral("a"));
+        f.msfgGrade->setRow(1);
+        f.msfgGrade_Click();
+        QVERIFY(f.RegistroSelecionado());
+
+        f.Show();
+        f.qzcmdFechar->setValue(true);
+        QVERIFY(!f.Visible());
+        QVERIFY(!f.RegistroSelecionado());
+
+        f.Show();
+        f.msfgGrade->setRow(3);
+        f.msfgGrade_Click();
+        QVERIFY(f.RegistroSelecionado());
+        f.Unload();
+        QVERIFY(!f.RegistroSelecionado());
+        QCOMPARE(locaisExibidos(), QStringList{});
+    }
+
+    // The card's use: fill, show modally, read the chosen row, unload; the
+    // next touch loads a fresh dialog.
+    void usoPelaFicha_data() {
+        QTest::addColumn<bool>("escolher");
+        QTest::newRow("escolhe a linha 3") << true;
+        QTest::newRow("fecha") << false;
+    }
+    void usoPelaFicha() {
+        QFETCH(bool, escolher);
+        Dlg& f = frmPesquisaDeClientesPadrao();
+        f.ConfigurarGrade();
+        QVERIFY(f.PreencherGrade(registros(varios())));
+        QTimer::singleShot(0, [&] {
+            if (escolher)
+                QTest::mouseClick(areaDaGrade(f), Qt::LeftButton, {}, pontoDaLinha(3));
+            else
+                QTest::mouseClick(f.qzcmdFechar->widget(), Qt::LeftButton);
+        });
+        f.Show(forms::vbModal);
+        QCOMPARE(f.RegistroSelecionado(), escolher);
+        if (escolher) {
+            const auto l = f.msfgGrade->RowSel();
+            QCOMPARE(f.msfgGrade->TextMatrix(l, Dlg::kColCodigo), QStringLiteral("3071"));
+            QCOMPARE(f.msfgGrade->TextMatrix(l, Dlg::kColApelidoOuNomeFantasia),
+                     QStringLiteral("Ribeiro Auto Peças"));
+            QCOMPARE(f.msfgGrade->TextMatrix(l, Dlg::kColNomeOuRazaoSocial),
+                     QStringLiteral("Auto Peças Ribeiro Eireli"));
+            QCOMPARE(f.msfgGrade->TextMatrix(l, Dlg::kColClienteVIP), QString());
+            QCOMPARE(f.msfgGrade->TextMatrix(l, Dlg::kColCategoriaDaCurvaABC), QStringLiteral("C"));
+        }
+        f.Unload();
+        QVERIFY(!f.isLoaded());
+        Dlg& denovo = frmPesquisaDeClientesPadrao();
+        QCOMPARE(&denovo, &f);
+        QVERIFY(denovo.isLoaded());
+        QVERIFY(!denovo.RegistroSelecionado());
+        QCOMPARE(denovo.msfgGrade->Rows(), 1);
+        QCOMPARE(locaisExibidos(), QStringList{});
+    }
+
+    // A null stops the fill at its row; the rows before it stay.
+    void nuloNaGrade() {
+        auto clientes = varios();
+        clientes[1].situacao = rt::Null;
+        Dlg& f = frmPesquisaDeClientesPadrao();
+        f.ConfigurarGrade();
+        QVERIFY(!f.PreencherGrade(registros(clientes)));
+        QCOMPARE(locaisExibidos(), QStringList{QStringLiteral(
+                                       "QUVA_A_CReceber, frmPesquisaDeClientes, PreencherGrade, Ponto: 4")});
+        QCOMPARE(f.msfgGrade->TextMatrix(1, 1), QStringLiteral("120"));
+        QCOMPARE(f.msfgGrade->TextMatrix(2, 1), QStringLiteral("245"));
+        QCOMPARE(f.msfgGrade->TextMatrix(2, 4), QString());
+        QCOMPARE(f.msfgGrade->TextMatrix(3, 1), QString());
+        QVERIFY(!f.msfgGrade->Redraw());
+        f.ConfigurarGrade();
+        QVERIFY(f.msfgGrade->Redraw());
+    }
+
+    // The grid and the close button follow the window's inner size.
+    void redimensionar_data() {
+        QTest::addColumn<int>("largura");
+        QTest::addColumn<int>("altura");
+        QTest::newRow("projeto") << 14520 << 8400;
+        QTest::newRow("maior") << 18000 << 10500;
+        QTest::newRow("menor") << 9000 << 6000;
+    }
+    void redimensionar() {
+        QFETCH(int, largura);
+        QFETCH(int, altura);
+        Dlg& f = aberto();
+        f.setClientSize(largura, altura);
+        QApplication::processEvents();
+        auto* g = f.msfgGrade;
+        auto* b = f.qzcmdFechar;
+        QCOMPARE(g->Top(), f.ScaleTop() + 1725);
+        QCOMPARE(g->Left(), f.ScaleLeft() + 390);
+        QCOMPARE(g->Width(), f.ScaleWidth() - 2 * g->Left());
+        QCOMPARE(g->Height(), f.ScaleHeight() - 2700);
+        QCOMPARE(b->Left(), (g->Left() + g->Width() + 10) - (b->Width() + 250));
+        QCOMPARE(b->Top(), g->Top() + g->Height() + 350);
+        QVERIFY(g->Visible());
+        QVERIFY(b->Visible());
+        QCOMPARE(locaisExibidos(), QStringList{});
+    }
+
+    // The dialog with several matches, rendered into QUVA_SCREENS when named.
+    void telas() {
+        rt::setEventPump({});
+        std::vector<Cliente> clientes = varios();
+        clientes.push_back({std::int32_t(4410), QStringLiteral("Mercadinho São João"),
+                            QStringLiteral("Mercadinho São João Ltda"), std::int32_t(1),
+                            QStringLiteral("Rua XV de Novembro, 455 - Centro - Piracicaba/SP"),
+                            QStringLiteral("Sim"), QStringLiteral("B")});
+        clientes.push_back({std::int32_t(5123), QStringLiteral("Ana Paula"),
+                            QStringLiteral("Ana Paula Gonçalves"), std::int32_t(1),
+                            QStringLiteral("Av. Independência, 1.200 - Vila Nova - Limeira/SP"), QString(),
+                            QStringLiteral("A")});
+        responderCom(clientes);
+        Dlg& f = aberto();
+        pesquisar(f, QStringLiteral("ão"));
+        f.msfgGrade->setRow(2);
+        QApplication::processEvents();
+        const QImage imagem = f.window()->grab().toImage();
+        QVERIFY(!imagem.isNull());
+        const QString pasta = qEnvironmentVariable("QUVA_SCREENS");
+        if (!pasta.isEmpty())
+            QVERIFY(imagem.save(QDir(pasta).filePath(QStringLiteral("clientsearch-several.png"))));
+    }
+};
+
+QTEST_MAIN(tst_clientsearch)
+#include "tst_clientsearch.moc"
