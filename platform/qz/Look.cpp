@@ -180,11 +180,11 @@ QPixmap icon(const QString& name, int size, const QColor& c) {
     return pm;
 }
 
-QPixmap picture(const QString& spec, int size, const QColor& c) {
-    if (spec.isEmpty()) return {};
-    if (isIcon(spec)) return icon(spec, size, c);
+QPixmap picture(const QString& fonte, int size, const QColor& c) {
+    if (fonte.isEmpty()) return {};
+    if (isIcon(fonte)) return icon(fonte, size, c);
     QPixmap pm;
-    if (!pm.load(spec)) rt::raise(rt::err::FileNotFound);
+    if (!pm.load(fonte)) rt::raise(rt::err::FileNotFound);
     return pm;
 }
 

@@ -37,7 +37,7 @@ bool isIcon(const QString& name);
 QPixmap icon(const QString& name, int size, const QColor& color);
 // A picture by text: a drawn icon's name, a ":/resource" or a file (failure
 // 53 when the file cannot be read); the empty text is no picture.
-QPixmap picture(const QString& spec, int size, const QColor& color);
+QPixmap picture(const QString& fonte, int size, const QColor& color);
 
 // The style sheet of a one-line or memo editor in the suite's look.
 QString editStyle(const char* widgetClass, const QColor& back, const QColor& fore, bool rightPadding = false,
