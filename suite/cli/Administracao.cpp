@@ -1,0 +1,111 @@
+#include "suite/cli/Administracao.h"
+
+#include "automation/Registry.h"
+#include "automation/Server.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace quva::suite::admin {
+
+namespace {
+
+// The ProgIDs that tell whether a library is registered.
+const QList<std::pair<QString, QString>>& classesPrincipais() {
+    static const QList<std::pair<QString, QString>> c{
+        {QStringLiteral("QUVA_A_CReceber"), QStringLiteral("QUVA_A_CReceber.clsCReceber")},
+        {QStringLiteral("QUVA_N_CReceber"), QStringLiteral("QUVA_N_CReceber.clsCReceber")},
+        {QStringLiteral("QUVA_N_ClientAnim"), QStringLiteral("QUVA_N_ClientAnim.clsClientes")},
+        {QStringLiteral("QUVA_N_Empresa"), QStringLiteral("QUVA_N_Empresa.clsEmpresa")},
+        {QStringLiteral("QUVA_N_SO"), QStringLiteral("QUVA_N_SO.clsObterVersaoDoSO")},
+        {QStringLiteral("QUVA_A_MsgErro"), QStringLiteral("QUVA_A_MsgErro.clsMensagem")},
+        {QStringLiteral("QUVA_A_MsgAcesso"), QStringLiteral("QUVA_A_MsgAcesso.clsMensagem")},
+        {QStringLiteral("QUVA_A_EfeitosDeTela"), QStringLiteral("QUVA_A_EfeitosDeTela.clsFundoEscuro")},
+    };
+    return c;
+}
+
+QString arquivoDa(const QString& pasta, const QString& biblioteca) {
+    return QDir(pasta).absoluteFilePath(QStringLiteral("lib") + biblioteca + QStringLiteral(".so"));
+}
+
+Registro registrar(const QString& arquivo, bool remover) {
+    Registro r{arquivo, false, {}};
+    if (!QFileInfo::exists(arquivo)) {
+        r.erro = QStringLiteral("not found (is it built?)");
+        return r;
+    }
+    const auto resultado = automation::callRegistrationEntry(arquivo, remover);
+    switch (resultado.stage) {
+    case automation::RegistrationResult::Stage::Done:
+        r.feito = true;
+        break;
+    case automation::RegistrationResult::Stage::LoadFailed:
+        r.erro = QStringLiteral("cannot be loaded: ") + resultado.loadError;
+        break;
+    case automation::RegistrationResult::Stage::EntryPointMissing:
+        r.erro = QStringLiteral("is not a self-registering library");
+        break;
+    case automation::RegistrationResult::Stage::CallFailed:
+        r.erro = QStringLiteral("registration failed with code 0x%1 (registry %2)")
+                     .arg(QString::number(quint32(resultado.code), 16), automation::Registry::path());
+        break;
+    }
+    return r;
+}
+
+void preencher(std::initializer_list<QString*> textos) {
+    for (QString* t : textos)
+        if (t->isNull()) *t = QStringLiteral("");
+}
+
+} // namespace
+
+const QStringList& bibliotecasDaSuite() {
+    static const QStringList nomes = [] {
+        QStringList n;
+        for (const auto& [biblioteca, progId] : classesPrincipais())
+            n << biblioteca;
+        return n;
+    }();
+    return nomes;
+}
+
+QString pastaDasBibliotecas() {
+    return QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../lib")).absolutePath();
+}
+
+std::vector<Registro> registrarSuite(const QString& pasta, bool remover) {
+    std::vector<Registro> out;
+    for (const QString& b : bibliotecasDaSuite())
+        out.push_back(registrar(arquivoDa(pasta, b), remover));
+    return out;
+}
+
+bool registrarOQueFalta(const QString& pasta, QStringList* erros) {
+    bool tudo = true;
+    for (const auto& [biblioteca, progId] : classesPrincipais()) {
+        const auto e = automation::Registry::find(progId);
+        if (e && QFileInfo::exists(e->library)) continue;
+        const Registro r = registrar(arquivoDa(pasta, biblioteca), false);
+        if (!r.feito) {
+            tudo = false;
+            if (erros) *erros << QStringLiteral("%1: %2").arg(r.biblioteca, r.erro);
+        }
+    }
+    return tudo;
+}
+
+void semNulos(Cliente& c) {
+    preencher({&c.apelidoOuNomeFantasia, &c.nomeOuRazaoSocial, &c.cpfCnpj, &c.logradouro, &c.numero,
+               &c.complemento, &c.bairro, &c.cidade, &c.uf, &c.cep, &c.telefone, &c.email,
+               &c.categoriaDaCurvaABC});
+}
+
+void semNulos(Empresa& e) {
+    preencher({&e.nomeFantasia, &e.razaoSocial, &e.cnpj, &e.logradouro, &e.numero, &e.complemento, &e.bairro,
+               &e.cidade, &e.uf, &e.cep, &e.telefone, &e.email});
+}
+
+} // namespace quva::suite::admin

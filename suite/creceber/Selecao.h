@@ -1,0 +1,81 @@
+#pragma once
+// Selections of receivables as paged recordsets. A selection is a filter
+// and an order; it counts its rows once and reads any stretch of them on
+// demand, walking the order's index from the nearest row it has already
+// seen (keyset), so reading on from a page, or back from the end, never
+// skips over more rows than it must and never joins the rows it skips.
+
+#include "ado/PageProvider.h"
+#include "suite/storage/Banco.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace quva::suite::creceber {
+
+// The list's situations.
+enum Situacao : int { Todas = 0, AVencer = 1, Vencidas = 2, Baixadas = 3, Recentes = 4 };
+
+// "Recent" is what was included, altered or settled in the last 30 days,
+// newest change first.
+inline constexpr int kDiasRecentes = 30;
+
+struct Filtro {
+    QString sql = QStringLiteral("1 = 1"); // over contas_a_receber r
+    QVariantList valores;
+    void e(const QString& condicao, const QVariantList& v = {}) {
+        sql += QStringLiteral(" AND (") + condicao + u')';
+        valores += v;
+    }
+};
+
+// The rows whose receivable or client matches the search text.
+void filtrarPorBusca(const Banco& banco, Filtro& f, const QString& texto);
+
+struct Forma {
+    std::vector<ado::FieldInfo> campos;
+    QString colunas; // over r and its client c, before the order's keys
+    // Appends the fields of the current row of q.
+    std::function<void(const QSqlQuery& q, std::vector<rt::Variant>& out)> converter;
+};
+
+// The list's 23 fields, formatted for display.
+const Forma& formaDaLista();
+// The report selections: dates and money as values.
+const Forma& formaDoRelatorio();
+const Forma& formaDoRelatorioDeBaixadas();
+
+struct Ordem {
+    QStringList chaves; // unique together; the last is r.numero_do_lancamento
+    bool descendente = false;
+};
+
+class ProvedorDeContas final : public ado::PageProvider {
+public:
+    ProvedorDeContas(std::shared_ptr<Banco> banco, Filtro filtro, Ordem ordem, const Forma& forma);
+
+    std::int64_t count() override { return m_total; }
+    std::vector<ado::FieldInfo> fields() override { return m_forma.campos; }
+    void fetch(std::int64_t first, std::int64_t n, std::vector<rt::Variant>& out) override;
+
+    const Filtro& filtro() const { return m_filtro; }
+    std::int64_t consultas() const { return m_consultas; }
+
+private:
+    std::shared_ptr<Banco> m_banco;
+    Filtro m_filtro;
+    Ordem m_ordem;
+    const Forma& m_forma;
+    std::int64_t m_total = 0;
+    std::map<std::int64_t, QVariantList> m_chaves; // keys of rows already read, by position
+    std::int64_t m_consultas = 0;
+};
+
+} // namespace quva::suite::creceber

@@ -1,0 +1,575 @@
+// QUVA_N_CReceber.clsCReceber: the rules and storage of receivables.
+// Selections come back as paged recordsets; writes run in one transaction
+// each and answer 0 done, 1 failure (error triple), 2 validation failure
+// (NomeDoCampoValidado, DescricaoDaFalha) or 3 refusal (DescricaoDaFalha).
+
+#include "suite/creceber/Selecao.h"
+
+#include "ado/Recordset.h"
+#include "automation/DispatchObject.h"
+#include "automation/LateBound.h"
+#include "automation/Server.h"
+#include "runtime/Clock.h"
+#include "runtime/Convert.h"
+#include "suite/storage/Banco.h"
+#include "suite/storage/Cadastros.h"
+
+#include <QSqlQuery>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+using namespace quva;
+using namespace quva::suite;
+using namespace quva::suite::creceber;
+using automation::Args;
+using automation::DispatchObject;
+using rt::Variant;
+
+constexpr std::int16_t kFeito = 0, kFalha = 1, kInvalido = 2, kRecusado = 3;
+// The automation failure code for storage failures (E_FAIL).
+constexpr std::int32_t kErroDoBanco = std::int32_t(0x80004005);
+
+// A validation failure or a refusal, carried out of the procedure that found it.
+struct Resposta {
+    std::int16_t codigo;
+    QString campo;
+    QString descricao;
+};
+
+Resposta invalido(const QString& campo, const QString& descricao) {
+    return {kInvalido, campo, descricao};
+}
+Resposta recusado(const QString& descricao) {
+    return {kRecusado, QString(), descricao};
+}
+
+struct Parcela {
+    QDate vencimento;
+    std::int64_t valor = 0;
+};
+
+class clsCReceber : public DispatchObject {
+public:
+    clsCReceber() : DispatchObject(QStringLiteral("clsCReceber")) {
+        method(QStringLiteral("Selecionar"), 4, [this](Args a) { return selecionar(a); });
+        objectProperty(QStringLiteral("ResultadoDaSelecaoEmRecordSet"),
+                       [this](Args) { return m_selecao ? Variant(m_selecao) : Variant(nullptr); }, {});
+        method(QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"), 2,
+               [this](Args a) { return paginar(a); });
+        method(QStringLiteral("SelecionarContasAReceber"), 5,
+               [this](Args a) { return selecionarContasAReceber(a); });
+        method(QStringLiteral("SelecionarContasAReceberBaixadas"), 4,
+               [this](Args a) { return selecionarContasAReceberBaixadas(a); });
+        property(QStringLiteral("TotalDeValoresDosDocumentos"), [this](Args) { return total(0); }, {});
+        property(QStringLiteral("TotalDeDescontosEAbatimentos"), [this](Args) { return total(1); }, {});
+        property(QStringLiteral("TotalDeJurosMorasEMultas"), [this](Args) { return total(2); }, {});
+        property(QStringLiteral("TotalDeValoresBaixados"), [this](Args) { return total(3); }, {});
+
+        valor(QStringLiteral("NumeroDoLancamento"), m_numero);
+        valor(QStringLiteral("CodigoDoCliente"), m_codigoDoCliente);
+        valor(QStringLiteral("Historico"), m_historico);
+        valor(QStringLiteral("DataDeVencimento"), m_dataDeVencimento);
+        valor(QStringLiteral("ValorDoDocumento"), m_valorDoDocumento);
+        objeto(QStringLiteral("GradeDasParcelas"), m_grade);
+        objeto(QStringLiteral("DadosDoUsuario"), m_dadosDoUsuario);
+
+        method(QStringLiteral("Adicionar"), 0, [this](Args) {
+            return escrever(QStringLiteral("Adicionar"), [this] { return adicionar(); });
+        });
+        method(QStringLiteral("Alterar"), 0,
+               [this](Args) { return escrever(QStringLiteral("Alterar"), [this] { return alterar(); }); });
+        method(QStringLiteral("Excluir"), 0,
+               [this](Args) { return escrever(QStringLiteral("Excluir"), [this] { return excluir(); }); });
+        property(QStringLiteral("NomeDoCampoValidado"), [this](Args) { return Variant(m_campoValidado); },
+                 {});
+        property(QStringLiteral("DescricaoDaFalha"), [this](Args) { return Variant(m_descricaoDaFalha); },
+                 {});
+        property(QStringLiteral("NumeroDoErro"), [this](Args) { return Variant(m_numeroDoErro); }, {});
+        property(QStringLiteral("DescricaoDoErro"), [this](Args) { return Variant(m_descricaoDoErro); }, {});
+        property(QStringLiteral("LocalDoErro"), [this](Args) { return Variant(m_localDoErro); }, {});
+    }
+
+private:
+    void valor(const QString& nome, Variant& campo) {
+        property(
+            nome, [&campo](Args) { return campo; },
+            [&campo](Args a) {
+                campo = a[0].deref();
+                return Variant();
+            });
+    }
+    void objeto(const QString& nome, rt::Object& campo) {
+        objectProperty(
+            nome, [&campo](Args) { return Variant(campo); },
+            [&campo](Args a) {
+                campo = a[0].deref().toObject();
+                return Variant();
+            });
+    }
+
+    Banco& banco() {
+        if (!m_banco) m_banco = Banco::abrir();
+        return *m_banco;
+    }
+
+    void limparFalhas() {
+        m_numeroDoErro = 0;
+        m_descricaoDoErro.clear();
+        m_localDoErro.clear();
+        m_campoValidado.clear();
+        m_descricaoDaFalha.clear();
+    }
+
+    // Runs a procedure, turning whatever it throws into the error triple.
+    template <class F> bool protegido(const QString& procedimento, F&& f) {
+        limparFalhas();
+        try {
+            f();
+            return true;
+        } catch (const ErroDoBanco& e) {
+            m_numeroDoErro = kErroDoBanco;
+            m_descricaoDoErro = e.texto();
+        } catch (const rt::RuntimeError& e) {
+            m_numeroDoErro = e.number();
+            m_descricaoDoErro = e.description();
+        } catch (const std::exception& e) {
+            m_numeroDoErro = kErroDoBanco;
+            m_descricaoDoErro = QString::fromLocal8Bit(e.what());
+        }
+        m_localDoErro = QStringLiteral(", clsCReceber, ") + procedimento;
+        return false;
+    }
+
+    Variant escrever(const QString& procedimento, const std::function<Resposta()>& f) {
+        Resposta r{kFeito, {}, {}};
+        if (!protegido(procedimento, [&] { r = f(); })) return Variant(kFalha);
+        m_campoValidado = r.campo;
+        m_descricaoDaFalha = r.descricao;
+        return Variant(r.codigo);
+    }
+
+    // ---- selections
+
+    void novaSelecao(std::shared_ptr<ProvedorDeContas> provedor, std::int32_t porPagina) {
+        auto rs = ado::Recordset::fromProvider(provedor);
+        if (porPagina > 0) rs->setPageSize(porPagina);
+        m_provedor = std::move(provedor);
+        m_selecao = std::move(rs);
+        m_totais.reset();
+    }
+
+    Variant selecionar(Args a) {
+        const bool ok = protegido(QStringLiteral("Selecionar"), [&] {
+            std::int32_t porPagina = a[1].toLong();
+            const std::int32_t situacao = a[2].toLong();
+            const QString texto = a[3].isNull() ? QString() : a[3].toString();
+            if (situacao < Todas || situacao > Recentes) rt::raise(rt::err::InvalidCall);
+            Filtro f;
+            Ordem o;
+            const QString hoje = paraQDate(rt::Today()).toString(Qt::ISODate);
+            switch (situacao) {
+            case Todas:
+                o = {{QStringLiteral("r.numero_do_lancamento")}, true};
+                break;
+            case AVencer:
+                f.e(QStringLiteral("r.data_da_baixa IS NULL AND r.data_de_vencimento >= ?"), {hoje});
+                o = {{QStringLiteral("r.data_de_vencimento"), QStringLiteral("r.numero_do_lancamento")},
+                     false};
+                break;
+            case Vencidas:
+                f.e(QStringLiteral("r.data_da_baixa IS NULL AND r.data_de_vencimento < ?"), {hoje});
+                o = {{QStringLiteral("r.data_de_vencimento"), QStringLiteral("r.numero_do_lancamento")},
+                     false};
+                break;
+            case Baixadas:
+                f.e(QStringLiteral("r.data_da_baixa IS NOT NULL"));
+                o = {{QStringLiteral("r.data_da_baixa"), QStringLiteral("r.numero_do_lancamento")}, true};
+                break;
+            case Recentes:
+                f.e(QStringLiteral("r.ultima_mudanca >= ?"),
+                    {Banco::dataEHora(agora().addDays(-kDiasRecentes))});
+                o = {{QStringLiteral("r.ultima_mudanca"), QStringLiteral("r.numero_do_lancamento")}, true};
+                break;
+            }
+            filtrarPorBusca(banco(), f, texto);
+            if (porPagina < 1) {
+                porPagina = 10;
+                a[1].assign(Variant(std::int16_t(porPagina)));
+            }
+            novaSelecao(
+                std::make_shared<ProvedorDeContas>(m_banco, std::move(f), std::move(o), formaDaLista()),
+                porPagina);
+        });
+        return Variant(std::int32_t(ok ? 0 : 1));
+    }
+
+    Variant paginar(Args a) {
+        if (!m_selecao) rt::raise(rt::err::ObjectNotSet);
+        const std::int32_t porPagina = a[0].toLong();
+        if (porPagina > 0 && porPagina != m_selecao->PageSize()) m_selecao->setPageSize(porPagina);
+        a[1].assign(Variant(m_selecao->currentPage()));
+        return Variant();
+    }
+
+    // Period texts "DD/MM/YYYY"; all dates when the flag is set.
+    void filtrarPeriodo(Filtro& f, const QString& coluna, const Variant& todas, const Variant& inicio,
+                        const Variant& fim) {
+        if (todas.toBool()) return;
+        rt::Date de, ate;
+        if (!rt::parseDate(inicio.toString(), &de) || !rt::parseDate(fim.toString(), &ate))
+            rt::raise(rt::err::TypeMismatch,
+                      QStringLiteral("Período inválido: %1 a %2").arg(inicio.toString(), fim.toString()));
+        f.e(coluna + QStringLiteral(" >= ? AND ") + coluna + QStringLiteral(" <= ?"),
+            {Banco::data(paraQDate(de)), Banco::data(paraQDate(ate))});
+    }
+
+    Variant selecionarContasAReceber(Args a) {
+        const bool ok = protegido(QStringLiteral("SelecionarContasAReceber"), [&] {
+            const std::int16_t tipo = a[0].toInteger();
+            const QString hoje = paraQDate(rt::Today()).toString(Qt::ISODate);
+            Filtro f;
+            f.e(QStringLiteral("r.data_da_baixa IS NULL"));
+            if (tipo == 1)
+                f.e(QStringLiteral("r.data_de_vencimento < ?"), {hoje});
+            else if (tipo == 2)
+                f.e(QStringLiteral("r.data_de_vencimento >= ?"), {hoje});
+            else if (tipo != 3)
+                rt::raise(rt::err::InvalidCall);
+            filtrarPeriodo(f, QStringLiteral("r.data_de_vencimento"), a[2], a[3], a[4]);
+            filtrarPorBusca(banco(), f, a[1].isNull() ? QString() : a[1].toString());
+            Ordem o{{QStringLiteral("r.data_de_vencimento"), QStringLiteral("r.numero_do_lancamento")},
+                    false};
+            novaSelecao(
+                std::make_shared<ProvedorDeContas>(m_banco, std::move(f), std::move(o), formaDoRelatorio()),
+                0);
+        });
+        return Variant(std::int32_t(ok ? 0 : 1));
+    }
+
+    Variant selecionarContasAReceberBaixadas(Args a) {
+        const bool ok = protegido(QStringLiteral("SelecionarContasAReceberBaixadas"), [&] {
+            Filtro f;
+            f.e(QStringLiteral("r.data_da_baixa IS NOT NULL"));
+            filtrarPeriodo(f, QStringLiteral("r.data_da_baixa"), a[0], a[2], a[3]);
+            filtrarPorBusca(banco(), f, a[1].isNull() ? QString() : a[1].toString());
+            Ordem o{{QStringLiteral("r.data_da_baixa"), QStringLiteral("r.numero_do_lancamento")}, false};
+            novaSelecao(std::make_shared<ProvedorDeContas>(m_banco, std::move(f), std::move(o),
+                                                           formaDoRelatorioDeBaixadas()),
+                        0);
+        });
+        return Variant(std::int32_t(ok ? 0 : 1));
+    }
+
+    // Summed by the database on first demand, over the last selection.
+    Variant total(int qual) {
+        if (!m_provedor) return Variant(rt::Currency{});
+        if (!m_totais) {
+            const Filtro& f = m_provedor->filtro();
+            QSqlQuery q = m_banco->executar(
+                QStringLiteral(
+                    "SELECT COALESCE(SUM(r.valor_do_documento), 0), COALESCE(SUM(r.desconto_abatimento), 0), "
+                    "COALESCE(SUM(r.juros_mora_multa), 0), COALESCE(SUM(r.valor_da_baixa), 0) "
+                    "FROM contas_a_receber r WHERE ") +
+                    f.sql,
+                f.valores);
+            std::array<std::int64_t, 4> t{};
+            if (q.next())
+                for (int i = 0; i < 4; ++i)
+                    t[std::size_t(i)] = q.value(i).toLongLong();
+            m_totais = t;
+        }
+        return Variant(rt::Currency::fromRaw((*m_totais)[std::size_t(qual)]));
+    }
+
+    // ---- writes
+
+    QString usuario() {
+        // The user data object names its user in NomeDoUsuario.
+        if (!m_dadosDoUsuario) return QString();
+        try {
+            return automation::get(m_dadosDoUsuario, QStringLiteral("NomeDoUsuario")).toString();
+        } catch (const rt::RuntimeError&) {
+            return QString();
+        }
+    }
+
+    std::optional<Resposta> validarCliente(std::int64_t* codigo, Cliente* cliente) {
+        const double d =
+            m_codigoDoCliente.isEmpty() || m_codigoDoCliente.isNull() ? 0.0 : m_codigoDoCliente.toDouble();
+        *codigo = std::int64_t(d);
+        if (*codigo <= 0)
+            return invalido(QStringLiteral("CodigoDoCliente"), QStringLiteral("Informe o cliente."));
+        auto c = lerCliente(banco(), *codigo);
+        if (!c)
+            return invalido(QStringLiteral("CodigoDoCliente"),
+                            QStringLiteral("Cliente de código %1 não cadastrado.").arg(*codigo));
+        switch (c->situacao) {
+        case ClienteInativo:
+            return invalido(
+                QStringLiteral("CodigoDoCliente"),
+                QStringLiteral("Cliente inativo. Não é possível lançar contas a receber para ele."));
+        case ClienteBloqueado:
+            return invalido(
+                QStringLiteral("CodigoDoCliente"),
+                QStringLiteral("Cliente bloqueado. Não é possível lançar contas a receber para ele."));
+        case ClienteExcluido:
+            return invalido(
+                QStringLiteral("CodigoDoCliente"),
+                QStringLiteral("Cliente excluído. Não é possível lançar contas a receber para ele."));
+        default:
+            break;
+        }
+        *cliente = *c;
+        return std::nullopt;
+    }
+
+    QString historico() const {
+        return m_historico.isEmpty() || m_historico.isNull() ? QString() : m_historico.toString().trimmed();
+    }
+
+    static QString buscaDaConta(std::int64_t numero, const QString& historico) {
+        return QString::number(numero) + u' ' + dobrar(historico);
+    }
+
+    // Rows 1 to Rows - 1 of the grid: due date and value in columns 0 and 1.
+    std::optional<Resposta> lerParcelas(std::vector<Parcela>& parcelas) {
+        const QString campo = QStringLiteral("Parcelas");
+        if (!m_grade) return invalido(campo, QStringLiteral("Informe ao menos uma parcela."));
+        const std::int32_t linhas = automation::get(m_grade, QStringLiteral("Rows")).toLong();
+        std::vector<std::pair<QString, QString>> texto;
+        for (std::int32_t r = 1; r < linhas; ++r)
+            texto.emplace_back(
+                automation::get(m_grade, QStringLiteral("TextMatrix"), r, 0).toString().trimmed(),
+                automation::get(m_grade, QStringLiteral("TextMatrix"), r, 1).toString().trimmed());
+        if (texto.empty() || (texto.size() == 1 && texto[0].first.isEmpty() && texto[0].second.isEmpty()))
+            return invalido(campo, QStringLiteral("Informe ao menos uma parcela."));
+        for (std::size_t i = 0; i < texto.size(); ++i) {
+            const int n = int(i) + 1;
+            rt::Date d;
+            if (!rt::parseDate(texto[i].first, &d))
+                return invalido(campo,
+                                QStringLiteral("A data de vencimento da parcela %1 é inválida.").arg(n));
+            rt::Currency v;
+            if (!rt::parseMoney(texto[i].second, &v) || v.raw <= 0)
+                return invalido(campo,
+                                QStringLiteral("O valor da parcela %1 deve ser maior que zero.").arg(n));
+            Parcela p{paraQDate(d), v.raw};
+            for (const Parcela& outra : parcelas)
+                if (outra.vencimento == p.vencimento)
+                    return invalido(
+                        campo,
+                        QStringLiteral("Há mais de uma parcela com vencimento em %1.").arg(texto[i].first));
+            parcelas.push_back(p);
+        }
+        return std::nullopt;
+    }
+
+    Resposta adicionar() {
+        std::int64_t codigo = 0;
+        Cliente cliente;
+        if (auto r = validarCliente(&codigo, &cliente)) return *r;
+        const QString hist = historico();
+        if (hist.isEmpty())
+            return invalido(QStringLiteral("Historico"), QStringLiteral("Informe o histórico."));
+        std::vector<Parcela> parcelas;
+        if (auto r = lerParcelas(parcelas)) return *r;
+
+        const QString quem = usuario();
+        Banco& b = banco();
+        b.transacao([&] {
+            const QDateTime momento = agora();
+            std::int64_t total = 0;
+            for (const Parcela& p : parcelas)
+                total += p.valor;
+            if (!b.sqlite()) b.executar(QStringLiteral("SELECT pg_advisory_xact_lock(4201)"));
+            const std::int64_t venda =
+                b.valor(QStringLiteral("SELECT COALESCE(MAX(numero_da_venda), 0) + 1 FROM contas_a_receber"))
+                    .toLongLong();
+            std::int64_t proximo =
+                b.sqlite() ? b.valor(QStringLiteral("SELECT COALESCE(MAX(numero_do_lancamento), 0) "
+                                                    "FROM contas_a_receber"))
+                                     .toLongLong() +
+                                 1
+                           : 0;
+            QSqlQuery ins = b.preparar(QStringLiteral(
+                "INSERT INTO contas_a_receber (numero_do_lancamento, codigo_do_cliente, historico, "
+                "numero_da_venda, "
+                "data_da_venda, valor_da_venda, numero_da_parcela, numero_de_parcelas, data_de_vencimento, "
+                "valor_do_documento, data_e_hora_da_inclusao, usuario_da_inclusao, ultima_mudanca, busca) "
+                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+            for (std::size_t i = 0; i < parcelas.size(); ++i) {
+                const std::int64_t numero =
+                    b.sqlite()
+                        ? proximo++
+                        : b.valor(QStringLiteral("SELECT nextval(pg_get_serial_sequence('contas_a_receber', "
+                                                 "'numero_do_lancamento'))"))
+                              .toLongLong();
+                const QVariantList v{qlonglong(numero),
+                                     qlonglong(codigo),
+                                     hist,
+                                     qlonglong(venda),
+                                     Banco::data(momento.date()),
+                                     qlonglong(total),
+                                     int(i + 1),
+                                     int(parcelas.size()),
+                                     Banco::data(parcelas[i].vencimento),
+                                     qlonglong(parcelas[i].valor),
+                                     Banco::dataEHora(momento),
+                                     quem.isNull() ? QStringLiteral("") : quem,
+                                     Banco::dataEHora(momento),
+                                     buscaDaConta(numero, hist)};
+                for (int k = 0; k < v.size(); ++k)
+                    ins.bindValue(k, v[k]);
+                Banco::executar(ins);
+            }
+        });
+        return {kFeito, {}, {}};
+    }
+
+    std::int64_t numeroDoLancamento() const {
+        return m_numero.isEmpty() || m_numero.isNull() ? 0 : std::int64_t(m_numero.toDouble());
+    }
+
+    // The state of a receivable before a change: gone, settled or its version.
+    struct Estado {
+        bool existe = false;
+        bool baixada = false;
+        std::int64_t versao = 0;
+    };
+    Estado estado(std::int64_t numero, bool travar) {
+        Banco& b = banco();
+        QSqlQuery q = b.executar(
+            QStringLiteral(
+                "SELECT data_da_baixa, versao FROM contas_a_receber WHERE numero_do_lancamento = ?%1")
+                .arg(travar && !b.sqlite() ? QStringLiteral(" FOR UPDATE") : QString()),
+            {qlonglong(numero)});
+        Estado e;
+        if (q.next()) {
+            e.existe = true;
+            e.baixada = !q.value(0).isNull();
+            e.versao = q.value(1).toLongLong();
+        }
+        return e;
+    }
+
+    // Why a receivable cannot be changed, if it cannot. `antes` is what was
+    // read before waiting for the lock, `agora` what the lock found.
+    static std::optional<Resposta> recusa(const Estado& antes, const Estado& agora, const QString& acao) {
+        if (!agora.existe)
+            return recusado(
+                antes.existe
+                    ? QStringLiteral("Esta conta a receber acabou de ser excluída por outro usuário.")
+                    : QStringLiteral("Esta conta a receber não existe mais. Ela pode ter sido "
+                                     "excluída por outro usuário."));
+        if (agora.baixada)
+            return recusado(
+                antes.baixada
+                    ? QStringLiteral("Esta conta a receber já está baixada e não pode ser %1.").arg(acao)
+                    : QStringLiteral("Esta conta a receber acabou de ser baixada por outro usuário e não "
+                                     "pode mais ser %1.")
+                          .arg(acao));
+        if (antes.existe && agora.versao != antes.versao)
+            return recusado(
+                QStringLiteral("Esta conta a receber acabou de ser alterada por outro usuário. Abra-a "
+                               "novamente para ver os dados atuais."));
+        return std::nullopt;
+    }
+
+    Resposta alterar() {
+        const std::int64_t numero = numeroDoLancamento();
+        const Estado antes = estado(numero, false);
+        if (auto r = recusa(antes, antes, QStringLiteral("alterada"))) return *r;
+        std::int64_t codigo = 0;
+        Cliente cliente;
+        if (auto r = validarCliente(&codigo, &cliente)) return *r;
+        const QString hist = historico();
+        if (hist.isEmpty())
+            return invalido(QStringLiteral("Historico"), QStringLiteral("Informe o histórico."));
+        rt::Date vencimento;
+        const QString textoDaData =
+            m_dataDeVencimento.isNull() ? QString() : m_dataDeVencimento.toString().trimmed();
+        if (!rt::parseDate(textoDaData, &vencimento))
+            return invalido(QStringLiteral("DataDeVencimento"),
+                            QStringLiteral("Informe uma data de vencimento válida."));
+        rt::Currency valor{};
+        bool valorOk = false;
+        if (m_valorDoDocumento.isString())
+            valorOk = rt::parseMoney(m_valorDoDocumento.toString().trimmed(), &valor);
+        else if (m_valorDoDocumento.isNumeric())
+            valorOk = (valor = m_valorDoDocumento.toCurrency(), true);
+        if (!valorOk || valor.raw <= 0)
+            return invalido(QStringLiteral("ValorDoDocumento"),
+                            QStringLiteral("Informe um valor maior que zero."));
+
+        const QString quem = usuario();
+        Banco& b = banco();
+        return b.transacao([&]() -> Resposta {
+            const Estado atual = estado(numero, true);
+            if (auto r = recusa(antes, atual, QStringLiteral("alterada"))) return *r;
+            const QDateTime momento = agora();
+            b.executar(QStringLiteral(
+                           "UPDATE contas_a_receber SET codigo_do_cliente = ?, historico = ?, "
+                           "data_de_vencimento = ?, valor_do_documento = ?, data_e_hora_da_alteracao = ?, "
+                           "usuario_da_alteracao = ?, ultima_mudanca = ?, versao = versao + 1, busca = ? "
+                           "WHERE numero_do_lancamento = ? AND data_da_baixa IS NULL"),
+                       {qlonglong(codigo), hist, Banco::data(paraQDate(vencimento)), qlonglong(valor.raw),
+                        Banco::dataEHora(momento), quem.isNull() ? QStringLiteral("") : quem,
+                        Banco::dataEHora(momento), buscaDaConta(numero, hist), qlonglong(numero)});
+            return {kFeito, {}, {}};
+        });
+    }
+
+    Resposta excluir() {
+        const std::int64_t numero = numeroDoLancamento();
+        const Estado antes = estado(numero, false);
+        if (auto r = recusa(antes, antes, QStringLiteral("excluída"))) return *r;
+        Banco& b = banco();
+        return b.transacao([&]() -> Resposta {
+            const Estado atual = estado(numero, true);
+            if (auto r = recusa(antes, atual, QStringLiteral("excluída"))) return *r;
+            b.executar(
+                QStringLiteral(
+                    "DELETE FROM contas_a_receber WHERE numero_do_lancamento = ? AND data_da_baixa IS NULL"),
+                {qlonglong(numero)});
+            return {kFeito, {}, {}};
+        });
+    }
+
+    std::shared_ptr<Banco> m_banco;
+    std::shared_ptr<ado::Recordset> m_selecao;
+    std::shared_ptr<ProvedorDeContas> m_provedor;
+    std::optional<std::array<std::int64_t, 4>> m_totais;
+
+    Variant m_numero, m_codigoDoCliente, m_historico, m_dataDeVencimento, m_valorDoDocumento;
+    rt::Object m_grade, m_dadosDoUsuario;
+
+    std::int32_t m_numeroDoErro = 0;
+    QString m_descricaoDoErro, m_localDoErro;
+    QString m_campoValidado, m_descricaoDaFalha;
+};
+
+const automation::ServerDescription& descricao() {
+    static const automation::ServerDescription d = [] {
+        automation::ClassEntry e;
+        e.progId = QStringLiteral("QUVA_N_CReceber.clsCReceber");
+        e.clsid = QStringLiteral("{4B7E2C91-6A3D-4F58-9E12-7C0D5B8A3F64}");
+        e.className = QStringLiteral("clsCReceber");
+        e.typeLib = QStringLiteral("QUVA_N_CReceber");
+        e.typeLibId = QStringLiteral("{8D1F5A36-2C7B-4E90-B4A8-1E6F3C9D7025}");
+        e.version = QStringLiteral("1.0");
+        e.description = QStringLiteral("QUVA - Negócio - Contas a Receber");
+        e.interfaceName = QStringLiteral("_clsCReceber");
+        e.interfaceId = QStringLiteral("{C3A95E17-8B4F-4D26-A7E0-5F2B9C1D6E48}");
+        e.members = clsCReceber().memberNames();
+        return automation::ServerDescription{
+            {{e, [] { return rt::Object(std::make_shared<clsCReceber>()); }}}};
+    }();
+    return d;
+}
+
+} // namespace
+
+QUVA_AUTOMATION_SERVER(descricao)

@@ -1,0 +1,96 @@
+// QUVA_N_Empresa.clsEmpresa: the company record that heads the printed
+// documents. SelecionarNova hands out every company stored, first one
+// current; an empty recordset means none has been registered yet.
+
+#include "ado/Recordset.h"
+#include "automation/DispatchObject.h"
+#include "automation/Server.h"
+#include "suite/storage/Banco.h"
+#include "suite/storage/Cadastros.h"
+
+namespace {
+
+using namespace quva;
+using automation::Args;
+using rt::Variant;
+
+constexpr std::int32_t kErroDoComponente = std::int32_t(0x80040000 + 513);
+const QString kLocal = QStringLiteral("QUVA_N_Empresa, clsEmpresa, SelecionarNova");
+
+std::shared_ptr<ado::Recordset> emRecordset(const std::vector<suite::Empresa>& empresas) {
+    static const std::vector<ado::FieldInfo> campos{
+        {QStringLiteral("NomeFantasia"), ado::adVarWChar, 100},
+        {QStringLiteral("RazaoSocial"), ado::adVarWChar, 100},
+        {QStringLiteral("CNPJ"), ado::adVarWChar, 18},
+        {QStringLiteral("EnderecoCompleto"), ado::adVarWChar, 255},
+        {QStringLiteral("Telefone"), ado::adVarWChar, 30},
+        {QStringLiteral("Email"), ado::adVarWChar, 100},
+    };
+    std::vector<Variant> valores;
+    for (const suite::Empresa& e : empresas) {
+        valores.emplace_back(e.nomeFantasia);
+        valores.emplace_back(e.razaoSocial);
+        valores.emplace_back(e.cnpj);
+        valores.emplace_back(e.enderecoCompleto());
+        valores.emplace_back(e.telefone);
+        valores.emplace_back(e.email);
+    }
+    return ado::Recordset::fromRows(campos, std::move(valores));
+}
+
+class clsEmpresa : public automation::DispatchObject {
+public:
+    clsEmpresa() : DispatchObject(QStringLiteral("clsEmpresa")) {
+        method(QStringLiteral("SelecionarNova"), 4, [this](Args) { return SelecionarNova(); });
+        objectProperty(QStringLiteral("ResultadoDaSelecaoEmRecordSet"),
+                       [this](Args) { return Variant(rt::Object(m_resultado)); }, {});
+        property(QStringLiteral("NumeroDoErro"), [this](Args) { return Variant(m_numeroDoErro); }, {});
+        property(QStringLiteral("DescricaoDoErro"), [this](Args) { return Variant(m_descricaoDoErro); }, {});
+        property(QStringLiteral("LocalDoErro"), [this](Args) { return Variant(m_localDoErro); }, {});
+    }
+
+private:
+    Variant SelecionarNova() {
+        m_numeroDoErro = 0;
+        m_descricaoDoErro.clear();
+        m_localDoErro.clear();
+        try {
+            auto banco = suite::Banco::abrir();
+            m_resultado = emRecordset(suite::lerEmpresas(*banco));
+            return Variant(std::int16_t(0));
+        } catch (const suite::ErroDoBanco& e) {
+            m_numeroDoErro = kErroDoComponente;
+            m_descricaoDoErro = e.texto();
+            m_localDoErro = kLocal;
+            return Variant(std::int16_t(1));
+        }
+    }
+
+    std::shared_ptr<ado::Recordset> m_resultado = emRecordset({});
+    std::int32_t m_numeroDoErro = 0;
+    QString m_descricaoDoErro;
+    QString m_localDoErro;
+};
+
+const automation::ServerDescription& descricao() {
+    static const automation::ServerDescription d = [] {
+        automation::ClassEntry e;
+        e.progId = QStringLiteral("QUVA_N_Empresa.clsEmpresa");
+        e.clsid = QStringLiteral("{91456CBE-3655-4008-9370-C4EA5D1D0510}");
+        e.className = QStringLiteral("clsEmpresa");
+        e.typeLib = QStringLiteral("QUVA_N_Empresa");
+        e.typeLibId = QStringLiteral("{3DF30811-BE86-4BB1-8C01-906C77D8311B}");
+        e.version = QStringLiteral("1.0");
+        e.description = QStringLiteral("QUVA - Negócio - Empresa");
+        e.interfaceName = QStringLiteral("_clsEmpresa");
+        e.interfaceId = QStringLiteral("{1B58ACE8-3B58-4409-90E9-CA0DEE13AE40}");
+        e.members = clsEmpresa().memberNames();
+        return automation::ServerDescription{
+            {{e, [] { return rt::Object(std::make_shared<clsEmpresa>()); }}}};
+    }();
+    return d;
+}
+
+} // namespace
+
+QUVA_AUTOMATION_SERVER(descricao)

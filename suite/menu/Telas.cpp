@@ -1,0 +1,480 @@
+#include "suite/menu/Telas.h"
+
+#include "runtime/Convert.h"
+#include "runtime/Errors.h"
+#include "suite/cli/Administracao.h"
+#include "suite/storage/Banco.h"
+#include "suite/storage/Cadastros.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace quva::suite::menu {
+
+namespace {
+
+const QString kTitulo = QStringLiteral("QUVA");
+
+QLabel* titulo(const QString& texto, QWidget* pai) {
+    auto* l = new QLabel(texto, pai);
+    l->setObjectName(QStringLiteral("lblTitulo"));
+    QFont f = l->font();
+    f.setPointSizeF(f.pointSizeF() * 1.6);
+    l->setFont(f);
+    l->setStyleSheet(QStringLiteral("color: #404040; padding-bottom: 6px;"));
+    return l;
+}
+
+QLineEdit* campo(QFormLayout* form, const QString& rotulo, const QString& nome, int maximo = 100) {
+    auto* e = new QLineEdit;
+    e->setObjectName(nome);
+    e->setMaxLength(maximo);
+    form->addRow(rotulo, e);
+    return e;
+}
+
+QTableWidget* grade(const QStringList& colunas, QWidget* pai) {
+    auto* g = new QTableWidget(0, int(colunas.size()), pai);
+    g->setHorizontalHeaderLabels(colunas);
+    g->setSelectionBehavior(QAbstractItemView::SelectRows);
+    g->setSelectionMode(QAbstractItemView::SingleSelection);
+    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    g->setAlternatingRowColors(true);
+    g->verticalHeader()->hide();
+    g->horizontalHeader()->setStretchLastSection(true);
+    return g;
+}
+
+QTableWidgetItem* celula(const QString& texto, Qt::Alignment a = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* i = new QTableWidgetItem(texto);
+    i->setTextAlignment(a);
+    return i;
+}
+
+std::shared_ptr<Banco> banco() {
+    return Banco::abrir();
+}
+
+// Database failures end here: the clerk reads the reason, nothing was written.
+template <class F> bool tentar(QWidget* pai, F&& f) {
+    try {
+        f();
+        return true;
+    } catch (const ErroDoBanco& e) {
+        QMessageBox::critical(pai, kTitulo, e.texto());
+    } catch (const rt::RuntimeError& e) {
+        QMessageBox::critical(pai, kTitulo, e.description());
+    }
+    return false;
+}
+
+const QStringList& situacoes() {
+    static const QStringList s{QStringLiteral("Ativo"), QStringLiteral("Inativo"),
+                               QStringLiteral("Bloqueado"), QStringLiteral("Excluído")};
+    return s;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- clients
+
+TelaDeClientes::TelaDeClientes(QWidget* pai) : QWidget(pai) {
+    setObjectName(QStringLiteral("frmClientes"));
+    m_pesquisa = new QLineEdit(this);
+    m_pesquisa->setObjectName(QStringLiteral("txtPesquisar"));
+    m_pesquisa->setPlaceholderText(QStringLiteral("Código, apelido, nome fantasia, nome ou razão social"));
+    m_pesquisa->setClearButtonEnabled(true);
+    auto* pesquisar = new QPushButton(QStringLiteral("Pesquisar"), this);
+    auto* novo = new QPushButton(QStringLiteral("Novo cliente"), this);
+    m_grade = grade({QStringLiteral("Código"), QStringLiteral("Apelido/Nome fantasia"),
+                     QStringLiteral("Nome/Razão Social"), QStringLiteral("Situação"), QStringLiteral("VIP"),
+                     QStringLiteral("Curva ABC"), QStringLiteral("Cidade")},
+                    this);
+    m_grade->setObjectName(QStringLiteral("grdClientes"));
+
+    auto* ficha = new QGroupBox(QStringLiteral("Ficha do cliente"), this);
+    auto* form = new QFormLayout(ficha);
+    m_codigo = campo(form, QStringLiteral("Código"), QStringLiteral("txtCodigo"), 10);
+    m_codigo->setReadOnly(true);
+    m_codigo->setPlaceholderText(QStringLiteral("novo"));
+    m_apelido = campo(form, QStringLiteral("Apelido/Nome fantasia"), QStringLiteral("txtApelido"));
+    m_nome = campo(form, QStringLiteral("Nome/Razão social*"), QStringLiteral("txtNome"));
+    m_situacao = new QComboBox(ficha);
+    m_situacao->addItems(situacoes());
+    form->addRow(QStringLiteral("Situação"), m_situacao);
+    m_cpfCnpj = campo(form, QStringLiteral("CPF/CNPJ"), QStringLiteral("txtCpfCnpj"), 18);
+    m_logradouro = campo(form, QStringLiteral("Logradouro"), QStringLiteral("txtLogradouro"));
+    m_numero = campo(form, QStringLiteral("Número"), QStringLiteral("txtNumero"), 10);
+    m_complemento = campo(form, QStringLiteral("Complemento"), QStringLiteral("txtComplemento"), 40);
+    m_bairro = campo(form, QStringLiteral("Bairro"), QStringLiteral("txtBairro"), 60);
+    m_cidade = campo(form, QStringLiteral("Cidade"), QStringLiteral("txtCidade"), 60);
+    m_uf = campo(form, QStringLiteral("UF"), QStringLiteral("txtUF"), 2);
+    m_cep = campo(form, QStringLiteral("CEP"), QStringLiteral("txtCEP"), 9);
+    m_telefone = campo(form, QStringLiteral("Telefone"), QStringLiteral("txtTelefone"), 30);
+    m_email = campo(form, QStringLiteral("E-mail"), QStringLiteral("txtEmail"));
+    m_vip = new QCheckBox(QStringLiteral("Cliente VIP"), ficha);
+    form->addRow(QString(), m_vip);
+    m_categoria = new QComboBox(ficha);
+    m_categoria->addItems({QString(), QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+    form->addRow(QStringLiteral("Curva ABC"), m_categoria);
+    auto* salvar = new QPushButton(QStringLiteral("Salvar"), ficha);
+    salvar->setObjectName(QStringLiteral("cmdSalvar"));
+    form->addRow(QString(), salvar);
+    ficha->setMaximumWidth(420);
+
+    auto* barra = new QHBoxLayout;
+    barra->addWidget(m_pesquisa, 1);
+    barra->addWidget(pesquisar);
+    barra->addWidget(novo);
+    auto* esquerda = new QVBoxLayout;
+    esquerda->addLayout(barra);
+    esquerda->addWidget(m_grade, 1);
+    auto* corpo = new QHBoxLayout;
+    corpo->addLayout(esquerda, 1);
+    corpo->addWidget(ficha);
+    auto* tudo = new QVBoxLayout(this);
+    tudo->addWidget(titulo(QStringLiteral("Clientes"), this));
+    tudo->addLayout(corpo, 1);
+
+    connect(pesquisar, &QPushButton::clicked, this, [this] { this->pesquisar(); });
+    connect(m_pesquisa, &QLineEdit::returnPressed, this, [this] { this->pesquisar(); });
+    connect(novo, &QPushButton::clicked, this, [this] { this->novo(); });
+    connect(salvar, &QPushButton::clicked, this, [this] { this->salvar(); });
+    connect(m_grade, &QTableWidget::itemSelectionChanged, this, [this] {
+        const auto linhas = m_grade->selectionModel()->selectedRows();
+        if (!linhas.isEmpty()) mostrar(m_grade->item(linhas.front().row(), 0)->text().toLongLong());
+    });
+}
+
+void TelaDeClientes::pesquisar() {
+    tentar(this, [&] {
+        const auto clientes = pesquisarClientes(*banco(), m_pesquisa->text(), 500);
+        m_grade->setRowCount(0);
+        m_grade->setRowCount(int(clientes.size()));
+        for (int r = 0; r < int(clientes.size()); ++r) {
+            const Cliente& c = clientes[std::size_t(r)];
+            m_grade->setItem(r, 0, celula(QString::number(c.codigo), Qt::AlignRight | Qt::AlignVCenter));
+            m_grade->setItem(r, 1, celula(c.apelidoOuNomeFantasia));
+            m_grade->setItem(r, 2, celula(c.nomeOuRazaoSocial));
+            m_grade->setItem(r, 3, celula(situacoes().value(c.situacao - 1)));
+            m_grade->setItem(r, 4, celula(c.vip ? QStringLiteral("Sim") : QStringLiteral("Não")));
+            m_grade->setItem(r, 5, celula(c.categoriaDaCurvaABC));
+            m_grade->setItem(r, 6, celula(c.cidade));
+        }
+        m_grade->resizeColumnsToContents();
+    });
+}
+
+void TelaDeClientes::mostrar(std::int64_t codigo) {
+    tentar(this, [&] {
+        const auto c = lerCliente(*banco(), codigo);
+        if (!c) return;
+        m_codigo->setText(QString::number(c->codigo));
+        m_apelido->setText(c->apelidoOuNomeFantasia);
+        m_nome->setText(c->nomeOuRazaoSocial);
+        m_situacao->setCurrentIndex(c->situacao - 1);
+        m_cpfCnpj->setText(c->cpfCnpj);
+        m_logradouro->setText(c->logradouro);
+        m_numero->setText(c->numero);
+        m_complemento->setText(c->complemento);
+        m_bairro->setText(c->bairro);
+        m_cidade->setText(c->cidade);
+        m_uf->setText(c->uf);
+        m_cep->setText(c->cep);
+        m_telefone->setText(c->telefone);
+        m_email->setText(c->email);
+        m_vip->setChecked(c->vip);
+        m_categoria->setCurrentText(c->categoriaDaCurvaABC);
+    });
+}
+
+void TelaDeClientes::novo() {
+    m_grade->clearSelection();
+    for (QLineEdit* e : {m_codigo, m_apelido, m_nome, m_cpfCnpj, m_logradouro, m_numero, m_complemento,
+                         m_bairro, m_cidade, m_uf, m_cep, m_telefone, m_email})
+        e->clear();
+    m_situacao->setCurrentIndex(0);
+    m_vip->setChecked(false);
+    m_categoria->setCurrentIndex(0);
+    m_apelido->setFocus();
+}
+
+void TelaDeClientes::salvar() {
+    if (m_nome->text().trimmed().isEmpty()) {
+        QMessageBox::information(this, kTitulo,
+                                 QStringLiteral("Informe o nome ou a razão social do cliente."));
+        m_nome->setFocus();
+        return;
+    }
+    Cliente c;
+    c.codigo = m_codigo->text().toLongLong();
+    c.apelidoOuNomeFantasia = m_apelido->text().trimmed();
+    c.nomeOuRazaoSocial = m_nome->text().trimmed();
+    c.situacao = m_situacao->currentIndex() + 1;
+    c.cpfCnpj = m_cpfCnpj->text().trimmed();
+    c.logradouro = m_logradouro->text().trimmed();
+    c.numero = m_numero->text().trimmed();
+    c.complemento = m_complemento->text().trimmed();
+    c.bairro = m_bairro->text().trimmed();
+    c.cidade = m_cidade->text().trimmed();
+    c.uf = m_uf->text().trimmed().toUpper();
+    c.cep = m_cep->text().trimmed();
+    c.telefone = m_telefone->text().trimmed();
+    c.email = m_email->text().trimmed();
+    c.vip = m_vip->isChecked();
+    c.categoriaDaCurvaABC = m_categoria->currentText();
+    admin::semNulos(c);
+    if (tentar(this, [&] { salvarCliente(*banco(), c); })) {
+        m_codigo->setText(QString::number(c.codigo));
+        if (m_pesquisa->text().trimmed().isEmpty()) m_pesquisa->setText(QString::number(c.codigo));
+        pesquisar();
+    }
+}
+
+// ---------------------------------------------------------------- company
+
+TelaDaEmpresa::TelaDaEmpresa(QWidget* pai) : QWidget(pai) {
+    setObjectName(QStringLiteral("frmEmpresa"));
+    auto* caixa = new QGroupBox(QStringLiteral("Dados da empresa"), this);
+    auto* form = new QFormLayout(caixa);
+    m_nomeFantasia = campo(form, QStringLiteral("Nome fantasia*"), QStringLiteral("txtNomeFantasia"));
+    m_razaoSocial = campo(form, QStringLiteral("Razão social"), QStringLiteral("txtRazaoSocial"));
+    m_cnpj = campo(form, QStringLiteral("CNPJ"), QStringLiteral("txtCNPJ"), 18);
+    m_logradouro = campo(form, QStringLiteral("Logradouro"), QStringLiteral("txtLogradouro"));
+    m_numero = campo(form, QStringLiteral("Número"), QStringLiteral("txtNumero"), 10);
+    m_complemento = campo(form, QStringLiteral("Complemento"), QStringLiteral("txtComplemento"), 40);
+    m_bairro = campo(form, QStringLiteral("Bairro"), QStringLiteral("txtBairro"), 60);
+    m_cidade = campo(form, QStringLiteral("Cidade"), QStringLiteral("txtCidade"), 60);
+    m_uf = campo(form, QStringLiteral("UF"), QStringLiteral("txtUF"), 2);
+    m_cep = campo(form, QStringLiteral("CEP"), QStringLiteral("txtCEP"), 9);
+    m_telefone = campo(form, QStringLiteral("Telefone"), QStringLiteral("txtTelefone"), 30);
+    m_email = campo(form, QStringLiteral("E-mail"), QStringLiteral("txtEmail"));
+    auto* salvar = new QPushButton(QStringLiteral("Salvar"), caixa);
+    salvar->setObjectName(QStringLiteral("cmdSalvar"));
+    form->addRow(QString(), salvar);
+    caixa->setMaximumWidth(560);
+    auto* tudo = new QVBoxLayout(this);
+    tudo->addWidget(titulo(QStringLiteral("Empresa"), this));
+    tudo->addWidget(caixa);
+    tudo->addStretch(1);
+    connect(salvar, &QPushButton::clicked, this, [this] { this->salvar(); });
+}
+
+void TelaDaEmpresa::carregar() {
+    tentar(this, [&] {
+        const Empresa e = lerEmpresa(*banco()).value_or(Empresa{});
+        m_id = e.id;
+        m_nomeFantasia->setText(e.nomeFantasia);
+        m_razaoSocial->setText(e.razaoSocial);
+        m_cnpj->setText(e.cnpj);
+        m_logradouro->setText(e.logradouro);
+        m_numero->setText(e.numero);
+        m_complemento->setText(e.complemento);
+        m_bairro->setText(e.bairro);
+        m_cidade->setText(e.cidade);
+        m_uf->setText(e.uf);
+        m_cep->setText(e.cep);
+        m_telefone->setText(e.telefone);
+        m_email->setText(e.email);
+    });
+}
+
+void TelaDaEmpresa::salvar() {
+    if (m_nomeFantasia->text().trimmed().isEmpty()) {
+        QMessageBox::information(
+            this, kTitulo, QStringLiteral("Informe o nome fantasia: é ele que aparece nos documentos."));
+        m_nomeFantasia->setFocus();
+        return;
+    }
+    Empresa e;
+    e.id = m_id;
+    e.nomeFantasia = m_nomeFantasia->text().trimmed();
+    e.razaoSocial = m_razaoSocial->text().trimmed();
+    e.cnpj = m_cnpj->text().trimmed();
+    e.logradouro = m_logradouro->text().trimmed();
+    e.numero = m_numero->text().trimmed();
+    e.complemento = m_complemento->text().trimmed();
+    e.bairro = m_bairro->text().trimmed();
+    e.cidade = m_cidade->text().trimmed();
+    e.uf = m_uf->text().trimmed().toUpper();
+    e.cep = m_cep->text().trimmed();
+    e.telefone = m_telefone->text().trimmed();
+    e.email = m_email->text().trimmed();
+    admin::semNulos(e);
+    if (tentar(this, [&] { m_id = salvarEmpresa(*banco(), e); }))
+        QMessageBox::information(this, kTitulo, QStringLiteral("Dados da empresa salvos."));
+}
+
+// ---------------------------------------------------------------- debts
+
+TelaDeDebitos::TelaDeDebitos(QString usuario, QWidget* pai) : QWidget(pai), m_usuario(std::move(usuario)) {
+    setObjectName(QStringLiteral("frmDebitosDeCliente"));
+    m_codigo = new QLineEdit(this);
+    m_codigo->setObjectName(QStringLiteral("txtCodigoDoCliente"));
+    m_codigo->setPlaceholderText(QStringLiteral("Código do cliente"));
+    m_codigo->setMaximumWidth(160);
+    auto* pesquisar = new QPushButton(QStringLiteral("Pesquisar"), this);
+    m_cliente = new QLabel(this);
+    m_cliente->setObjectName(QStringLiteral("lblCliente"));
+    m_grade = grade({QStringLiteral("Lançamento"), QStringLiteral("Vencimento"), QStringLiteral("Parcela"),
+                     QStringLiteral("Valor"), QStringLiteral("Histórico")},
+                    this);
+    m_grade->setObjectName(QStringLiteral("grdDebitos"));
+    m_total = new QLabel(this);
+
+    auto* caixa = new QGroupBox(QStringLiteral("Baixa da conta selecionada"), this);
+    auto* form = new QFormLayout(caixa);
+    m_valor = new QLabel(QStringLiteral("0,00"), caixa);
+    form->addRow(QStringLiteral("Valor do documento"), m_valor);
+    m_data = new QDateEdit(QDate::currentDate(), caixa);
+    m_data->setObjectName(QStringLiteral("dtpDataDaBaixa"));
+    m_data->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    m_data->setCalendarPopup(true);
+    form->addRow(QStringLiteral("Data da baixa"), m_data);
+    m_desconto = campo(form, QStringLiteral("Desconto/Abatimento"), QStringLiteral("txtDesconto"), 20);
+    m_juros = campo(form, QStringLiteral("Juros/Mora/Multa"), QStringLiteral("txtJuros"), 20);
+    for (QLineEdit* e : {m_desconto, m_juros}) {
+        e->setText(QStringLiteral("0,00"));
+        e->setAlignment(Qt::AlignRight);
+    }
+    m_aReceber = new QLabel(QStringLiteral("0,00"), caixa);
+    m_aReceber->setObjectName(QStringLiteral("lblValorAReceber"));
+    QFont negrito = m_aReceber->font();
+    negrito.setBold(true);
+    m_aReceber->setFont(negrito);
+    form->addRow(QStringLiteral("Valor a receber"), m_aReceber);
+    auto* baixar = new QPushButton(QStringLiteral("Baixar"), caixa);
+    baixar->setObjectName(QStringLiteral("cmdBaixar"));
+    form->addRow(QString(), baixar);
+    caixa->setMaximumWidth(380);
+
+    auto* barra = new QHBoxLayout;
+    barra->addWidget(new QLabel(QStringLiteral("Código do cliente:"), this));
+    barra->addWidget(m_codigo);
+    barra->addWidget(pesquisar);
+    barra->addSpacing(16);
+    barra->addWidget(m_cliente, 1);
+    auto* esquerda = new QVBoxLayout;
+    esquerda->addWidget(m_grade, 1);
+    esquerda->addWidget(m_total);
+    auto* corpo = new QHBoxLayout;
+    corpo->addLayout(esquerda, 1);
+    corpo->addWidget(caixa, 0, Qt::AlignTop);
+    auto* tudo = new QVBoxLayout(this);
+    tudo->addWidget(titulo(QStringLiteral("Débitos de cliente"), this));
+    tudo->addLayout(barra);
+    tudo->addLayout(corpo, 1);
+
+    connect(pesquisar, &QPushButton::clicked, this, [this] { this->pesquisar(); });
+    connect(m_codigo, &QLineEdit::returnPressed, this, [this] { this->pesquisar(); });
+    connect(m_grade, &QTableWidget::itemSelectionChanged, this, [this] { recalcular(); });
+    connect(m_desconto, &QLineEdit::textChanged, this, [this] { recalcular(); });
+    connect(m_juros, &QLineEdit::textChanged, this, [this] { recalcular(); });
+    connect(baixar, &QPushButton::clicked, this, [this] { this->baixar(); });
+}
+
+void TelaDeDebitos::pesquisar() {
+    m_grade->setRowCount(0);
+    m_cliente->clear();
+    m_total->clear();
+    bool ok = false;
+    const std::int64_t codigo = m_codigo->text().trimmed().toLongLong(&ok);
+    if (!ok || codigo <= 0) {
+        QMessageBox::information(this, kTitulo, QStringLiteral("Informe o código do cliente."));
+        m_codigo->setFocus();
+        return;
+    }
+    tentar(this, [&] {
+        auto b = banco();
+        const auto cliente = lerCliente(*b, codigo);
+        if (!cliente) {
+            m_cliente->setText(QStringLiteral("Nenhum cliente com o código %1.").arg(codigo));
+            return;
+        }
+        m_cliente->setText(QStringLiteral("%1 - %2").arg(cliente->codigo).arg(cliente->nomeOuRazaoSocial));
+        const auto contas = contasEmAbertoDoCliente(*b, codigo);
+        rt::Currency total{};
+        m_grade->setRowCount(int(contas.size()));
+        for (int r = 0; r < int(contas.size()); ++r) {
+            const ContaEmAberto& c = contas[std::size_t(r)];
+            auto* numero = celula(QString::number(c.numeroDoLancamento), Qt::AlignRight | Qt::AlignVCenter);
+            numero->setData(Qt::UserRole, qlonglong(c.valor.raw));
+            m_grade->setItem(r, 0, numero);
+            m_grade->setItem(r, 1, celula(c.vencimento.toString(QStringLiteral("dd/MM/yyyy"))));
+            m_grade->setItem(r, 2,
+                             celula(QStringLiteral("%1/%2").arg(c.numeroDaParcela).arg(c.numeroDeParcelas)));
+            m_grade->setItem(r, 3, celula(rt::formatMoney(c.valor), Qt::AlignRight | Qt::AlignVCenter));
+            m_grade->setItem(r, 4, celula(c.historico));
+            if (c.vencimento < QDate::currentDate())
+                for (int col = 0; col < 5; ++col)
+                    m_grade->item(r, col)->setForeground(QColor(0xb0, 0x20, 0x20));
+            total = total + c.valor;
+        }
+        m_grade->resizeColumnsToContents();
+        m_total->setText(contas.empty() ? QStringLiteral("Nenhum débito em aberto.")
+                                        : QStringLiteral("%1 conta(s) em aberto, total %2")
+                                              .arg(contas.size())
+                                              .arg(rt::formatMoney(total)));
+        if (!contas.empty()) m_grade->selectRow(0);
+    });
+    recalcular();
+}
+
+void TelaDeDebitos::recalcular() {
+    const auto linhas = m_grade->selectionModel()->selectedRows();
+    if (linhas.isEmpty()) {
+        m_valor->setText(QStringLiteral("0,00"));
+        m_aReceber->setText(QStringLiteral("0,00"));
+        return;
+    }
+    const rt::Currency valor =
+        rt::Currency::fromRaw(m_grade->item(linhas.front().row(), 0)->data(Qt::UserRole).toLongLong());
+    m_valor->setText(rt::formatMoney(valor));
+    rt::Currency desconto{}, juros{};
+    if (!rt::parseMoney(m_desconto->text().trimmed(), &desconto) ||
+        !rt::parseMoney(m_juros->text().trimmed(), &juros)) {
+        m_aReceber->setText(QStringLiteral("valor inválido"));
+        return;
+    }
+    m_aReceber->setText(rt::formatMoney(valor - desconto + juros));
+}
+
+void TelaDeDebitos::baixar() {
+    const auto linhas = m_grade->selectionModel()->selectedRows();
+    if (linhas.isEmpty()) {
+        QMessageBox::information(this, kTitulo, QStringLiteral("Selecione a conta a receber."));
+        return;
+    }
+    Baixa b;
+    b.numeroDoLancamento = m_grade->item(linhas.front().row(), 0)->text().toLongLong();
+    b.data = m_data->date();
+    if (!rt::parseMoney(m_desconto->text().trimmed(), &b.desconto) || b.desconto.raw < 0) {
+        QMessageBox::information(this, kTitulo, QStringLiteral("Informe o desconto como 12,50."));
+        m_desconto->setFocus();
+        return;
+    }
+    if (!rt::parseMoney(m_juros->text().trimmed(), &b.juros) || b.juros.raw < 0) {
+        QMessageBox::information(this, kTitulo, QStringLiteral("Informe os juros como 3,20."));
+        m_juros->setFocus();
+        return;
+    }
+    b.usuario = m_usuario.isNull() ? QStringLiteral("") : m_usuario;
+    if (tentar(this, [&] { suite::baixar(*banco(), b); })) {
+        m_desconto->setText(QStringLiteral("0,00"));
+        m_juros->setText(QStringLiteral("0,00"));
+        pesquisar();
+    }
+}
+
+} // namespace quva::suite::menu

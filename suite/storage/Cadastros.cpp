@@ -1,0 +1,305 @@
+#include "suite/storage/Cadastros.h"
+
+#include "runtime/Clock.h"
+
+#include <QSqlRecord>
+
+namespace quva::suite {
+
+namespace {
+
+const QString kColunasDoCliente =
+    QStringLiteral("codigo_do_cliente, apelido_ou_nome_fantasia, nome_ou_razao_social, situacao, cpf_cnpj, "
+                   "logradouro, numero, "
+                   "complemento, bairro, cidade, uf, cep, telefone, email, vip, categoria_da_curva_abc");
+
+Cliente lerLinhaDeCliente(const QSqlQuery& q) {
+    Cliente c;
+    c.codigo = q.value(0).toLongLong();
+    c.apelidoOuNomeFantasia = q.value(1).toString();
+    c.nomeOuRazaoSocial = q.value(2).toString();
+    c.situacao = q.value(3).toInt();
+    c.cpfCnpj = q.value(4).toString();
+    c.logradouro = q.value(5).toString();
+    c.numero = q.value(6).toString();
+    c.complemento = q.value(7).toString();
+    c.bairro = q.value(8).toString();
+    c.cidade = q.value(9).toString();
+    c.uf = q.value(10).toString();
+    c.cep = q.value(11).toString();
+    c.telefone = q.value(12).toString();
+    c.email = q.value(13).toString();
+    c.vip = q.value(14).toInt() != 0;
+    c.categoriaDaCurvaABC = q.value(15).toString();
+    return c;
+}
+
+std::vector<Cliente> lerClientes(QSqlQuery& q) {
+    std::vector<Cliente> out;
+    while (q.next())
+        out.push_back(lerLinhaDeCliente(q));
+    return out;
+}
+
+Empresa lerLinhaDeEmpresa(const QSqlQuery& q) {
+    Empresa e;
+    e.id = q.value(0).toLongLong();
+    e.nomeFantasia = q.value(1).toString();
+    e.razaoSocial = q.value(2).toString();
+    e.cnpj = q.value(3).toString();
+    e.logradouro = q.value(4).toString();
+    e.numero = q.value(5).toString();
+    e.complemento = q.value(6).toString();
+    e.bairro = q.value(7).toString();
+    e.cidade = q.value(8).toString();
+    e.uf = q.value(9).toString();
+    e.cep = q.value(10).toString();
+    e.telefone = q.value(11).toString();
+    e.email = q.value(12).toString();
+    return e;
+}
+
+} // namespace
+
+QString montarEndereco(const QString& logradouro, const QString& numero, const QString& complemento,
+                       const QString& bairro, const QString& cidade, const QString& uf, const QString& cep) {
+    QStringList rua;
+    for (const QString& s : {logradouro, numero, complemento})
+        if (!s.trimmed().isEmpty()) rua << s.trimmed();
+    QStringList partes;
+    if (!rua.isEmpty()) partes << rua.join(QLatin1String(", "));
+    if (!bairro.trimmed().isEmpty()) partes << bairro.trimmed();
+    QString lugar = cidade.trimmed();
+    if (!uf.trimmed().isEmpty()) lugar += (lugar.isEmpty() ? QString() : QStringLiteral("/")) + uf.trimmed();
+    if (!lugar.isEmpty()) partes << lugar;
+    if (!cep.trimmed().isEmpty()) partes << QStringLiteral("CEP ") + cep.trimmed();
+    return partes.join(QLatin1String(" - "));
+}
+
+QString Cliente::enderecoCompleto() const {
+    return montarEndereco(logradouro, numero, complemento, bairro, cidade, uf, cep);
+}
+
+QString Cliente::busca() const {
+    return QString::number(codigo) + u' ' + dobrar(apelidoOuNomeFantasia) + u' ' + dobrar(nomeOuRazaoSocial);
+}
+
+QString Empresa::enderecoCompleto() const {
+    return montarEndereco(logradouro, numero, complemento, bairro, cidade, uf, cep);
+}
+
+QDateTime agora() {
+    QDateTime d = paraQDateTime(rt::Now());
+    return d.addMSecs(-d.time().msec());
+}
+
+std::int64_t salvarCliente(Banco& banco, Cliente& c) {
+    if (c.nomeOuRazaoSocial.trimmed().isEmpty())
+        throw ErroDoBanco(QStringLiteral("O nome do cliente está vazio."));
+    return banco.transacao([&] {
+        if (c.codigo == 0) {
+            // The code is part of the search text, so it is taken first.
+            c.codigo =
+                banco.valor(QStringLiteral("SELECT COALESCE(MAX(codigo_do_cliente), 0) + 1 FROM clientes"))
+                    .toLongLong();
+        }
+        const bool existe = banco
+                                .valor(QStringLiteral("SELECT 1 FROM clientes WHERE codigo_do_cliente = ?"),
+                                       {qlonglong(c.codigo)})
+                                .isValid();
+        const QVariantList valores{c.apelidoOuNomeFantasia,
+                                   c.nomeOuRazaoSocial,
+                                   c.situacao,
+                                   c.cpfCnpj,
+                                   c.logradouro,
+                                   c.numero,
+                                   c.complemento,
+                                   c.bairro,
+                                   c.cidade,
+                                   c.uf,
+                                   c.cep,
+                                   c.telefone,
+                                   c.email,
+                                   c.vip ? 1 : 0,
+                                   c.categoriaDaCurvaABC,
+                                   c.busca(),
+                                   qlonglong(c.codigo)};
+        if (existe) {
+            banco.executar(
+                QStringLiteral("UPDATE clientes SET apelido_ou_nome_fantasia = ?, nome_ou_razao_social = ?, "
+                               "situacao = ?, cpf_cnpj = ?, logradouro = ?, numero = ?, complemento = ?, "
+                               "bairro = ?, cidade = ?, uf = ?, cep = ?, telefone = ?, email = ?, vip = ?, "
+                               "categoria_da_curva_abc = ?, busca = ? WHERE codigo_do_cliente = ?"),
+                valores);
+        } else {
+            banco.executar(
+                QStringLiteral(
+                    "INSERT INTO clientes (apelido_ou_nome_fantasia, nome_ou_razao_social, "
+                    "situacao, cpf_cnpj, logradouro, numero, complemento, bairro, cidade, uf, "
+                    "cep, telefone, email, vip, categoria_da_curva_abc, busca, "
+                    "codigo_do_cliente) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                valores);
+            if (!banco.sqlite()) {
+                // Keeps the serial ahead of codes chosen here.
+                banco.executar(
+                    QStringLiteral("SELECT setval(pg_get_serial_sequence('clientes', 'codigo_do_cliente'), "
+                                   "(SELECT MAX(codigo_do_cliente) FROM clientes))"));
+            }
+        }
+        return c.codigo;
+    });
+}
+
+std::optional<Cliente> lerCliente(Banco& banco, std::int64_t codigo) {
+    QSqlQuery q = banco.executar(
+        QStringLiteral("SELECT %1 FROM clientes WHERE codigo_do_cliente = ?").arg(kColunasDoCliente),
+        {qlonglong(codigo)});
+    if (!q.next()) return std::nullopt;
+    return lerLinhaDeCliente(q);
+}
+
+std::vector<Cliente> pesquisarClientes(Banco& banco, const QString& texto, int limite) {
+    const QString t = dobrar(texto.trimmed());
+    if (t.isEmpty()) {
+        QSqlQuery q = banco.executar(
+            QStringLiteral("SELECT %1 FROM clientes ORDER BY nome_ou_razao_social, codigo_do_cliente LIMIT ?")
+                .arg(kColunasDoCliente),
+            {limite});
+        return lerClientes(q);
+    }
+    const FiltroDeBusca f =
+        filtroDeBusca(banco, t, QStringLiteral("busca"), QStringLiteral("codigo_do_cliente"),
+                      QStringLiteral("clientes_busca"));
+    QSqlQuery q = banco.executar(
+        QStringLiteral(
+            "SELECT %1 FROM clientes WHERE %2 ORDER BY nome_ou_razao_social, codigo_do_cliente LIMIT ?")
+            .arg(kColunasDoCliente, f.sql),
+        {f.valor, limite});
+    return lerClientes(q);
+}
+
+std::vector<Cliente> clientesPorNomeOuCodigo(Banco& banco, const QString& texto, std::int64_t codigo) {
+    if (codigo != 0) {
+        std::vector<Cliente> out;
+        if (auto c = lerCliente(banco, codigo)) out.push_back(*c);
+        return out;
+    }
+    const QString t = dobrar(texto.trimmed());
+    if (t.isEmpty()) return {};
+    // The search column narrows the rows; the exact comparison is made here
+    // because the database cannot fold accents itself.
+    std::vector<Cliente> out;
+    for (Cliente& c : pesquisarClientes(banco, t, 100000))
+        if (dobrar(c.apelidoOuNomeFantasia.trimmed()) == t || dobrar(c.nomeOuRazaoSocial.trimmed()) == t)
+            out.push_back(std::move(c));
+    return out;
+}
+
+std::int64_t contarClientes(Banco& banco) {
+    return banco.valor(QStringLiteral("SELECT COUNT(*) FROM clientes")).toLongLong();
+}
+
+std::vector<Empresa> lerEmpresas(Banco& banco) {
+    QSqlQuery q = banco.executar(QStringLiteral(
+        "SELECT id, nome_fantasia, razao_social, cnpj, logradouro, numero, complemento, bairro, cidade, "
+        "uf, cep, telefone, email FROM empresa ORDER BY id"));
+    std::vector<Empresa> out;
+    while (q.next())
+        out.push_back(lerLinhaDeEmpresa(q));
+    return out;
+}
+
+std::optional<Empresa> lerEmpresa(Banco& banco) {
+    auto todas = lerEmpresas(banco);
+    if (todas.empty()) return std::nullopt;
+    return todas.front();
+}
+
+std::int64_t salvarEmpresa(Banco& banco, Empresa& e) {
+    return banco.transacao([&] {
+        const QVariantList valores{e.nomeFantasia, e.razaoSocial, e.cnpj,     e.logradouro,
+                                   e.numero,       e.complemento, e.bairro,   e.cidade,
+                                   e.uf,           e.cep,         e.telefone, e.email};
+        const QString colunas =
+            QStringLiteral("nome_fantasia, razao_social, cnpj, logradouro, numero, complemento, "
+                           "bairro, cidade, uf, cep, telefone, email");
+        if (e.id != 0 &&
+            banco.valor(QStringLiteral("SELECT 1 FROM empresa WHERE id = ?"), {qlonglong(e.id)}).isValid()) {
+            QVariantList v = valores;
+            v << qlonglong(e.id);
+            banco.executar(
+                QStringLiteral("UPDATE empresa SET nome_fantasia = ?, razao_social = ?, cnpj = ?, "
+                               "logradouro = ?, numero = ?, complemento = ?, bairro = ?, cidade = ?, "
+                               "uf = ?, cep = ?, telefone = ?, email = ? WHERE id = ?"),
+                v);
+        } else {
+            banco.executar(
+                QStringLiteral("INSERT INTO empresa (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                    .arg(colunas),
+                valores);
+            e.id = banco.valor(QStringLiteral("SELECT MAX(id) FROM empresa")).toLongLong();
+        }
+        return e.id;
+    });
+}
+
+void baixar(Banco& banco, const Baixa& b) {
+    if (!b.data.isValid()) throw ErroDoBanco(QStringLiteral("Informe a data da baixa."));
+    if (b.desconto.raw < 0 || b.juros.raw < 0)
+        throw ErroDoBanco(QStringLiteral("Desconto e juros não podem ser negativos."));
+    banco.transacao([&] {
+        QSqlQuery q = banco.executar(QStringLiteral("SELECT valor_do_documento, data_da_baixa FROM "
+                                                    "contas_a_receber WHERE numero_do_lancamento = ?%1")
+                                         .arg(banco.sqlite() ? QString() : QStringLiteral(" FOR UPDATE")),
+                                     {qlonglong(b.numeroDoLancamento)});
+        if (!q.next())
+            throw ErroDoBanco(
+                QStringLiteral("A conta a receber %1 não existe mais.").arg(b.numeroDoLancamento));
+        if (!q.value(1).isNull())
+            throw ErroDoBanco(
+                QStringLiteral("A conta a receber %1 já está baixada.").arg(b.numeroDoLancamento));
+        const std::int64_t documento = q.value(0).toLongLong();
+        q.finish();
+        const std::int64_t pago = b.valorPago ? b.valorPago->raw : documento - b.desconto.raw + b.juros.raw;
+        if (pago <= 0) throw ErroDoBanco(QStringLiteral("O valor da baixa deve ser maior que zero."));
+        const QVariant momento = Banco::dataEHora(agora());
+        banco.executar(
+            QStringLiteral("INSERT INTO baixas (numero_do_lancamento, data_da_baixa, valor_da_baixa, "
+                           "desconto_abatimento, juros_mora_multa, data_e_hora, usuario) "
+                           "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+            {qlonglong(b.numeroDoLancamento), Banco::data(b.data), qlonglong(pago), qlonglong(b.desconto.raw),
+             qlonglong(b.juros.raw), momento, b.usuario});
+        banco.executar(
+            QStringLiteral(
+                "UPDATE contas_a_receber SET data_da_baixa = ?, valor_da_baixa = ?, "
+                "desconto_abatimento = ?, juros_mora_multa = ?, ultima_mudanca = ?, versao = versao + 1 "
+                "WHERE numero_do_lancamento = ?"),
+            {Banco::data(b.data), qlonglong(pago), qlonglong(b.desconto.raw), qlonglong(b.juros.raw), momento,
+             qlonglong(b.numeroDoLancamento)});
+    });
+}
+
+std::vector<ContaEmAberto> contasEmAbertoDoCliente(Banco& banco, std::int64_t codigoDoCliente) {
+    QSqlQuery q =
+        banco.executar(QStringLiteral("SELECT numero_do_lancamento, codigo_do_cliente, historico, "
+                                      "numero_da_parcela, numero_de_parcelas, "
+                                      "data_de_vencimento, valor_do_documento FROM contas_a_receber "
+                                      "WHERE codigo_do_cliente = ? AND data_da_baixa IS NULL "
+                                      "ORDER BY data_de_vencimento, numero_do_lancamento"),
+                       {qlonglong(codigoDoCliente)});
+    std::vector<ContaEmAberto> out;
+    while (q.next()) {
+        ContaEmAberto c;
+        c.numeroDoLancamento = q.value(0).toLongLong();
+        c.codigoDoCliente = q.value(1).toLongLong();
+        c.historico = q.value(2).toString();
+        c.numeroDaParcela = q.value(3).toInt();
+        c.numeroDeParcelas = q.value(4).toInt();
+        c.vencimento = Banco::lerData(q.value(5));
+        c.valor = rt::Currency::fromRaw(q.value(6).toLongLong());
+        out.push_back(c);
+    }
+    return out;
+}
+
+} // namespace quva::suite

@@ -1,0 +1,376 @@
+#include "suite/storage/Demonstracao.h"
+
+#include "runtime/Clock.h"
+#include "suite/storage/Cadastros.h"
+
+#include <QSqlQuery>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+
+namespace quva::suite {
+
+namespace {
+
+// A small generator of our own, so the same seed gives the same data
+// whatever the standard library.
+class Sorteio {
+public:
+    explicit Sorteio(std::uint64_t semente) : m_estado(semente) {}
+    std::uint64_t proximo() {
+        std::uint64_t z = (m_estado += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    std::int64_t ate(std::int64_t n) { return std::int64_t(proximo() % std::uint64_t(n)); } // [0, n)
+    bool chance(int porCento) { return ate(100) < porCento; }
+    template <std::size_t N> const char* um(const std::array<const char*, N>& a) {
+        return a[std::size_t(ate(N))];
+    }
+
+private:
+    std::uint64_t m_estado;
+};
+
+const std::array<const char*, 48> kPrenomes{
+    "João",     "José",    "Antônio", "Francisco", "Luís",     "Sebastião", "Conceição", "Maria",
+    "Ana",      "Fábio",   "Márcio",  "Lúcia",     "Cláudia",  "Vânia",     "Inês",      "Débora",
+    "Sérgio",   "Rogério", "Flávio",  "Otávio",    "Simão",    "Tânia",     "Mônica",    "Patrícia",
+    "Letícia",  "Cecília", "Júlia",   "Vitória",   "Heloísa",  "Caio",      "Pedro",     "Paulo",
+    "Carlos",   "Marcos",  "Rafael",  "Beatriz",   "Fernanda", "Juliana",   "Adriana",   "Raimundo",
+    "Benedito", "Joaquim", "Valéria", "Glória",    "Aurélio",  "Estêvão",   "Iracema",   "Rosângela"};
+const std::array<const char*, 40> kSobrenomes{
+    "Silva",     "Santos",   "Oliveira", "Souza",    "Conceição", "Araújo",    "Gonçalves", "Simões",
+    "Magalhães", "Assunção", "Brandão",  "Falcão",   "Galvão",    "Guimarães", "Leão",      "Lopes",
+    "Ribeiro",   "Nogueira", "Peçanha",  "Carvalho", "Gomes",     "Mendonça",  "Sampaio",   "Patrício",
+    "Antunes",   "Barbosa",  "Cardoso",  "Ferreira", "Pereira",   "Rodrigues", "Almeida",   "Corrêa",
+    "Damasceno", "Queirós",  "Aragão",   "Bastião",  "Romão",     "Fontes",    "Teixeira",  "Macêdo"};
+const std::array<const char*, 16> kRamos{"Padaria",       "Mercearia",   "Açougue",      "Oficina",
+                                         "Farmácia",      "Papelaria",   "Borracharia",  "Lanchonete",
+                                         "Distribuidora", "Serralheria", "Floricultura", "Confecções",
+                                         "Ótica",         "Sorveteria",  "Vidraçaria",   "Marcenaria"};
+const std::array<const char*, 14> kFantasias{
+    "São Jorge",   "Bom Preço",  "Três Irmãos",   "União",     "Progresso", "Estrela", "Boa Vista",
+    "Santa Luzia", "Pão de Mel", "Nossa Senhora", "Primavera", "Avenida",   "Central", "Bela Vitória"};
+const std::array<const char*, 12> kRuas{"Rua das Acácias",        "Avenida Brasil",   "Rua São João",
+                                        "Rua Sete de Setembro",   "Travessa da Paz",  "Rua Marechal Deodoro",
+                                        "Avenida Getúlio Vargas", "Rua Tiradentes",   "Rua da Conceição",
+                                        "Alameda dos Ipês",       "Rua Dom Pedro II", "Avenida Paraná"};
+const std::array<const char*, 10> kBairros{"Centro",     "Jardim América", "Vila Nova",    "Boqueirão",
+                                           "Água Verde", "São Cristóvão",  "Santa Mônica", "Bela Vista",
+                                           "Capão Raso", "Itaúna"};
+const std::array<std::pair<const char*, const char*>, 10> kCidades{{{"São Paulo", "SP"},
+                                                                    {"Curitiba", "PR"},
+                                                                    {"Belém", "PA"},
+                                                                    {"Goiânia", "GO"},
+                                                                    {"Maceió", "AL"},
+                                                                    {"Florianópolis", "SC"},
+                                                                    {"Ribeirão Preto", "SP"},
+                                                                    {"Vitória", "ES"},
+                                                                    {"São Luís", "MA"},
+                                                                    {"Jundiaí", "SP"}}};
+const std::array<const char*, 12> kHistoricos{
+    "Venda a prazo",          "Venda balcão",           "Conserto de geladeira", "Mensalidade",
+    "Serviço de instalação",  "Peças e mão de obra",    "Cheque devolvido",      "Renegociação de dívida",
+    "Aluguel de equipamento", "Material de construção", "Manutenção preventiva", "Revisão do veículo"};
+
+QString t(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+// Runs multi-row INSERTs of `colunas`, `linhasPorComando` rows at a time,
+// with one prepared statement. Batches stay small: the SQLite driver looks
+// each placeholder up by a linear search, so the cost grows with the square
+// of the placeholders in one statement.
+class Lote {
+public:
+    Lote(Banco& banco, QString tabela, QStringList colunas, int linhasPorComando, bool automatico = true)
+        : m_banco(banco), m_tabela(std::move(tabela)), m_colunas(std::move(colunas)),
+          m_porComando(linhasPorComando), m_automatico(automatico) {}
+    void linha(QVariantList valores) {
+        m_valores += valores;
+        ++m_linhas;
+        if (m_automatico && m_linhas >= m_porComando) descarregarCompletos();
+    }
+    // Writes the pending rows in whole batches; the rest waits.
+    void descarregarCompletos() {
+        if (m_linhas < m_porComando) return;
+        if (!m_comando) m_comando = std::make_unique<QSqlQuery>(preparar(m_porComando));
+        const int n = int(m_colunas.size());
+        int usados = 0;
+        while (m_linhas - usados / n >= m_porComando) {
+            for (int i = 0; i < m_porComando * n; ++i)
+                m_comando->bindValue(i, m_valores[usados + i]);
+            Banco::executar(*m_comando);
+            usados += m_porComando * n;
+        }
+        m_valores.remove(0, usados);
+        m_linhas -= usados / n;
+        if (depois) depois();
+    }
+    void descarregar() {
+        descarregarCompletos();
+        if (m_linhas == 0) return;
+        QSqlQuery resto = preparar(m_linhas);
+        for (int i = 0; i < m_valores.size(); ++i)
+            resto.bindValue(i, m_valores[i]);
+        Banco::executar(resto);
+        m_valores.clear();
+        m_linhas = 0;
+        if (depois) depois();
+    }
+    std::function<void()> depois; // runs after each write
+
+private:
+    QSqlQuery preparar(int linhas) {
+        const QString uma =
+            QStringLiteral("(") + QStringList(m_colunas.size(), QStringLiteral("?")).join(u',') + u')';
+        return m_banco.preparar(
+            QStringLiteral("INSERT INTO %1 (%2) VALUES ").arg(m_tabela, m_colunas.join(u',')) +
+            QStringList(linhas, uma).join(u','));
+    }
+
+    Banco& m_banco;
+    QString m_tabela;
+    QStringList m_colunas;
+    int m_porComando;
+    bool m_automatico;
+    int m_linhas = 0;
+    QVariantList m_valores;
+    std::unique_ptr<QSqlQuery> m_comando;
+};
+
+} // namespace
+
+ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstracao& o) {
+    if (o.contas < 0 || o.clientes < 1)
+        throw ErroDoBanco(QStringLiteral("Quantidades inválidas para a demonstração."));
+    if (contarClientes(banco) > 0 ||
+        banco.valor(QStringLiteral("SELECT COUNT(*) FROM contas_a_receber")).toLongLong() > 0)
+        throw ErroDoBanco(
+            QStringLiteral("O banco de dados já tem clientes ou contas a receber; a demonstração só é "
+                           "gerada num banco vazio."));
+    Sorteio s(o.semente);
+    const QDate hoje = paraQDate(rt::Today());
+    ResultadoDaDemonstracao r;
+
+    if (banco.sqlite()) banco.executar(QStringLiteral("PRAGMA cache_size = -262144"));
+    banco.transacao([&] {
+        // Indexing the search texts row by row costs ten times what one
+        // rebuild at the end does: the insert triggers are set aside meanwhile.
+        QStringList gatilhos;
+        if (banco.sqlite()) {
+            QSqlQuery g =
+                banco.executar(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'trigger' "
+                                              "AND name IN ('contas_busca_ai', 'clientes_busca_ai')"));
+            QStringList nomes;
+            while (g.next()) {
+                nomes << g.value(0).toString();
+                gatilhos << g.value(1).toString();
+            }
+            g.finish();
+            for (const QString& n : nomes)
+                banco.executar(QStringLiteral("DROP TRIGGER ") + n);
+        }
+        if (!lerEmpresa(banco)) {
+            Empresa e;
+            e.nomeFantasia = QStringLiteral("Armazém São Sebastião");
+            e.razaoSocial = QStringLiteral("Armazém São Sebastião Comércio de Utilidades Ltda.");
+            e.cnpj = QStringLiteral("12.345.678/0001-90");
+            e.logradouro = QStringLiteral("Rua XV de Novembro");
+            e.numero = QStringLiteral("1.250");
+            e.bairro = QStringLiteral("Centro");
+            e.cidade = QStringLiteral("Curitiba");
+            e.uf = QStringLiteral("PR");
+            e.cep = QStringLiteral("80020-310");
+            e.telefone = QStringLiteral("(41) 3222-4567");
+            e.email = QStringLiteral("financeiro@armazemsaosebastiao.com.br");
+            salvarEmpresa(banco, e);
+        }
+
+        Lote clientes(banco, QStringLiteral("clientes"),
+                      {QStringLiteral("codigo_do_cliente"), QStringLiteral("apelido_ou_nome_fantasia"),
+                       QStringLiteral("nome_ou_razao_social"), QStringLiteral("situacao"),
+                       QStringLiteral("cpf_cnpj"), QStringLiteral("logradouro"), QStringLiteral("numero"),
+                       QStringLiteral("complemento"), QStringLiteral("bairro"), QStringLiteral("cidade"),
+                       QStringLiteral("uf"), QStringLiteral("cep"), QStringLiteral("telefone"),
+                       QStringLiteral("email"), QStringLiteral("vip"),
+                       QStringLiteral("categoria_da_curva_abc"), QStringLiteral("busca")},
+                      16);
+        for (std::int64_t i = 1; i <= o.clientes; ++i) {
+            Cliente c;
+            c.codigo = i;
+            const bool empresa = s.chance(25);
+            if (empresa) {
+                const QString ramo = t(s.um(kRamos));
+                const QString fantasia = t(s.um(kFantasias));
+                c.apelidoOuNomeFantasia = ramo + u' ' + fantasia;
+                c.nomeOuRazaoSocial =
+                    ramo + u' ' + fantasia + u' ' + t(s.um(kSobrenomes)) + QStringLiteral(" Ltda.");
+                c.cpfCnpj = QStringLiteral("%1.%2.%3/0001-%4")
+                                .arg(s.ate(100), 2, 10, QChar(u'0'))
+                                .arg(s.ate(1000), 3, 10, QChar(u'0'))
+                                .arg(s.ate(1000), 3, 10, QChar(u'0'))
+                                .arg(s.ate(100), 2, 10, QChar(u'0'));
+            } else {
+                const QString prenome = t(s.um(kPrenomes));
+                c.apelidoOuNomeFantasia = s.chance(30) ? prenome + QStringLiteral("zinho") : prenome;
+                c.nomeOuRazaoSocial = prenome + u' ' + t(s.um(kPrenomes)) + u' ' + t(s.um(kSobrenomes)) +
+                                      u' ' + t(s.um(kSobrenomes));
+                c.cpfCnpj = QStringLiteral("%1.%2.%3-%4")
+                                .arg(s.ate(1000), 3, 10, QChar(u'0'))
+                                .arg(s.ate(1000), 3, 10, QChar(u'0'))
+                                .arg(s.ate(1000), 3, 10, QChar(u'0'))
+                                .arg(s.ate(100), 2, 10, QChar(u'0'));
+            }
+            const int sorte = int(s.ate(100));
+            c.situacao = sorte < 90   ? ClienteAtivo
+                         : sorte < 94 ? ClienteInativo
+                         : sorte < 97 ? ClienteBloqueado
+                                      : ClienteExcluido;
+            c.logradouro = t(s.um(kRuas));
+            c.numero = QString::number(1 + s.ate(3000));
+            c.complemento = s.chance(20) ? QStringLiteral("apto %1").arg(1 + s.ate(300)) : QString();
+            c.bairro = t(s.um(kBairros));
+            const auto& cidade = kCidades[std::size_t(s.ate(kCidades.size()))];
+            c.cidade = t(cidade.first);
+            c.uf = t(cidade.second);
+            c.cep = QStringLiteral("%1-%2").arg(10000 + s.ate(90000)).arg(s.ate(1000), 3, 10, QChar(u'0'));
+            c.telefone = QStringLiteral("(%1) 9%2-%3")
+                             .arg(11 + s.ate(88))
+                             .arg(1000 + s.ate(9000))
+                             .arg(s.ate(10000), 4, 10, QChar(u'0'));
+            c.email = empresa ? QString() : QStringLiteral("cliente%1@exemplo.com.br").arg(i);
+            c.vip = s.chance(5);
+            const int abc = int(s.ate(10));
+            c.categoriaDaCurvaABC = abc < 2   ? QStringLiteral("A")
+                                    : abc < 5 ? QStringLiteral("B")
+                                              : QStringLiteral("C");
+            clientes.linha({qlonglong(c.codigo), c.apelidoOuNomeFantasia, c.nomeOuRazaoSocial, c.situacao,
+                            c.cpfCnpj, c.logradouro, c.numero,
+                            c.complemento.isNull() ? QStringLiteral("") : c.complemento, c.bairro, c.cidade,
+                            c.uf, c.cep, c.telefone, c.email.isNull() ? QStringLiteral("") : c.email,
+                            c.vip ? 1 : 0, c.categoriaDaCurvaABC, c.busca()});
+        }
+        clientes.descarregar();
+        r.clientes = o.clientes;
+
+        Lote contas(banco, QStringLiteral("contas_a_receber"),
+                    {QStringLiteral("numero_do_lancamento"),
+                     QStringLiteral("codigo_do_cliente"),
+                     QStringLiteral("historico"),
+                     QStringLiteral("numero_da_venda"),
+                     QStringLiteral("data_da_venda"),
+                     QStringLiteral("valor_da_venda"),
+                     QStringLiteral("valor_recebido_a_vista"),
+                     QStringLiteral("percentual_recebido_a_vista"),
+                     QStringLiteral("numero_da_parcela"),
+                     QStringLiteral("numero_de_parcelas"),
+                     QStringLiteral("data_de_vencimento"),
+                     QStringLiteral("valor_do_documento"),
+                     QStringLiteral("desconto_abatimento"),
+                     QStringLiteral("juros_mora_multa"),
+                     QStringLiteral("data_da_baixa"),
+                     QStringLiteral("valor_da_baixa"),
+                     QStringLiteral("data_e_hora_da_inclusao"),
+                     QStringLiteral("usuario_da_inclusao"),
+                     QStringLiteral("ultima_mudanca"),
+                     QStringLiteral("busca")},
+                    16);
+        Lote baixas(banco, QStringLiteral("baixas"),
+                    {QStringLiteral("numero_do_lancamento"), QStringLiteral("data_da_baixa"),
+                     QStringLiteral("valor_da_baixa"), QStringLiteral("desconto_abatimento"),
+                     QStringLiteral("juros_mora_multa"), QStringLiteral("data_e_hora"),
+                     QStringLiteral("usuario")},
+                    16, false);
+        // Settlements refer to receivables: they go in right after their batch.
+        contas.depois = [&] { baixas.descarregarCompletos(); };
+        const std::array<const char*, 4> usuarios{"ana", "bruno", "carla", "dora"};
+        const std::int64_t vendas = std::max<std::int64_t>(1, o.contas / 5);
+        std::int64_t numero = 0, venda = 0;
+        while (numero < o.contas) {
+            ++venda;
+            // Sales spread over the last two years, older ones first.
+            const QDate dataDaVenda = hoje.addDays(-730 + (730 * (venda - 1)) / vendas + s.ate(3));
+            const int parcelas = int(std::min<std::int64_t>(1 + s.ate(10), o.contas - numero));
+            const std::int64_t codigo = 1 + s.ate(o.clientes);
+            const QString historico = t(s.um(kHistoricos));
+            const QString usuario = t(s.um(usuarios));
+            const QDateTime inclusao(dataDaVenda, QTime(8 + int(s.ate(10)), int(s.ate(60)), int(s.ate(60))));
+            std::vector<std::int64_t> valores(static_cast<std::size_t>(parcelas));
+            std::int64_t total = 0;
+            for (auto& v : valores)
+                total += (v = (10 + s.ate(2000)) * 10000 + s.ate(100) * 100);
+            for (int p = 1; p <= parcelas; ++p) {
+                ++numero;
+                const QDate vencimento = dataDaVenda.addMonths(p);
+                const std::int64_t valor = valores[std::size_t(p - 1)];
+                // Most of what fell due is settled; a little is paid early.
+                const bool baixada = vencimento < hoje ? s.chance(80) : s.chance(4);
+                QVariant dataDaBaixa;
+                std::int64_t desconto = 0, juros = 0, pago = 0;
+                QDateTime mudanca = inclusao;
+                if (baixada) {
+                    QDate d = vencimento.addDays(s.ate(20) - 5);
+                    if (d > hoje) d = hoje;
+                    if (d < dataDaVenda) d = dataDaVenda;
+                    if (d > vencimento)
+                        juros = valor * std::int64_t(d.toJulianDay() - vencimento.toJulianDay()) / 300 / 100 *
+                                100;
+                    else if (s.chance(20))
+                        desconto = valor / 20 / 100 * 100;
+                    pago = valor - desconto + juros;
+                    dataDaBaixa = Banco::data(d);
+                    mudanca = QDateTime(d, QTime(9 + int(s.ate(9)), int(s.ate(60)), 0));
+                    baixas.linha({qlonglong(numero), dataDaBaixa, qlonglong(pago), qlonglong(desconto),
+                                  qlonglong(juros), Banco::dataEHora(mudanca), usuario});
+                }
+                contas.linha({qlonglong(numero),
+                              qlonglong(codigo),
+                              historico,
+                              qlonglong(venda),
+                              Banco::data(dataDaVenda),
+                              qlonglong(total),
+                              0,
+                              0,
+                              p,
+                              parcelas,
+                              Banco::data(vencimento),
+                              qlonglong(valor),
+                              qlonglong(desconto),
+                              qlonglong(juros),
+                              dataDaBaixa,
+                              qlonglong(pago),
+                              Banco::dataEHora(inclusao),
+                              usuario,
+                              Banco::dataEHora(mudanca),
+                              QString::number(numero) + u' ' + dobrar(historico)});
+                if (o.progresso && numero % 50000 == 0) o.progresso(numero);
+            }
+        }
+        contas.descarregar();
+        baixas.descarregar();
+        r.contas = numero;
+        if (banco.sqlite()) {
+            banco.executar(QStringLiteral("INSERT INTO contas_busca (contas_busca) VALUES ('rebuild')"));
+            banco.executar(QStringLiteral("INSERT INTO clientes_busca (clientes_busca) VALUES ('rebuild')"));
+            for (const QString& g : gatilhos)
+                banco.executar(g);
+        }
+        if (!banco.sqlite()) {
+            banco.executar(
+                QStringLiteral("SELECT setval(pg_get_serial_sequence('clientes', 'codigo_do_cliente'), "
+                               "GREATEST((SELECT MAX(codigo_do_cliente) FROM clientes), 1))"));
+            banco.executar(QStringLiteral(
+                "SELECT setval(pg_get_serial_sequence('contas_a_receber', 'numero_do_lancamento'), "
+                "GREATEST((SELECT MAX(numero_do_lancamento) FROM contas_a_receber), 1))"));
+        }
+    });
+    // Fresh statistics, so the planner picks the situation indexes at once.
+    banco.executar(QStringLiteral("ANALYZE"));
+    return r;
+}
+
+} // namespace quva::suite

@@ -1,0 +1,270 @@
+// quva-suite run as a process, as an administrator runs it: exit codes,
+// help on every command, imports that are all or nothing, settlement and
+// the company record, on a database of the test's own.
+
+#include "automation/Registry.h"
+#include "suite/storage/Banco.h"
+#include "suite/storage/Cadastros.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quva;
+
+namespace {
+
+struct Execucao {
+    int codigo = -1;
+    QString saida, erro;
+};
+
+} // namespace
+
+class tst_cli : public QObject {
+    Q_OBJECT
+
+    Execucao executar(const QStringList& args) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QUVA_DATABASE"), m_banco);
+        env.insert(QStringLiteral("QUVA_REGISTRY"), m_dir.filePath(QStringLiteral("registro.ini")));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(QUVA_SUITE), args);
+        if (!p.waitForFinished(120000)) qFatal("quva-suite did not finish");
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    QString arquivo(const QString& nome, const QByteArray& conteudo) {
+        const QString caminho = m_dir.filePath(nome);
+        QFile f(caminho);
+        if (!f.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(caminho));
+        f.write(conteudo);
+        return caminho;
+    }
+
+    qlonglong contar(const QString& tabela) {
+        return suite::Banco::abrir(m_banco)
+            ->valor(QStringLiteral("SELECT COUNT(*) FROM ") + tabela)
+            .toLongLong();
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        m_banco = m_dir.filePath(QStringLiteral("cli.db"));
+        const Execucao e = executar({QStringLiteral("init")});
+        QCOMPARE(e.codigo, 0);
+        QVERIFY(QFile::exists(m_banco));
+        QVERIFY(e.saida.contains(QStringLiteral("Schema version")));
+    }
+
+    void usage_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("nothing") << QStringList{} << 2 << "Usage: quva-suite COMMAND";
+        QTest::newRow("unknown") << QStringList{"frobnicate"} << 2 << "unknown command 'frobnicate'";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "import-receivables";
+        for (const char* c :
+             {"init", "register", "demo", "import-clients", "import-receivables", "company", "settle"})
+            QTest::addRow("%s --help", c)
+                << QStringList{QString::fromLatin1(c), "--help"} << 0
+                << QStringLiteral("Usage: quva-suite %1").arg(QString::fromLatin1(c));
+        QTest::newRow("unknown option") << QStringList{"company", "--bogus"} << 2 << "Unknown option 'bogus'";
+        QTest::newRow("missing file argument") << QStringList{"import-clients"} << 2 << "expected 1 argument";
+        QTest::newRow("missing file")
+            << QStringList{"import-clients", "/nao/existe.csv"} << 1 << "cannot read";
+        QTest::newRow("demo bad count")
+            << QStringList{"demo", "--receivables", "muitas"} << 2 << "--receivables must be a whole number";
+        QTest::newRow("demo without clients")
+            << QStringList{"demo", "--receivables", "5", "--clients", "0"} << 2 << "need clients";
+        QTest::newRow("settle nothing") << QStringList{"settle"} << 2 << "give the receivable's number";
+        QTest::newRow("settle bad date")
+            << QStringList{"settle", "1", "--date", "2024-01-31"} << 2 << "--date takes DD/MM/YYYY";
+        QTest::newRow("settle bad discount")
+            << QStringList{"settle", "1", "--discount", "1.5"} << 2 << "--discount takes an amount";
+    }
+    void usage() {
+        QFETCH(QStringList, args);
+        QFETCH(int, codigo);
+        QFETCH(QString, texto);
+        const Execucao e = executar(args);
+        QCOMPARE(e.codigo, codigo);
+        QVERIFY2((e.saida + e.erro).contains(texto), qPrintable(e.saida + e.erro));
+    }
+
+    // A Latin-1 file with a header, a quoted field holding a semicolon and
+    // CR LF line ends, as a spreadsheet saves it.
+    void importClients() {
+        const QByteArray latin1 =
+            QStringLiteral("Código;Apelido ou nome fantasia;Nome ou razão social;Situação;"
+                           "CPF/CNPJ;Logradouro;Número;Complemento;Bairro;Cidade;UF;CEP;"
+                           "Telefone;E-mail;VIP;Categoria ABC\r\n"
+                           "10;Joãozinho;João Conceição;Ativo;;Rua das Acácias;12;;Centro;"
+                           "São Paulo;sp;01000-000;;joao@exemplo.com.br;Sim;a\r\n"
+                           ";\"Padaria; Pão Quente\";Pão Quente Ltda;Bloqueado\r\n")
+                .toLatin1();
+        const Execucao e =
+            executar({QStringLiteral("import-clients"), arquivo(QStringLiteral("c.csv"), latin1)});
+        QCOMPARE(e.codigo, 0);
+        QVERIFY2(e.saida.contains(QStringLiteral("Imported 2 clients")), qPrintable(e.saida + e.erro));
+        auto banco = suite::Banco::abrir(m_banco);
+        const auto joao = suite::lerCliente(*banco, 10);
+        QVERIFY(joao);
+        QCOMPARE(joao->nomeOuRazaoSocial, QStringLiteral("João Conceição"));
+        QCOMPARE(joao->uf, QStringLiteral("SP"));
+        QVERIFY(joao->vip);
+        QCOMPARE(joao->categoriaDaCurvaABC, QStringLiteral("A"));
+        const auto padaria = suite::lerCliente(*banco, 11);
+        QVERIFY(padaria);
+        QCOMPARE(padaria->apelidoOuNomeFantasia, QStringLiteral("Padaria; Pão Quente"));
+        QCOMPARE(padaria->situacao, int(suite::ClienteBloqueado));
+    }
+
+    // Every bad line is reported, with its number and reason; nothing is written.
+    void badClientLinesImportNothing() {
+        const qlonglong antes = contar(QStringLiteral("clientes"));
+        const QByteArray utf8 =
+            QStringLiteral("20;Zé;José Ávila;Inativo\n"
+                           "x;Sem código;Fulano\n"
+                           "21;Sem nome;\n"
+                           "\n"
+                           "22;Beltrano;Beltrano Souza;Morto;;;;;;;SPX;;;sem-arroba;Talvez;D\n"
+                           "20;De novo;José de Novo\n")
+                .toUtf8();
+        const Execucao e =
+            executar({QStringLiteral("import-clients"), arquivo(QStringLiteral("ruim.csv"), utf8)});
+        QCOMPARE(e.codigo, 1);
+        for (const char* esperado :
+             {"ruim.csv:2: invalid client code 'x'", "ruim.csv:3: the name or legal name is empty",
+              "ruim.csv:5: invalid situation 'Morto'", "ruim.csv:5: invalid state 'SPX'",
+              "ruim.csv:5: invalid e-mail 'sem-arroba'", "ruim.csv:5: invalid VIP 'Talvez'",
+              "ruim.csv:5: invalid ABC category 'D'", "ruim.csv:6: client code 20 repeats line 1",
+              "Nothing was imported: 4 bad line(s)"})
+            QVERIFY2(e.erro.contains(QString::fromUtf8(esperado)), qPrintable(e.erro));
+        QVERIFY(!e.erro.contains(QStringLiteral("ruim.csv:1:")));
+        QCOMPARE(contar(QStringLiteral("clientes")), antes);
+    }
+
+    void importReceivablesAndSettle() {
+        const QByteArray bom = "\xEF\xBB\xBF";
+        const QByteArray boas =
+            bom + QStringLiteral("Código do cliente;Histórico;Vencimento;Valor;Parcela;Parcelas;"
+                                 "Data da baixa;Valor da baixa\n"
+                                 "10;Venda de pães;31/12/2024;1.234,56;1;2\n"
+                                 "10;Venda de pães;31/01/2025;1.234,56;2;2\n"
+                                 "11;Troco;05/03/2024;10,00;;;06/03/2024;9,50\n")
+                      .toUtf8();
+        Execucao e = executar({QStringLiteral("import-receivables"), arquivo(QStringLiteral("r.csv"), boas)});
+        QCOMPARE(e.codigo, 0);
+        QVERIFY2(e.saida.contains(QStringLiteral("Imported 3 receivables (1 settled)")),
+                 qPrintable(e.saida + e.erro));
+        auto banco = suite::Banco::abrir(m_banco);
+        QCOMPARE(
+            banco->valor(QStringLiteral("SELECT SUM(valor_do_documento) FROM contas_a_receber")).toLongLong(),
+            qlonglong(24791200));
+        QCOMPARE(banco
+                     ->valor(QStringLiteral(
+                         "SELECT valor_da_baixa FROM contas_a_receber WHERE codigo_do_cliente = 11"))
+                     .toLongLong(),
+                 qlonglong(95000));
+
+        // Settling with discount and interest, then refusing a second time.
+        const qlonglong numero =
+            banco
+                ->valor(QStringLiteral("SELECT MIN(numero_do_lancamento) FROM contas_a_receber WHERE "
+                                       "codigo_do_cliente = 10"))
+                .toLongLong();
+        e = executar({QStringLiteral("settle"), QStringLiteral("--client"), QStringLiteral("10")});
+        QCOMPARE(e.codigo, 0);
+        QVERIFY(e.saida.contains(QStringLiteral("Total open: 2.469,12")));
+        e = executar({QStringLiteral("settle"), QString::number(numero), QStringLiteral("--date"),
+                      QStringLiteral("02/01/2025"), QStringLiteral("--discount"), QStringLiteral("34,56"),
+                      QStringLiteral("--interest"), QStringLiteral("1,00")});
+        QCOMPARE(e.codigo, 0);
+        QSqlQuery q = banco->executar(
+            QStringLiteral("SELECT data_da_baixa, valor_da_baixa, desconto_abatimento, juros_mora_multa FROM "
+                           "contas_a_receber WHERE numero_do_lancamento = ?"),
+            {numero});
+        QVERIFY(q.next());
+        QCOMPARE(suite::Banco::lerData(q.value(0)), QDate(2025, 1, 2));
+        QCOMPARE(q.value(1).toLongLong(), qlonglong(12010000));
+        QCOMPARE(q.value(2).toLongLong(), qlonglong(345600));
+        QCOMPARE(q.value(3).toLongLong(), qlonglong(10000));
+        q.finish();
+        e = executar({QStringLiteral("settle"), QString::number(numero)});
+        QCOMPARE(e.codigo, 1);
+        QVERIFY2(e.erro.contains(QStringLiteral("já está baixada")), qPrintable(e.erro));
+    }
+
+    void badReceivableLinesImportNothing() {
+        const qlonglong antes = contar(QStringLiteral("contas_a_receber"));
+        const QByteArray ruins = QStringLiteral("10;Boa;10/10/2024;5,00\n"
+                                                "10;;32/01/2024;0,00\n"
+                                                "99;Cliente que não há;01/01/2024;1,50\n"
+                                                "10;Formato;2024-01-01;1,5.0;3;2\n"
+                                                "10;Baixa sem data;01/01/2024;1,00;;;;1,00\n")
+                                     .toUtf8();
+        const Execucao e =
+            executar({QStringLiteral("import-receivables"), arquivo(QStringLiteral("rr.csv"), ruins)});
+        QCOMPARE(e.codigo, 1);
+        for (const char* esperado :
+             {"rr.csv:2: the history is empty", "rr.csv:2: invalid due date '32/01/2024'",
+              "rr.csv:2: the value must be greater than zero", "rr.csv:3: client 99 does not exist",
+              "rr.csv:4: invalid due date '2024-01-01'", "rr.csv:4: invalid value '1,5.0'",
+              "rr.csv:4: installment 3 of 2", "rr.csv:5: a settled value without a settlement date",
+              "Nothing was imported: 4 bad line(s)"})
+            QVERIFY2(e.erro.contains(QString::fromUtf8(esperado)), qPrintable(e.erro));
+        QCOMPARE(contar(QStringLiteral("contas_a_receber")), antes);
+    }
+
+    void company() {
+        Execucao e = executar({QStringLiteral("company")});
+        QCOMPARE(e.codigo, 0);
+        QVERIFY(e.saida.contains(QStringLiteral("No company is registered")));
+        e = executar({QStringLiteral("company"), QStringLiteral("--city"), QStringLiteral("Maringá")});
+        QCOMPARE(e.codigo, 1);
+        QVERIFY(e.erro.contains(QStringLiteral("--trade-name")));
+        e = executar({QStringLiteral("company"), QStringLiteral("--trade-name"),
+                      QStringLiteral("Açougue São Jorge"), QStringLiteral("--city"),
+                      QStringLiteral("Maringá"), QStringLiteral("--state"), QStringLiteral("pr")});
+        QCOMPARE(e.codigo, 0);
+        e = executar(
+            {QStringLiteral("company"), QStringLiteral("--phone"), QStringLiteral("(44) 3222-1000")});
+        QCOMPARE(e.codigo, 0);
+        const auto empresa = suite::lerEmpresa(*suite::Banco::abrir(m_banco));
+        QVERIFY(empresa);
+        QCOMPARE(empresa->nomeFantasia, QStringLiteral("Açougue São Jorge"));
+        QCOMPARE(empresa->uf, QStringLiteral("PR"));
+        QCOMPARE(empresa->telefone, QStringLiteral("(44) 3222-1000"));
+        QCOMPARE(suite::lerEmpresas(*suite::Banco::abrir(m_banco)).size(), std::size_t(1));
+    }
+
+    void registerLibraries() {
+        const QString vazia = m_dir.filePath(QStringLiteral("vazia"));
+        QDir().mkpath(vazia);
+        Execucao e = executar({QStringLiteral("register"), QStringLiteral("--dir"), vazia});
+        QCOMPARE(e.codigo, 1);
+        QVERIFY(e.erro.contains(QStringLiteral("libQUVA_N_SO.so not found")));
+
+        e = executar({QStringLiteral("register")});
+        qputenv("QUVA_REGISTRY", QFile::encodeName(m_dir.filePath(QStringLiteral("registro.ini"))));
+        for (const char* progId : {"QUVA_N_ClientAnim.clsClientes", "QUVA_N_Empresa.clsEmpresa",
+                                   "QUVA_N_SO.clsObterVersaoDoSO", "QUVA_A_MsgErro.clsMensagem",
+                                   "QUVA_A_MsgAcesso.clsMensagem", "QUVA_A_EfeitosDeTela.clsFundoEscuro"})
+            QVERIFY2(automation::Registry::find(QString::fromLatin1(progId)), progId);
+        e = executar({QStringLiteral("register"), QStringLiteral("--unregister")});
+        QVERIFY(!automation::Registry::find(QStringLiteral("QUVA_N_SO.clsObterVersaoDoSO")));
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_banco;
+};
+
+QTEST_GUILESS_MAIN(tst_cli)
+#include "tst_cli.moc"

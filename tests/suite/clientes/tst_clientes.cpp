@@ -1,0 +1,232 @@
+// QUVA_N_ClientAnim.clsClientes through CreateObject on a database of the
+// test's own: the search dialog's and the card's ways of calling
+// Selecionar, accents and letter case, and what the recordset carries.
+
+#include "ado/Recordset.h"
+#include "automation/LateBound.h"
+#include "automation/Registry.h"
+#include "automation/Server.h"
+#include "suite/cli/Administracao.h"
+#include "suite/storage/Banco.h"
+#include "suite/storage/Cadastros.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quva;
+using automation::byRef;
+using automation::call;
+using automation::get;
+using rt::Variant;
+
+namespace {
+
+const QString kClientes = QStringLiteral("QUVA_N_ClientAnim.clsClientes");
+
+struct Linha {
+    std::int32_t codigo;
+    QString apelido, nome;
+    std::int32_t situacao;
+    QString vip, categoria, endereco;
+};
+
+std::vector<Linha> linhas(const rt::Object& rsObj) {
+    auto* rs = dynamic_cast<ado::Recordset*>(rsObj.get());
+    std::vector<Linha> out;
+    if (!rs || rs->RecordCount() == 0) return out;
+    rs->MoveFirst();
+    while (!rs->EOF_()) {
+        for (int i = 0; i < rs->fieldCount(); ++i)
+            if (rs->valueAt(i).isNull()) qFatal("null in field %d", i);
+        out.push_back({rs->Fields(QStringLiteral("CodigoDoCliente")).Value().toLong(),
+                       rs->Fields(QStringLiteral("ApelidoOuNomeFantasia")).Value().toString(),
+                       rs->Fields(QStringLiteral("NomeOuRazaoSocial")).Value().toString(),
+                       rs->Fields(QStringLiteral("Situacao")).Value().toLong(),
+                       rs->Fields(QStringLiteral("VIP")).Value().toString(),
+                       rs->Fields(QStringLiteral("CategoriaDaCurvaABC")).Value().toString(),
+                       rs->Fields(QStringLiteral("EnderecoCompleto")).Value().toString()});
+        rs->MoveNext();
+    }
+    return out;
+}
+
+QList<std::int32_t> codigos(const std::vector<Linha>& l) {
+    QList<std::int32_t> r;
+    for (const Linha& x : l)
+        r << x.codigo;
+    std::sort(r.begin(), r.end());
+    return r;
+}
+
+// The search dialog: everything by value, the text fourth.
+rt::Object pesquisar(const QString& texto, Variant* resultado = nullptr) {
+    rt::Object c = automation::CreateObject(kClientes);
+    automation::set(c, QStringLiteral("DadosDoUsuario"), rt::Object());
+    const Variant r = call(c, QStringLiteral("Selecionar"), std::int32_t(2), std::int16_t(0), std::int32_t(1),
+                           texto, QString(), 0.0, QString(), QString(), QString(), 0.0, QString());
+    if (resultado) *resultado = r;
+    return c;
+}
+
+// The card: the typed name and the code by reference.
+rt::Object naFicha(QString nome, double codigo) {
+    rt::Object c = automation::CreateObject(kClientes);
+    Variant n(nome), cod(codigo);
+    const Variant r = call(c, QStringLiteral("Selecionar"), std::int32_t(2), std::int16_t(0), std::int32_t(0),
+                           QString(), byRef(n), byRef(cod), QString(), QString(), QString(), 0.0, QString());
+    if (r.toInteger() != 0) qFatal("Selecionar failed");
+    if (n.toString() != nome || cod.toDouble() != codigo) qFatal("Selecionar changed its arguments");
+    return c;
+}
+
+std::vector<Linha> resultado(const rt::Object& c) {
+    return linhas(get(c, QStringLiteral("ResultadoDaSelecaoEmRecordSet")).toObject());
+}
+
+} // namespace
+
+class tst_clientes : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        qputenv("QUVA_DATABASE", QFile::encodeName(m_dir.filePath(QStringLiteral("clientes.db"))));
+        QFile::remove(automation::Registry::path());
+        QString erro;
+        QCOMPARE(automation::RegisterLibrary(QStringLiteral(LIB_CLIENTES), &erro), automation::S_OK_);
+
+        m_banco = suite::Banco::abrir();
+        auto novo = [&](std::int64_t codigo, const char* apelido, const char* nome, int situacao, bool vip,
+                        const char* categoria, const char* rua = "", const char* cidade = "") {
+            suite::Cliente c;
+            c.codigo = codigo;
+            c.apelidoOuNomeFantasia = QString::fromUtf8(apelido);
+            c.nomeOuRazaoSocial = QString::fromUtf8(nome);
+            c.situacao = situacao;
+            c.vip = vip;
+            c.categoriaDaCurvaABC = QString::fromUtf8(categoria);
+            c.logradouro = QString::fromUtf8(rua);
+            c.cidade = QString::fromUtf8(cidade);
+            suite::admin::semNulos(c);
+            suite::salvarCliente(*m_banco, c);
+        };
+        novo(7, "Joãozinho", "João Antônio da Conceição", suite::ClienteAtivo, true, "A", "Rua das Acácias",
+             "São Paulo");
+        novo(12, "Padaria Pão Quente", "Pão Quente Comércio de Alimentos Ltda", suite::ClienteAtivo, false,
+             "B");
+        novo(42, "Zé", "José Ávila", suite::ClienteInativo, false, "");
+        novo(43, "Maria", "Maria Gonçalves", suite::ClienteBloqueado, true, "C");
+        novo(44, "Padaria Central", "Central Pães ME", suite::ClienteExcluido, false, "C");
+        novo(142, "Dona Conceição", "Conceição Ribeiro", suite::ClienteAtivo, false, "B");
+    }
+
+    void dialogSearch_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QList<std::int32_t>>("esperados");
+        QTest::newRow("no accent finds accented name") << "joao" << QList<std::int32_t>{7};
+        QTest::newRow("upper case") << "CONCEIÇÃO" << QList<std::int32_t>{7, 142};
+        QTest::newRow("accents typed differently") << "pãés" << QList<std::int32_t>{44};
+        QTest::newRow("trade name") << "padaria" << QList<std::int32_t>{12, 44};
+        QTest::newRow("legal name") << "comercio de alimentos" << QList<std::int32_t>{12};
+        QTest::newRow("code") << "142" << QList<std::int32_t>{142};
+        QTest::newRow("every situation") << "a" << QList<std::int32_t>{7, 12, 42, 43, 44, 142};
+        QTest::newRow("nothing") << "Xavier" << QList<std::int32_t>{};
+    }
+    void dialogSearch() {
+        QFETCH(QString, texto);
+        QFETCH(QList<std::int32_t>, esperados);
+        Variant r;
+        rt::Object c = pesquisar(texto, &r);
+        QCOMPARE(r.toInteger(), std::int16_t(0));
+        QCOMPARE(codigos(resultado(c)), esperados);
+        auto* rs = dynamic_cast<ado::Recordset*>(
+            get(c, QStringLiteral("ResultadoDaSelecaoEmRecordSet")).toObject().get());
+        QCOMPARE(rs->RecordCount(), std::int32_t(esperados.size()));
+    }
+
+    // What the dialog and the card read from a row.
+    void rowFields() {
+        const auto l = resultado(pesquisar(QStringLiteral("Joãozinho")));
+        QCOMPARE(l.size(), std::size_t(1));
+        QCOMPARE(l[0].codigo, 7);
+        QCOMPARE(l[0].apelido, QStringLiteral("Joãozinho"));
+        QCOMPARE(l[0].nome, QStringLiteral("João Antônio da Conceição"));
+        QCOMPARE(l[0].situacao, 1);
+        QCOMPARE(l[0].vip, QStringLiteral("Sim"));
+        QCOMPARE(l[0].categoria, QStringLiteral("A"));
+        QCOMPARE(l[0].endereco, QStringLiteral("Rua das Acácias - São Paulo"));
+
+        for (const Linha& x : resultado(pesquisar(QString()))) {
+            QCOMPARE(x.vip,
+                     (x.codigo == 7 || x.codigo == 43) ? QStringLiteral("Sim") : QStringLiteral("Não"));
+            if (x.codigo == 42) {
+                QCOMPARE(x.situacao, 2);
+                QCOMPARE(x.categoria, QString());
+                QCOMPARE(x.endereco, QString());
+            }
+            if (x.codigo == 43) QCOMPARE(x.situacao, 3);
+            if (x.codigo == 44) QCOMPARE(x.situacao, 4);
+        }
+    }
+
+    void cardLookup_data() {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<double>("codigo");
+        QTest::addColumn<QList<std::int32_t>>("esperados");
+        QTest::newRow("code wins") << "" << 43.0 << QList<std::int32_t>{43};
+        QTest::newRow("code of nobody") << "" << 999.0 << QList<std::int32_t>{};
+        QTest::newRow("exact nickname, no accents") << "padaria pao quente" << 0.0 << QList<std::int32_t>{12};
+        QTest::newRow("exact legal name") << "JOSÉ ÁVILA" << 0.0 << QList<std::int32_t>{42};
+        QTest::newRow("exact beats contains") << "Maria" << 0.0 << QList<std::int32_t>{43};
+        QTest::newRow("part of names") << "Padaria" << 0.0 << QList<std::int32_t>{12, 44};
+        QTest::newRow("part, unaccented") << "conceicao" << 0.0 << QList<std::int32_t>{7, 142};
+        QTest::newRow("code digits are not a name") << "142" << 0.0 << QList<std::int32_t>{};
+        QTest::newRow("nothing typed") << "  " << 0.0 << QList<std::int32_t>{};
+    }
+    void cardLookup() {
+        QFETCH(QString, nome);
+        QFETCH(double, codigo);
+        QFETCH(QList<std::int32_t>, esperados);
+        QCOMPARE(codigos(resultado(naFicha(nome, codigo))), esperados);
+    }
+
+    // A database that cannot be opened is a reported failure, not a raise.
+    void failureTriple() {
+        qputenv("QUVA_DATABASE", "/proc/self/nao-existe/clientes.db");
+        Variant r;
+        rt::Object c = pesquisar(QStringLiteral("joao"), &r);
+        qputenv("QUVA_DATABASE", QFile::encodeName(m_dir.filePath(QStringLiteral("clientes.db"))));
+        QVERIFY(r.toInteger() != 0);
+        QVERIFY(r.toBool());
+        QVERIFY(get(c, QStringLiteral("NumeroDoErro")).toLong() != 0);
+        QVERIFY(!get(c, QStringLiteral("DescricaoDoErro")).toString().isEmpty());
+        QCOMPARE(get(c, QStringLiteral("LocalDoErro")).toString(),
+                 QStringLiteral("QUVA_N_ClientAnim, clsClientes, Selecionar"));
+
+        // A negative or fractional code is refused the same way.
+        Variant nome{QString()}, codigo(-3.0);
+        const Variant r2 =
+            call(c, QStringLiteral("Selecionar"), std::int32_t(2), std::int16_t(0), std::int32_t(0),
+                 QString(), byRef(nome), byRef(codigo), QString(), QString(), QString(), 0.0, QString());
+        QVERIFY(r2.toInteger() != 0);
+        QVERIFY(get(c, QStringLiteral("DescricaoDoErro")).toString().contains(QStringLiteral("-3")));
+
+        // The next good call clears the triple.
+        const Variant r3 =
+            call(c, QStringLiteral("Selecionar"), std::int32_t(2), std::int16_t(0), std::int32_t(1),
+                 QStringLiteral("joao"), QString(), 0.0, QString(), QString(), QString(), 0.0, QString());
+        QCOMPARE(r3.toInteger(), std::int16_t(0));
+        QCOMPARE(get(c, QStringLiteral("NumeroDoErro")).toLong(), 0);
+    }
+
+    void cleanupTestCase() { m_banco.reset(); }
+
+private:
+    QTemporaryDir m_dir;
+    std::shared_ptr<suite::Banco> m_banco;
+};
+
+QTEST_MAIN(tst_clientes)
+#include "tst_clientes.moc"

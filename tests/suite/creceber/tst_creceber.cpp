@@ -1,0 +1,633 @@
+// QUVA_N_CReceber.clsCReceber through CreateObject, on a fresh database per
+// test, SQLite and (when a private server starts) PostgreSQL.
+
+#include "suite/BancoDeTeste.h"
+
+#include "ado/Recordset.h"
+#include "automation/DispatchObject.h"
+#include "automation/LateBound.h"
+#include "automation/Server.h"
+#include "runtime/Clock.h"
+#include "runtime/Convert.h"
+#include "suite/storage/Banco.h"
+#include "suite/storage/Cadastros.h"
+
+#include <QTest>
+
+using namespace quva;
+using namespace quva::suite;
+using automation::Args;
+using automation::byRef;
+using automation::call;
+using automation::get;
+using automation::let;
+using automation::set;
+using rt::Variant;
+using teste::Motor;
+
+namespace {
+
+// The card's installment grid as the component reads it: Rows and TextMatrix.
+class Grade : public automation::DispatchObject {
+public:
+    explicit Grade(std::vector<std::pair<QString, QString>> linhas)
+        : DispatchObject(QStringLiteral("MSFlexGrid")), m_linhas(std::move(linhas)) {
+        property(QStringLiteral("Rows"), [this](Args) { return Variant(std::int32_t(m_linhas.size() + 1)); },
+                 {});
+        property(
+            QStringLiteral("TextMatrix"),
+            [this](Args a) {
+                const int r = a[0].toLong(), c = a[1].toLong();
+                if (r == 0) return Variant(QString());
+                const auto& l = m_linhas.at(std::size_t(r - 1));
+                return Variant(c == 0 ? l.first : c == 1 ? l.second : QString());
+            },
+            {}, rt::kUnknownMember, 2);
+    }
+
+private:
+    std::vector<std::pair<QString, QString>> m_linhas;
+};
+
+class Usuario : public automation::DispatchObject {
+public:
+    explicit Usuario(QString nome) : DispatchObject(QStringLiteral("clsUsuario")), m_nome(std::move(nome)) {
+        property(QStringLiteral("NomeDoUsuario"), [this](Args) { return Variant(m_nome); }, {});
+    }
+
+private:
+    QString m_nome;
+};
+
+using Parcelas = std::vector<std::pair<QString, QString>>;
+
+rt::Date dia(int d, int m, int a, int h = 12) {
+    return rt::Date{rt::makeDate(a, m, d).serial + h / 24.0};
+}
+
+std::shared_ptr<ado::Recordset> recordset(const Variant& v) {
+    return std::dynamic_pointer_cast<ado::Recordset>(v.toObject());
+}
+
+// NumeroDoLancamento of every row, first to last.
+QList<int> numeros(const std::shared_ptr<ado::Recordset>& rs) {
+    QList<int> out;
+    if (rs->RecordCount() == 0) return out;
+    for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext())
+        out << rs->Fields(QStringLiteral("NumeroDoLancamento")).Value().toLong();
+    return out;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Parcelas)
+Q_DECLARE_METATYPE(quva::rt::Variant)
+
+class TstCReceber : public QObject {
+    Q_OBJECT
+public:
+    explicit TstCReceber(Motor m) : m_motor(m) {}
+
+private:
+    Motor m_motor;
+    QTemporaryDir m_pasta;
+    rt::ManualClock m_relogio{dia(1, 1, 2024)};
+    std::shared_ptr<Banco> m_banco;
+    std::int64_t m_joao = 0, m_maria = 0, m_inativo = 0, m_bloqueado = 0;
+
+    rt::Object criar() { return automation::CreateObject(QStringLiteral("QUVA_N_CReceber.clsCReceber")); }
+
+    std::int64_t cliente(const QString& apelido, const QString& nome, int situacao = ClienteAtivo) {
+        Cliente c;
+        c.apelidoOuNomeFantasia = apelido;
+        c.nomeOuRazaoSocial = nome;
+        c.situacao = situacao;
+        return salvarCliente(*m_banco, c);
+    }
+
+    int adicionar(std::int64_t codigo, const QString& historico, const Parcelas& parcelas,
+                  const QString& usuario = QStringLiteral("ana"), rt::Object* comp = nullptr) {
+        rt::Object o = criar();
+        let(o, QStringLiteral("CodigoDoCliente"), double(codigo));
+        let(o, QStringLiteral("Historico"), historico);
+        set(o, QStringLiteral("GradeDasParcelas"), rt::Object(std::make_shared<Grade>(parcelas)));
+        set(o, QStringLiteral("DadosDoUsuario"), rt::Object(std::make_shared<Usuario>(usuario)));
+        const int r = call(o, QStringLiteral("Adicionar")).toInteger();
+        if (comp) *comp = o;
+        return r;
+    }
+
+    std::shared_ptr<ado::Recordset> selecionar(int situacao, const QString& texto, rt::Object* comp = nullptr,
+                                               std::int16_t porPagina = 10) {
+        rt::Object o = criar();
+        Variant pp(porPagina);
+        const Variant r =
+            call(o, QStringLiteral("Selecionar"), std::int32_t(1), byRef(pp), std::int32_t(situacao), texto);
+        if (r.toLong() != 0) {
+            qWarning() << get(o, QStringLiteral("DescricaoDoErro")).toString();
+            return nullptr;
+        }
+        if (comp) *comp = o;
+        return recordset(get(o, QStringLiteral("ResultadoDaSelecaoEmRecordSet")));
+    }
+
+    std::int64_t contar(const QString& sql = QStringLiteral("SELECT COUNT(*) FROM contas_a_receber")) {
+        return m_banco->valor(sql).toLongLong();
+    }
+
+    // Five receivables over two clients (numbers 1 to 5):
+    //   1 João, due 10/01/2024, open      2 João, due 10/02/2024, settled 11/02
+    //   3 João, due 10/04/2024, open      4 Maria, due 20/03/2024, open (added 10/03)
+    //   5 Maria, due 01/03/2024, open (added 10/03)
+    // and today is 15/03/2024.
+    void montarCenario() {
+        m_relogio.set(dia(10, 1, 2024));
+        QCOMPARE(adicionar(m_joao, QStringLiteral("Venda balcão"),
+                           {{"10/01/2024", "100,00"}, {"10/02/2024", "100,00"}, {"10/04/2024", "1.100,00"}}),
+                 0);
+        m_relogio.set(dia(11, 2, 2024));
+        Baixa b;
+        b.numeroDoLancamento = 2;
+        b.data = QDate(2024, 2, 11);
+        b.juros = rt::Currency::fromRaw(15000);
+        baixar(*m_banco, b);
+        m_relogio.set(dia(10, 3, 2024));
+        QCOMPARE(adicionar(m_maria, QStringLiteral("Conserto\r\nda geladeira"),
+                           {{"20/03/2024", "50,25"}, {"01/03/2024", "10,10"}}, QStringLiteral("bruno")),
+                 0);
+        m_relogio.set(dia(15, 3, 2024));
+    }
+
+private slots:
+    void initTestCase() {
+        if (m_motor == Motor::PostgreSQL && !teste::ServidorPostgres::instancia().disponivel())
+            QSKIP(qPrintable(teste::ServidorPostgres::instancia().motivo()));
+        QString erro;
+        QCOMPARE(automation::RegisterLibrary(QStringLiteral(CRECEBER_PATH), &erro), automation::S_OK_);
+        rt::setClock(&m_relogio);
+    }
+    void cleanupTestCase() { rt::setClock(nullptr); }
+
+    void init() {
+        QString conexao;
+        QUVA_NOVO_BANCO(m_motor, m_pasta, conexao);
+        qputenv("QUVA_DATABASE", conexao.toUtf8());
+        m_relogio.set(dia(1, 1, 2024));
+        m_banco = Banco::abrir(conexao);
+        m_joao = cliente(QStringLiteral("Joãozinho"), QStringLiteral("João da Conceição"));
+        m_maria = cliente(QStringLiteral("Mariazinha"), QStringLiteral("Maria Souza"));
+        m_inativo = cliente(QString(), QStringLiteral("Padaria Pão Quente"), ClienteInativo);
+        m_bloqueado = cliente(QString(), QStringLiteral("Oficina Bloqueada"), ClienteBloqueado);
+    }
+    void cleanup() {
+        m_banco.reset();
+        qunsetenv("QUVA_DATABASE");
+    }
+
+    void selecaoPorSituacao_data() {
+        QTest::addColumn<int>("situacao");
+        QTest::addColumn<QList<int>>("esperados");
+        QTest::newRow("todas, mais novas primeiro") << 0 << QList<int>{5, 4, 3, 2, 1};
+        QTest::newRow("a vencer, vencimento mais próximo primeiro") << 1 << QList<int>{4, 3};
+        QTest::newRow("vencidas, mais antigas primeiro") << 2 << QList<int>{1, 5};
+        QTest::newRow("baixadas") << 3 << QList<int>{2};
+        QTest::newRow("recentes: mudadas nos últimos 30 dias") << 4 << QList<int>{5, 4};
+    }
+    void selecaoPorSituacao() {
+        QFETCH(int, situacao);
+        QFETCH(QList<int>, esperados);
+        montarCenario();
+        auto rs = selecionar(situacao, QString());
+        QVERIFY(rs);
+        QCOMPARE(rs->RecordCount(), esperados.size());
+        QCOMPARE(numeros(rs), esperados);
+    }
+
+    void vencimentoHojeAindaNaoVenceu() {
+        montarCenario();
+        m_relogio.set(dia(20, 3, 2024, 23));
+        QCOMPARE(numeros(selecionar(1, QString())), (QList<int>{4, 3}));
+        m_relogio.set(dia(21, 3, 2024, 0));
+        QCOMPARE(numeros(selecionar(1, QString())), (QList<int>{3}));
+        QCOMPARE(numeros(selecionar(2, QString())), (QList<int>{1, 5, 4}));
+        // A settlement counts as a change for "recent".
+        m_relogio.set(dia(10, 4, 2024, 11));
+        QCOMPARE(numeros(selecionar(4, QString())), QList<int>{});
+        Baixa b;
+        b.numeroDoLancamento = 1;
+        b.data = QDate(2024, 4, 10);
+        baixar(*m_banco, b);
+        QCOMPARE(numeros(selecionar(4, QString())), QList<int>{1});
+    }
+
+    void pesquisa_data() {
+        QTest::addColumn<int>("situacao");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QList<int>>("esperados");
+        QTest::newRow("nome sem acento") << 0 << "joao" << QList<int>{3, 2, 1};
+        QTest::newRow("nome com acento e caixa") << 0 << "JOÃO DA" << QList<int>{3, 2, 1};
+        QTest::newRow("razão social, cedilha") << 0 << "conceicao" << QList<int>{3, 2, 1};
+        QTest::newRow("apelido") << 0 << "mariazinha" << QList<int>{5, 4};
+        QTest::newRow("histórico") << 0 << "geladeira" << QList<int>{5, 4};
+        QTest::newRow("histórico acentuado sem acento") << 0 << "balcao" << QList<int>{3, 2, 1};
+        QTest::newRow("número do lançamento") << 0 << "4" << QList<int>{4};
+        QTest::newRow("código do cliente") << 0 << QString::number(2) << QList<int>{5, 4, 2};
+        QTest::newRow("com situação") << 2 << "joao" << QList<int>{1};
+        QTest::newRow("nada") << 0 << "inexistente" << QList<int>{};
+        QTest::newRow("curinga é texto") << 0 << "%" << QList<int>{};
+        QTest::newRow("espaços em volta") << 0 << "  geladeira " << QList<int>{5, 4};
+    }
+    void pesquisa() {
+        QFETCH(int, situacao);
+        QFETCH(QString, texto);
+        QFETCH(QList<int>, esperados);
+        montarCenario();
+        auto rs = selecionar(situacao, texto);
+        QVERIFY(rs);
+        QCOMPARE(numeros(rs), esperados);
+    }
+
+    void camposDaListaFormatados() {
+        montarCenario();
+        rt::Object comp;
+        auto rs = selecionar(0, QString(), &comp);
+        QVERIFY(rs);
+        QCOMPARE(rs->fieldCount(), 23);
+        rs->MoveFirst();
+        rs->MoveNext(); // 4
+        auto campo = [&](const char* n) { return rs->Fields(QString::fromLatin1(n)).Value(); };
+        QCOMPARE(campo("NumeroDoLancamento").type(), rt::VarType::Long);
+        QCOMPARE(campo("NumeroDoLancamento").toLong(), 4);
+        QCOMPARE(campo("CodigoDoCliente").toLong(), std::int32_t(m_maria));
+        QCOMPARE(campo("ApelidoOuNomeFantasiaDoCliente").toString(), QStringLiteral("Mariazinha"));
+        QCOMPARE(campo("NomeOuRazaoSocialDoCliente").toString(), QStringLiteral("Maria Souza"));
+        QCOMPARE(campo("Historico").toString(),
+                 QStringLiteral("Conserto") + QChar(0xA0) + QStringLiteral("da geladeira"));
+        QCOMPARE(campo("DataDeVencimento").toString(), QStringLiteral("20/03/2024"));
+        QCOMPARE(campo("ValorDoDocumento").toString(), QStringLiteral("50,25"));
+        QCOMPARE(campo("ValorDaVenda").toString(), QStringLiteral("60,35"));
+        QCOMPARE(campo("DataDaVenda").toString(), QStringLiteral("10/03/2024"));
+        QCOMPARE(campo("NumeroDaParcela").toLong(), 1);
+        QCOMPARE(campo("NumeroDeParcelas").toLong(), 2);
+        QCOMPARE(campo("DataDaBaixa").toString(), QString());
+        QCOMPARE(campo("ValorDaBaixa").toString(), QStringLiteral("0,00"));
+        QCOMPARE(campo("DescontoAbatimento").toString(), QStringLiteral("0,00"));
+        QCOMPARE(campo("DataEHoraDaInclusao").toString(), QStringLiteral("10/03/2024 12:00:00"));
+        QCOMPARE(campo("UsuarioDaInclusao").toString(), QStringLiteral("bruno"));
+        QVERIFY(campo("DataEHoraDaAlteracao").isNull());
+        QVERIFY(campo("UsuarioDaAlteracao").isNull());
+        rs->MoveNext(); // 3
+        QCOMPARE(campo("ValorDoDocumento").toString(), QStringLiteral("1.100,00"));
+        rs->MoveNext(); // 2, settled
+        QCOMPARE(campo("DataDaBaixa").toString(), QStringLiteral("11/02/2024"));
+        QCOMPARE(campo("JurosMoraMulta").toString(), QStringLiteral("1,50"));
+        QCOMPARE(campo("ValorDaBaixa").toString(), QStringLiteral("101,50"));
+        // Nothing but the two alteration fields is ever null.
+        for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext())
+            for (int i = 0; i < 21; ++i)
+                QVERIFY2(!rs->valueAt(i).isNull(), qPrintable(rs->Fields(i).Name()));
+    }
+
+    void paginaSemSelecionarDeNovo() {
+        m_relogio.set(dia(1, 3, 2024));
+        Parcelas p;
+        for (int i = 0; i < 45; ++i)
+            p.push_back(
+                {rt::formatDate(rt::Date{rt::makeDate(2024, 4, 1).serial + i}), QStringLiteral("10,00")});
+        QCOMPARE(adicionar(m_joao, QStringLiteral("Carnê"), p), 0);
+        rt::Object comp;
+        auto rs = selecionar(1, QString(), &comp, 10);
+        QVERIFY(rs);
+        QCOMPARE(rs->RecordCount(), 45);
+        QCOMPARE(rs->PageCount(), 5);
+        // The selection keeps its count: a row added later past its end stays out.
+        QCOMPARE(adicionar(m_maria, QStringLiteral("Depois"), {{"01/01/2025", "5,00"}}), 0);
+        QList<int> esperados;
+        for (int i = 1; i <= 45; ++i)
+            esperados << i;
+        // Pages in any order, each one the right stretch of the order.
+        for (int pagina : {3, 1, 5, 2, 4, 5, 1}) {
+            rs->setAbsolutePage(pagina);
+            Variant pp(std::int16_t(10)), alvo;
+            call(comp, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"), byRef(pp), byRef(alvo, false));
+            auto pg = recordset(alvo);
+            QVERIFY(pg);
+            QCOMPARE(numeros(pg), esperados.mid((pagina - 1) * 10, 10));
+        }
+        QCOMPARE(rs->RecordCount(), 45);
+        QVERIFY(recordset(get(comp, QStringLiteral("ResultadoDaSelecaoEmRecordSet"))) == rs);
+        // Walking the whole selection, and back from the end.
+        QCOMPARE(numeros(rs), esperados);
+        QList<int> deTras;
+        for (rs->MoveLast(); !rs->BOF(); rs->MovePrevious())
+            deTras.prepend(rs->Fields(QStringLiteral("NumeroDoLancamento")).Value().toLong());
+        QCOMPARE(deTras, esperados);
+    }
+
+    void relatorioDeContasAReceber_data() {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<bool>("todas");
+        QTest::addColumn<QString>("inicio");
+        QTest::addColumn<QString>("fim");
+        QTest::addColumn<QString>("filtro");
+        QTest::addColumn<QList<int>>("esperados");
+        QTest::addColumn<qint64>("total");
+        QTest::newRow("vencidas") << 1 << true << ""
+                                  << ""
+                                  << "" << QList<int>{1, 5} << qint64(1101000);
+        QTest::newRow("a vencer") << 2 << true << ""
+                                  << ""
+                                  << "" << QList<int>{4, 3} << qint64(11502500);
+        QTest::newRow("ambas") << 3 << true << ""
+                               << ""
+                               << "" << QList<int>{1, 5, 4, 3} << qint64(12603500);
+        QTest::newRow("período") << 3 << false << "01/03/2024"
+                                 << "20/03/2024"
+                                 << "" << QList<int>{5, 4} << qint64(603500);
+        QTest::newRow("filtrada") << 3 << true << ""
+                                  << ""
+                                  << "maria" << QList<int>{5, 4} << qint64(603500);
+        QTest::newRow("nada") << 1 << false << "01/01/2023"
+                              << "31/01/2023"
+                              << "" << QList<int>{} << qint64(0);
+    }
+    void relatorioDeContasAReceber() {
+        QFETCH(int, tipo);
+        QFETCH(bool, todas);
+        QFETCH(QString, inicio);
+        QFETCH(QString, fim);
+        QFETCH(QString, filtro);
+        QFETCH(QList<int>, esperados);
+        QFETCH(qint64, total);
+        montarCenario();
+        rt::Object o = criar();
+        Variant t{std::int16_t(tipo)}, f{filtro}, td{todas}, i{inicio}, e{fim};
+        QCOMPARE(call(o, QStringLiteral("SelecionarContasAReceber"), byRef(t), byRef(f, false), byRef(td),
+                      byRef(i), byRef(e))
+                     .toLong(),
+                 0);
+        auto rs = recordset(get(o, QStringLiteral("ResultadoDaSelecaoEmRecordSet")));
+        QCOMPARE(numeros(rs), esperados);
+        QCOMPARE(get(o, QStringLiteral("TotalDeValoresDosDocumentos")).toCurrency().raw, total);
+        if (!esperados.isEmpty()) {
+            rs->MoveFirst();
+            QCOMPARE(rs->Fields(QStringLiteral("DataDeVencimento")).Value().type(), rt::VarType::Date);
+            QCOMPARE(rs->Fields(QStringLiteral("ValorDoDocumento")).Value().type(), rt::VarType::Currency);
+            QVERIFY(!rs->Fields(QStringLiteral("NomeOuRazaoSocialDoCliente")).Value().toString().isEmpty());
+        }
+    }
+
+    void relatorioDeBaixadasETotais() {
+        montarCenario();
+        for (auto [n, desconto, juros] : {std::tuple{1, 250, 0}, std::tuple{4, 0, 333}}) {
+            Baixa b;
+            b.numeroDoLancamento = n;
+            b.data = QDate(2024, 3, 14);
+            b.desconto = rt::Currency::fromRaw(desconto * 100);
+            b.juros = rt::Currency::fromRaw(juros * 100);
+            baixar(*m_banco, b);
+        }
+        rt::Object o = criar();
+        Variant td{false}, f{QString()}, i{QStringLiteral("01/03/2024")}, e{QStringLiteral("31/03/2024")};
+        QCOMPARE(call(o, QStringLiteral("SelecionarContasAReceberBaixadas"), byRef(td), byRef(f, false),
+                      byRef(i), byRef(e))
+                     .toLong(),
+                 0);
+        auto rs = recordset(get(o, QStringLiteral("ResultadoDaSelecaoEmRecordSet")));
+        QCOMPARE(numeros(rs), (QList<int>{1, 4}));
+        auto total = [&](const char* n) { return get(o, QString::fromLatin1(n)).toCurrency().raw; };
+        QCOMPARE(total("TotalDeValoresDosDocumentos"), 1000000 + 502500);
+        QCOMPARE(total("TotalDeDescontosEAbatimentos"), 25000);
+        QCOMPARE(total("TotalDeJurosMorasEMultas"), 33300);
+        QCOMPARE(total("TotalDeValoresBaixados"), 1000000 - 25000 + 502500 + 33300);
+        rs->MoveFirst();
+        QCOMPARE(rs->Fields(QStringLiteral("DataDaBaixa")).Value().toDate(), rt::makeDate(2024, 3, 14));
+        QCOMPARE(rs->Fields(QStringLiteral("ValorDaBaixa")).Value().toCurrency().raw, 975000);
+        // All dates: the settlement of February too.
+        td = Variant(true);
+        call(o, QStringLiteral("SelecionarContasAReceberBaixadas"), byRef(td), byRef(f, false), byRef(i),
+             byRef(e));
+        QCOMPARE(numeros(recordset(get(o, QStringLiteral("ResultadoDaSelecaoEmRecordSet")))),
+                 (QList<int>{2, 1, 4}));
+    }
+
+    void validacaoDoAdicionar_data() {
+        QTest::addColumn<int>("qualCliente"); // 0 none, 1 João, 2 inactive, 3 blocked, 4 unknown
+        QTest::addColumn<QString>("historico");
+        QTest::addColumn<Parcelas>("parcelas");
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<QString>("trecho");
+        const Parcelas boa{{"10/04/2024", "10,00"}};
+        QTest::newRow("sem cliente") << 0 << "H" << boa << "CodigoDoCliente"
+                                     << "Informe o cliente";
+        QTest::newRow("cliente inexistente") << 4 << "H" << boa << "CodigoDoCliente"
+                                             << "não cadastrado";
+        QTest::newRow("cliente inativo") << 2 << "H" << boa << "CodigoDoCliente"
+                                         << "inativo";
+        QTest::newRow("cliente bloqueado") << 3 << "H" << boa << "CodigoDoCliente"
+                                           << "bloqueado";
+        QTest::newRow("histórico em branco") << 1 << "   " << boa << "Historico"
+                                             << "histórico";
+        QTest::newRow("só a linha vazia") << 1 << "H" << Parcelas{{"", ""}} << "Parcelas"
+                                          << "ao menos uma parcela";
+        QTest::newRow("data vazia no meio")
+            << 1 << "H" << Parcelas{{"10/04/2024", "10,00"}, {"__/__/____", "5,00"}, {"10/06/2024", "1,00"}}
+            << "Parcelas"
+            << "parcela 2";
+        QTest::newRow("data impossível") << 1 << "H" << Parcelas{{"31/02/2024", "10,00"}} << "Parcelas"
+                                         << "parcela 1";
+        QTest::newRow("valor zero no meio")
+            << 1 << "H" << Parcelas{{"10/04/2024", "10,00"}, {"10/05/2024", "0,00"}, {"10/06/2024", "1,00"}}
+            << "Parcelas"
+            << "parcela 2";
+        QTest::newRow("valor negativo") << 1 << "H" << Parcelas{{"10/04/2024", "-3,00"}} << "Parcelas"
+                                        << "maior que zero";
+        QTest::newRow("valor não numérico") << 1 << "H" << Parcelas{{"10/04/2024", "dez"}} << "Parcelas"
+                                            << "parcela 1";
+        QTest::newRow("vencimento repetido")
+            << 1 << "H" << Parcelas{{"10/04/2024", "1,00"}, {"10/04/2024", "2,00"}} << "Parcelas"
+            << "mais de uma";
+    }
+    void validacaoDoAdicionar() {
+        QFETCH(int, qualCliente);
+        QFETCH(QString, historico);
+        QFETCH(Parcelas, parcelas);
+        QFETCH(QString, campo);
+        QFETCH(QString, trecho);
+        const std::int64_t codigos[] = {0, m_joao, m_inativo, m_bloqueado, 999};
+        rt::Object o;
+        QCOMPARE(adicionar(codigos[qualCliente], historico, parcelas, QStringLiteral("ana"), &o), 2);
+        QCOMPARE(get(o, QStringLiteral("NomeDoCampoValidado")).toString(), campo);
+        QVERIFY2(get(o, QStringLiteral("DescricaoDaFalha")).toString().contains(trecho, Qt::CaseInsensitive),
+                 qPrintable(get(o, QStringLiteral("DescricaoDaFalha")).toString()));
+        QCOMPARE(contar(), 0);
+    }
+
+    void adicionarGravaUmaContaPorParcela() {
+        m_relogio.set(dia(15, 3, 2024));
+        rt::Object o;
+        QCOMPARE(adicionar(m_joao, QStringLiteral("  Geladeira  "),
+                           {{"15/04/2024", "1.000,10"}, {"15/05/2024", "0,01"}, {"15/06/2024", "999,99"}},
+                           QStringLiteral("carla"), &o),
+                 0);
+        QCOMPARE(get(o, QStringLiteral("DescricaoDaFalha")).toString(), QString());
+        QSqlQuery q = m_banco->executar(QStringLiteral(
+            "SELECT numero_da_parcela, numero_de_parcelas, valor_do_documento, valor_da_venda, historico, "
+            "usuario_da_inclusao, data_de_vencimento, numero_da_venda FROM contas_a_receber ORDER BY "
+            "numero_do_lancamento"));
+        const qint64 valores[] = {10001000, 100, 9999900};
+        const QDate datas[] = {QDate(2024, 4, 15), QDate(2024, 5, 15), QDate(2024, 6, 15)};
+        int i = 0;
+        QVariant venda;
+        for (; q.next(); ++i) {
+            QCOMPARE(q.value(0).toInt(), i + 1);
+            QCOMPARE(q.value(1).toInt(), 3);
+            QCOMPARE(q.value(2).toLongLong(), valores[i]);
+            QCOMPARE(q.value(3).toLongLong(), qint64(20001000));
+            QCOMPARE(q.value(4).toString(), QStringLiteral("Geladeira"));
+            QCOMPARE(q.value(5).toString(), QStringLiteral("carla"));
+            QCOMPARE(Banco::lerData(q.value(6)), datas[i]);
+            if (i == 0) venda = q.value(7);
+            QCOMPARE(q.value(7), venda);
+        }
+        QCOMPARE(i, 3);
+        QCOMPARE(adicionar(m_maria, QStringLiteral("Outra venda"), {{"15/04/2024", "1,00"}}), 0);
+        QVERIFY(m_banco
+                    ->valor(QStringLiteral(
+                        "SELECT numero_da_venda FROM contas_a_receber WHERE numero_do_lancamento = 4"))
+                    .toLongLong() > venda.toLongLong());
+    }
+
+    void alterar_data() {
+        QTest::addColumn<QString>("data");
+        QTest::addColumn<Variant>("valor");
+        QTest::addColumn<int>("resultado");
+        QTest::addColumn<QString>("campo");
+        QTest::newRow("altera") << "25/04/2024" << Variant(QStringLiteral("1.234,56")) << 0 << "";
+        QTest::newRow("data vazia") << "__/__/____" << Variant(QStringLiteral("10,00")) << 2
+                                    << "DataDeVencimento";
+        QTest::newRow("valor inteiro zero")
+            << "25/04/2024" << Variant(std::int16_t(0)) << 2 << "ValorDoDocumento";
+        QTest::newRow("valor 0,00") << "25/04/2024" << Variant(QStringLiteral("0,00")) << 2
+                                    << "ValorDoDocumento";
+    }
+    void alterar() {
+        QFETCH(QString, data);
+        QFETCH(Variant, valor);
+        QFETCH(int, resultado);
+        QFETCH(QString, campo);
+        montarCenario();
+        m_relogio.set(dia(16, 3, 2024));
+        rt::Object o = criar();
+        let(o, QStringLiteral("NumeroDoLancamento"), 4.0);
+        let(o, QStringLiteral("CodigoDoCliente"), double(m_joao));
+        let(o, QStringLiteral("Historico"), QStringLiteral("Conserto do fogão"));
+        let(o, QStringLiteral("DataDeVencimento"), data);
+        let(o, QStringLiteral("ValorDoDocumento"), valor);
+        set(o, QStringLiteral("DadosDoUsuario"),
+            rt::Object(std::make_shared<Usuario>(QStringLiteral("dora"))));
+        QCOMPARE(call(o, QStringLiteral("Alterar")).toInteger(), resultado);
+        QCOMPARE(get(o, QStringLiteral("NomeDoCampoValidado")).toString(), campo);
+        auto rs = selecionar(0, QStringLiteral("fogao"));
+        if (resultado != 0) {
+            QCOMPARE(rs->RecordCount(), 0);
+            return;
+        }
+        QCOMPARE(numeros(rs), QList<int>{4});
+        rs->MoveFirst();
+        QCOMPARE(rs->Fields(QStringLiteral("ValorDoDocumento")).Value().toString(),
+                 QStringLiteral("1.234,56"));
+        QCOMPARE(rs->Fields(QStringLiteral("DataDeVencimento")).Value().toString(),
+                 QStringLiteral("25/04/2024"));
+        QCOMPARE(rs->Fields(QStringLiteral("CodigoDoCliente")).Value().toLong(), std::int32_t(m_joao));
+        QCOMPARE(rs->Fields(QStringLiteral("UsuarioDaAlteracao")).Value().toString(), QStringLiteral("dora"));
+        QCOMPARE(rs->Fields(QStringLiteral("DataEHoraDaAlteracao")).Value().toString(),
+                 QStringLiteral("16/03/2024 12:00:00"));
+        QCOMPARE(rs->Fields(QStringLiteral("UsuarioDaInclusao")).Value().toString(), QStringLiteral("bruno"));
+        // The old history is no longer found.
+        QCOMPARE(numeros(selecionar(0, QStringLiteral("geladeira"))), QList<int>{5});
+    }
+
+    void recusas_data() {
+        QTest::addColumn<QString>("operacao");
+        QTest::addColumn<int>("numero");
+        QTest::addColumn<QString>("trecho");
+        QTest::newRow("alterar baixada") << "Alterar" << 2 << "baixada";
+        QTest::newRow("excluir baixada") << "Excluir" << 2 << "baixada";
+        QTest::newRow("alterar inexistente") << "Alterar" << 99 << "não existe";
+        QTest::newRow("excluir inexistente") << "Excluir" << 99 << "não existe";
+    }
+    void recusas() {
+        QFETCH(QString, operacao);
+        QFETCH(int, numero);
+        QFETCH(QString, trecho);
+        montarCenario();
+        rt::Object o = criar();
+        let(o, QStringLiteral("NumeroDoLancamento"), double(numero));
+        let(o, QStringLiteral("CodigoDoCliente"), double(m_joao));
+        let(o, QStringLiteral("Historico"), QStringLiteral("X"));
+        let(o, QStringLiteral("DataDeVencimento"), QStringLiteral("01/05/2024"));
+        let(o, QStringLiteral("ValorDoDocumento"), QStringLiteral("1,00"));
+        QCOMPARE(call(o, operacao).toInteger(), 3);
+        QVERIFY2(get(o, QStringLiteral("DescricaoDaFalha")).toString().contains(trecho),
+                 qPrintable(get(o, QStringLiteral("DescricaoDaFalha")).toString()));
+        QCOMPARE(contar(), 5);
+        QCOMPARE(contar(QStringLiteral("SELECT COUNT(*) FROM contas_a_receber WHERE historico = 'X'")), 0);
+    }
+
+    void excluir() {
+        montarCenario();
+        rt::Object o = criar();
+        let(o, QStringLiteral("NumeroDoLancamento"), 5.0);
+        let(o, QStringLiteral("CodigoDoCliente"), double(m_maria));
+        let(o, QStringLiteral("Historico"), QStringLiteral("Conserto"));
+        set(o, QStringLiteral("GradeDasParcelas"), rt::Object(std::make_shared<Grade>(Parcelas{{"", ""}})));
+        QCOMPARE(call(o, QStringLiteral("Excluir")).toInteger(), 0);
+        QCOMPARE(numeros(selecionar(0, QString())), (QList<int>{4, 3, 2, 1}));
+        QCOMPARE(numeros(selecionar(0, QStringLiteral("geladeira"))), QList<int>{4});
+        // A second clerk deleting it too is told it is gone.
+        QCOMPARE(call(o, QStringLiteral("Excluir")).toInteger(), 3);
+    }
+
+    void outroBalconistaBaixouAntes() {
+        montarCenario();
+        // The clerk's card was opened on receivable 4; meanwhile another
+        // connection settles it.
+        auto outro = Banco::abrirSeparado(m_banco->conexao());
+        Baixa b;
+        b.numeroDoLancamento = 4;
+        b.data = QDate(2024, 3, 15);
+        baixar(*outro, b);
+        outro.reset();
+        rt::Object o = criar();
+        let(o, QStringLiteral("NumeroDoLancamento"), 4.0);
+        let(o, QStringLiteral("CodigoDoCliente"), double(m_maria));
+        let(o, QStringLiteral("Historico"), QStringLiteral("Alterado"));
+        let(o, QStringLiteral("DataDeVencimento"), QStringLiteral("01/05/2024"));
+        let(o, QStringLiteral("ValorDoDocumento"), QStringLiteral("1,00"));
+        QCOMPARE(call(o, QStringLiteral("Alterar")).toInteger(), 3);
+        QCOMPARE(contar(QStringLiteral("SELECT COUNT(*) FROM contas_a_receber WHERE historico = 'Alterado'")),
+                 0);
+    }
+
+    void falhaDoBancoViraTriploDeErro() {
+        qputenv("QUVA_DATABASE", m_pasta.path().toUtf8()); // a folder is no database
+        rt::Object o = criar();
+        Variant pp(std::int16_t(10));
+        QCOMPARE(call(o, QStringLiteral("Selecionar"), std::int32_t(1), byRef(pp), std::int32_t(0), QString())
+                     .toLong(),
+                 1);
+        QVERIFY(get(o, QStringLiteral("NumeroDoErro")).toLong() != 0);
+        QVERIFY(!get(o, QStringLiteral("DescricaoDoErro")).toString().isEmpty());
+        QCOMPARE(get(o, QStringLiteral("LocalDoErro")).toString(),
+                 QStringLiteral(", clsCReceber, Selecionar"));
+        let(o, QStringLiteral("CodigoDoCliente"), 1.0);
+        QCOMPARE(call(o, QStringLiteral("Adicionar")).toInteger(), 1);
+        QCOMPARE(get(o, QStringLiteral("LocalDoErro")).toString(),
+                 QStringLiteral(", clsCReceber, Adicionar"));
+    }
+};
+
+QUVA_TESTE_NOS_DOIS_BANCOS(TstCReceber)
+
+#include "tst_creceber.moc"

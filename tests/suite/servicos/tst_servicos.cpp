@@ -1,0 +1,250 @@
+// The service components through CreateObject by ProgID, as the
+// presentation component calls them: the system's name, the error and wait
+// windows, and the dark backdrop.
+
+#include "automation/LateBound.h"
+#include "automation/Registry.h"
+#include "automation/Server.h"
+#include "forms/Window.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace quva;
+using automation::byRef;
+using automation::call;
+using automation::CreateObject;
+using rt::Variant;
+
+namespace {
+
+const QString kSO = QStringLiteral("QUVA_N_SO.clsObterVersaoDoSO");
+const QString kMsgErro = QStringLiteral("QUVA_A_MsgErro.clsMensagem");
+const QString kMsgAcesso = QStringLiteral("QUVA_A_MsgAcesso.clsMensagem");
+const QString kFundoEscuro = QStringLiteral("QUVA_A_EfeitosDeTela.clsFundoEscuro");
+
+QWidget* sombraDe(QWidget* w) {
+    return w->findChild<QWidget*>(QStringLiteral("quvaFundoEscuro"), Qt::FindDirectChildrenOnly);
+}
+
+// Each call on a new instance, as the presentation component does it.
+void aplicar(std::int32_t h) {
+    Variant v(h);
+    call(CreateObject(kFundoEscuro), QStringLiteral("Aplicar"), byRef(v));
+}
+void remover(std::int32_t h) {
+    Variant v(h);
+    call(CreateObject(kFundoEscuro), QStringLiteral("Remover"), byRef(v));
+}
+
+QWidget* janelaDeEspera() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("frmMensagemDeAcesso") && w->isVisible()) return w;
+    return nullptr;
+}
+
+} // namespace
+
+class tst_servicos : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QFile::remove(automation::Registry::path());
+        for (const char* lib : {LIB_SO, LIB_MSGERRO, LIB_MSGACESSO, LIB_EFEITOS}) {
+            QString erro;
+            QCOMPARE(automation::RegisterLibrary(QString::fromUtf8(lib), &erro), automation::S_OK_);
+        }
+        qunsetenv("QUVA_SO_VERSAO");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.path()));
+        QDir(m_dir.path()).mkpath(QStringLiteral("quva"));
+    }
+
+    void registeredMembers_data() {
+        QTest::addColumn<QString>("progId");
+        QTest::addColumn<QStringList>("membros");
+        QTest::newRow("SO") << kSO << QStringList{QStringLiteral("ObterversaoDoSO")};
+        QTest::newRow("MsgErro") << kMsgErro << QStringList{QStringLiteral("Exibir")};
+        QTest::newRow("MsgAcesso") << kMsgAcesso
+                                   << QStringList{QStringLiteral("Exibir"), QStringLiteral("Fechar")};
+        QTest::newRow("FundoEscuro") << kFundoEscuro
+                                     << QStringList{QStringLiteral("Aplicar"), QStringLiteral("Remover")};
+    }
+    void registeredMembers() {
+        QFETCH(QString, progId);
+        QFETCH(QStringList, membros);
+        const auto e = automation::Registry::find(progId);
+        QVERIFY(e);
+        QCOMPARE(e->members, membros);
+        QCOMPARE(e->typeLib, progId.section(u'.', 0, 0));
+        QVERIFY(e->library.endsWith(QStringLiteral("/lib") + e->typeLib + QStringLiteral(".so")));
+        QVERIFY(CreateObject(progId));
+    }
+
+    // The setting wins over the real name, the variable over the file; the
+    // real name is what the system says.
+    void versionOverride() {
+        const QString ini = m_dir.filePath(QStringLiteral("quva/suite.ini"));
+        QFile::remove(ini);
+        auto versao = [&] { return call(CreateObject(kSO), QStringLiteral("ObterversaoDoSO")).toString(); };
+        QCOMPARE(versao(), QSysInfo::prettyProductName());
+        QVERIFY(!versao().isEmpty());
+        {
+            QFile f(ini);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[so]\nversao=Windows 8\n");
+        }
+        QCOMPARE(versao(), QStringLiteral("Windows 8"));
+        qputenv("QUVA_SO_VERSAO", "windows 8");
+        QCOMPARE(versao(), QStringLiteral("windows 8"));
+        qunsetenv("QUVA_SO_VERSAO");
+        QFile::remove(ini);
+        QCOMPARE(versao(), QSysInfo::prettyProductName());
+    }
+
+    void backdropBalancedAcrossInstances() {
+        QWidget janela;
+        janela.resize(400, 300);
+        janela.setStyleSheet(QStringLiteral("background: white"));
+        janela.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&janela));
+        const std::int32_t h = forms::hWnd(&janela);
+
+        aplicar(h);
+        QWidget* sombra = sombraDe(&janela);
+        QVERIFY(sombra);
+        QVERIFY(sombra->isVisible());
+        QCOMPARE(sombra->geometry(), janela.rect());
+        // The window is darker where it was white.
+        const QColor escuro = janela.grab().toImage().pixelColor(200, 150);
+        QVERIFY2(escuro.lightness() < 160, qPrintable(escuro.name()));
+
+        // It follows the window, and stays above a window embedded later.
+        janela.resize(500, 360);
+        QCOMPARE(sombra->geometry(), janela.rect());
+        auto* lista = new QWidget;
+        forms::SetParent(forms::hWnd(lista), h);
+        lista->show();
+        QTest::qWait(20);
+        QCOMPARE(janela.children().last(), sombra);
+
+        // Nested: a second shade is not darker and the outer one survives the inner Remover.
+        aplicar(h);
+        QCOMPARE(janela.findChildren<QWidget*>(QStringLiteral("quvaFundoEscuro")).size(), 1);
+        remover(h);
+        QVERIFY(sombraDe(&janela));
+        remover(h);
+        QVERIFY(!sombraDe(&janela));
+        const QColor claro = janela.grab().toImage().pixelColor(450, 330);
+        QCOMPARE(claro, QColor(Qt::white));
+
+        // Unbalanced: a Remover too many does nothing, and the next Aplicar works.
+        remover(h);
+        remover(h);
+        aplicar(h);
+        QVERIFY(sombraDe(&janela));
+        remover(h);
+        QVERIFY(!sombraDe(&janela));
+    }
+
+    void backdropIgnoresUnknownHandles_data() {
+        QTest::addColumn<std::int32_t>("handle");
+        QTest::newRow("zero") << 0;
+        QTest::newRow("never given") << 0x7ffffff0;
+        QTest::newRow("negative") << -4;
+    }
+    void backdropIgnoresUnknownHandles() {
+        QFETCH(std::int32_t, handle);
+        aplicar(handle);
+        remover(handle);
+        remover(handle);
+    }
+
+    void backdropOnClosedWindow() {
+        auto* janela = new QWidget;
+        const std::int32_t h = forms::hWnd(janela);
+        aplicar(h);
+        delete janela;
+        remover(h);
+        aplicar(h);
+        QVERIFY(!forms::windowFromHandle(h));
+    }
+
+    // The window shows the triple with the application as its title and
+    // waits for the user; awkward values (Null, a number) come through as text.
+    void errorWindow() {
+        QString titulo, numero, descricao, local;
+        bool modal = false;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            QVERIFY(w);
+            modal = true;
+            titulo = w->windowTitle();
+            numero = w->findChild<QLabel*>(QStringLiteral("lblNumeroDoErro"))->text();
+            descricao = w->findChild<QLabel*>(QStringLiteral("lblDescricaoDoErro"))->text();
+            local = w->findChild<QLabel*>(QStringLiteral("lblLocalDoErro"))->text();
+            qobject_cast<QDialog*>(w)->accept();
+        });
+        Variant n(std::int32_t(91)), d(QStringLiteral("Variável de objeto não definida")),
+            l(QStringLiteral("QUVA_A_CReceber, frmLista, GerarLista, Ponto: 3")),
+            a(QStringLiteral("QUVA - Contas a Receber"));
+        call(CreateObject(kMsgErro), QStringLiteral("Exibir"), byRef(n), byRef(d), byRef(l), byRef(a));
+        QVERIFY(modal);
+        QCOMPARE(titulo, QStringLiteral("QUVA - Contas a Receber"));
+        QCOMPARE(numero, QStringLiteral("91"));
+        QCOMPARE(descricao, QStringLiteral("Variável de objeto não definida"));
+        QCOMPARE(local, QStringLiteral("QUVA_A_CReceber, frmLista, GerarLista, Ponto: 3"));
+
+        QTimer::singleShot(0, this, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            QVERIFY(w);
+            descricao = w->findChild<QLabel*>(QStringLiteral("lblDescricaoDoErro"))->text();
+            qobject_cast<QDialog*>(w)->accept();
+        });
+        Variant nulo(rt::Null), vazio{QString()};
+        call(CreateObject(kMsgErro), QStringLiteral("Exibir"), byRef(n), byRef(nulo), byRef(vazio),
+             byRef(vazio));
+        QCOMPARE(descricao, QString());
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void waitWindowUntilClosed() {
+        rt::Object m = CreateObject(kMsgAcesso);
+        call(m, QStringLiteral("Fechar")); // before Exibir: nothing to close
+        call(m, QStringLiteral("Exibir"), QStringLiteral("Aguarde, reorganizando dados."));
+        QWidget* w = janelaDeEspera();
+        QVERIFY(w);
+        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("lblMensagem"))->text(),
+                 QStringLiteral("Aguarde, reorganizando dados."));
+        QVERIFY(QApplication::overrideCursor());
+        QTest::qWait(50);
+        QVERIFY(janelaDeEspera());
+        // A second message on the same instance replaces the text, not the window.
+        call(m, QStringLiteral("Exibir"), QStringLiteral("Aguarde."));
+        QCOMPARE(janelaDeEspera(), w);
+        call(m, QStringLiteral("Fechar"));
+        QVERIFY(!janelaDeEspera());
+        QVERIFY(!QApplication::overrideCursor());
+        call(m, QStringLiteral("Fechar"));
+
+        // Released without Fechar: the window goes with the instance.
+        call(m, QStringLiteral("Exibir"), QStringLiteral("Aguarde, reorganizando dados."));
+        QVERIFY(janelaDeEspera());
+        m.reset();
+        QVERIFY(!janelaDeEspera());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_MAIN(tst_servicos)
+#include "tst_servicos.moc"

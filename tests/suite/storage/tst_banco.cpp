@@ -1,0 +1,350 @@
+// The suite's storage on both databases: schema and migrations, the search
+// folding, transactions, clients, company and settlements.
+
+#include "suite/BancoDeTeste.h"
+#include "suite/storage/Banco.h"
+#include "suite/storage/Cadastros.h"
+#include "suite/storage/Demonstracao.h"
+
+#include "runtime/Clock.h"
+#include "runtime/Convert.h"
+
+#include <QSettings>
+#include <QTest>
+
+using namespace quva;
+using namespace quva::suite;
+using teste::Motor;
+
+class TstBanco : public QObject {
+    Q_OBJECT
+public:
+    explicit TstBanco(Motor m) : m_motor(m) {}
+
+private:
+    std::shared_ptr<Banco> abrirNovo() {
+        QString conexao;
+        [&] { QUVA_NOVO_BANCO(m_motor, m_pasta, conexao); }();
+        if (conexao.isEmpty()) return nullptr;
+        return Banco::abrir(conexao);
+    }
+
+    Motor m_motor;
+    QTemporaryDir m_pasta;
+    rt::ManualClock m_relogio{rt::makeDate(2024, 3, 15)};
+
+private slots:
+    void initTestCase() {
+        if (m_motor == Motor::PostgreSQL && !teste::ServidorPostgres::instancia().disponivel())
+            QSKIP(qPrintable(teste::ServidorPostgres::instancia().motivo()));
+        rt::setClock(&m_relogio);
+    }
+    void cleanupTestCase() { rt::setClock(nullptr); }
+
+    void migraUmaVezEGuardaAVersao() {
+        auto b = abrirNovo();
+        QVERIFY(b);
+        QCOMPARE(b->tipo(), m_motor == Motor::SQLite ? Banco::Tipo::SQLite : Banco::Tipo::PostgreSQL);
+        QVERIFY(Banco::versaoMaisRecente(b->tipo()) >= 1);
+        QCOMPARE(b->versaoDoEsquema(), Banco::versaoMaisRecente(b->tipo()));
+        for (const char* t : {"clientes", "empresa", "contas_a_receber", "baixas", "versao_do_esquema"})
+            QVERIFY2(b->db().tables().contains(QLatin1String(t)), t);
+        Cliente c;
+        c.nomeOuRazaoSocial = QStringLiteral("Maria");
+        salvarCliente(*b, c);
+        const QString conexao = b->conexao();
+        b.reset();
+        // Opening again keeps the data and applies nothing twice.
+        auto de_novo = Banco::abrirSeparado(conexao);
+        QCOMPARE(de_novo->versaoDoEsquema(), Banco::versaoMaisRecente(de_novo->tipo()));
+        QCOMPARE(de_novo->valor(QStringLiteral("SELECT COUNT(*) FROM versao_do_esquema")).toInt(),
+                 Banco::versaoMaisRecente(de_novo->tipo()));
+        QCOMPARE(contarClientes(*de_novo), 1);
+    }
+
+    void abrirCompartilhaAConexao() {
+        auto a = abrirNovo();
+        QVERIFY(a);
+        auto b = Banco::abrir(a->conexao());
+        QCOMPARE(a.get(), b.get());
+        QVERIFY(Banco::abrirSeparado(a->conexao()).get() != a.get());
+    }
+
+    void transacaoDesfazTudoAoFalhar() {
+        auto b = abrirNovo();
+        QVERIFY(b);
+        Cliente c;
+        c.nomeOuRazaoSocial = QStringLiteral("Primeiro");
+        salvarCliente(*b, c);
+        QVERIFY_THROWS_EXCEPTION(ErroDoBanco, b->transacao([&] {
+            Cliente d;
+            d.nomeOuRazaoSocial = QStringLiteral("Segundo");
+            salvarCliente(*b, d); // joins the outer transaction
+            b->executar(QStringLiteral("INSERT INTO tabela_que_nao_existe VALUES (1)"));
+        }));
+        QVERIFY(!b->emTransacao());
+        QCOMPARE(contarClientes(*b), 1);
+        // The connection is usable afterwards.
+        Cliente e;
+        e.nomeOuRazaoSocial = QStringLiteral("Terceiro");
+        QCOMPARE(salvarCliente(*b, e), 2);
+    }
+
+    void pesquisaIgnoraAcentosECaixa_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QStringList>("esperados");
+        QTest::newRow("sem acento acha acentuado")
+            << "joao" << QStringList{"João da Conceição", "Padaria São João"};
+        QTest::newRow("acentuado acha") << "JOÃO" << QStringList{"João da Conceição", "Padaria São João"};
+        QTest::newRow("cedilha") << "conceicao" << QStringList{"João da Conceição"};
+        QTest::newRow("apelido") << "zeca" << QStringList{"José Antônio Ávila"};
+        QTest::newRow("dois caracteres") << "av" << QStringList{"José Antônio Ávila"};
+        QTest::newRow("codigo") << "3 " << QStringList{"Padaria São João"};
+        QTest::newRow("curinga do LIKE é texto") << "%" << QStringList{};
+        QTest::newRow("nada") << "xyzw" << QStringList{};
+    }
+    void pesquisaIgnoraAcentosECaixa() {
+        QFETCH(QString, texto);
+        QFETCH(QStringList, esperados);
+        auto b = abrirNovo();
+        QVERIFY(b);
+        for (auto [apelido, nome] :
+             {std::pair{"Joãozinho", "João da Conceição"}, std::pair{"Zeca", "José Antônio Ávila"},
+              std::pair{"", "Padaria São João"}}) {
+            Cliente c;
+            c.apelidoOuNomeFantasia = QString::fromUtf8(apelido);
+            c.nomeOuRazaoSocial = QString::fromUtf8(nome);
+            salvarCliente(*b, c);
+        }
+        QStringList achados;
+        for (const Cliente& c : pesquisarClientes(*b, texto))
+            achados << c.nomeOuRazaoSocial;
+        QCOMPARE(achados, esperados);
+    }
+
+    void clientePorNomeExatoOuCodigo() {
+        auto b = abrirNovo();
+        QVERIFY(b);
+        Cliente a, z;
+        a.apelidoOuNomeFantasia = QStringLiteral("Tião");
+        a.nomeOuRazaoSocial = QStringLiteral("Sebastião Nogueira");
+        z.apelidoOuNomeFantasia = QStringLiteral("Tiãozinho");
+        z.nomeOuRazaoSocial = QStringLiteral("Sebastião Filho");
+        salvarCliente(*b, a);
+        salvarCliente(*b, z);
+        auto r = clientesPorNomeOuCodigo(*b, QStringLiteral("tiao"), 0);
+        QCOMPARE(r.size(), 1u);
+        QCOMPARE(r[0].codigo, a.codigo);
+        QCOMPARE(clientesPorNomeOuCodigo(*b, QString(), z.codigo).at(0).nomeOuRazaoSocial,
+                 z.nomeOuRazaoSocial);
+        QVERIFY(clientesPorNomeOuCodigo(*b, QString(), 99).empty());
+        // A rename keeps the search column in step.
+        a.nomeOuRazaoSocial = QStringLiteral("Ânderson");
+        salvarCliente(*b, a);
+        QCOMPARE(pesquisarClientes(*b, QStringLiteral("ANDERSON")).size(), 1u);
+        QVERIFY(pesquisarClientes(*b, QStringLiteral("nogueira")).empty());
+    }
+
+    void empresaEEndereco() {
+        auto b = abrirNovo();
+        QVERIFY(b);
+        QVERIFY(!lerEmpresa(*b));
+        Empresa e;
+        e.nomeFantasia = QStringLiteral("Armazém Bom Preço");
+        e.logradouro = QStringLiteral("Rua das Flores");
+        e.numero = QStringLiteral("12");
+        e.bairro = QStringLiteral("Centro");
+        e.cidade = QStringLiteral("Curitiba");
+        e.uf = QStringLiteral("PR");
+        e.cep = QStringLiteral("80000-000");
+        salvarEmpresa(*b, e);
+        e.telefone = QStringLiteral("(41) 3333-4444");
+        salvarEmpresa(*b, e);
+        QCOMPARE(lerEmpresas(*b).size(), 1u);
+        const Empresa lida = *lerEmpresa(*b);
+        QCOMPARE(lida.telefone, e.telefone);
+        QCOMPARE(lida.enderecoCompleto(),
+                 QStringLiteral("Rua das Flores, 12 - Centro - Curitiba/PR - CEP 80000-000"));
+    }
+
+    void baixaRegistraERecusaRepeticao() {
+        auto b = abrirNovo();
+        QVERIFY(b);
+        Cliente c;
+        c.nomeOuRazaoSocial = QStringLiteral("Cliente");
+        salvarCliente(*b, c);
+        b->executar(QStringLiteral(
+                        "INSERT INTO contas_a_receber (numero_do_lancamento, codigo_do_cliente, historico, "
+                        "data_de_vencimento, valor_do_documento, data_e_hora_da_inclusao, ultima_mudanca) "
+                        "VALUES (7, ?, 'Venda', '2024-03-01', 1000000, '2024-02-01 10:00:00', '2024-02-01 "
+                        "10:00:00')"),
+                    {qlonglong(c.codigo)});
+        QCOMPARE(contasEmAbertoDoCliente(*b, c.codigo).size(), 1u);
+        Baixa x;
+        x.numeroDoLancamento = 7;
+        x.data = QDate(2024, 3, 10);
+        x.desconto = rt::Currency::fromRaw(50000); // 5,00
+        x.juros = rt::Currency::fromRaw(12300);    // 1,23
+        x.usuario = QStringLiteral("caixa");
+        baixar(*b, x);
+        QSqlQuery q = b->executar(
+            QStringLiteral("SELECT data_da_baixa, valor_da_baixa, desconto_abatimento, "
+                           "juros_mora_multa FROM contas_a_receber WHERE numero_do_lancamento = 7"));
+        QVERIFY(q.next());
+        QCOMPARE(Banco::lerData(q.value(0)), QDate(2024, 3, 10));
+        QCOMPARE(q.value(1).toLongLong(), 1000000 - 50000 + 12300);
+        QCOMPARE(q.value(2).toLongLong(), 50000);
+        QCOMPARE(q.value(3).toLongLong(), 12300);
+        QVERIFY(contasEmAbertoDoCliente(*b, c.codigo).empty());
+        QVERIFY_THROWS_EXCEPTION(ErroDoBanco, baixar(*b, x));
+        x.numeroDoLancamento = 8;
+        QVERIFY_THROWS_EXCEPTION(ErroDoBanco, baixar(*b, x));
+        QCOMPARE(b->valor(QStringLiteral("SELECT COUNT(*) FROM baixas")).toInt(), 1);
+    }
+
+    void demonstracaoDeterministicaComTodasAsSituacoes() {
+        m_relogio.set(rt::makeDate(2024, 3, 15));
+        auto b = abrirNovo();
+        QVERIFY(b);
+        OpcoesDaDemonstracao o;
+        o.contas = 3000;
+        o.clientes = 300;
+        const auto r = gerarDemonstracao(*b, o);
+        QCOMPARE(r.contas, 3000);
+        QCOMPARE(r.clientes, 300);
+        QCOMPARE(contarClientes(*b), 300);
+        QVERIFY(lerEmpresa(*b));
+        auto contar = [&](const char* onde) {
+            return b
+                ->valor(QStringLiteral("SELECT COUNT(*) FROM contas_a_receber WHERE ") + QLatin1String(onde))
+                .toLongLong();
+        };
+        QCOMPARE(contar("1 = 1"), 3000);
+        QVERIFY(contar("data_da_baixa IS NOT NULL") > 0);
+        QVERIFY(contar("data_da_baixa IS NULL AND data_de_vencimento < '2024-03-15'") > 0);
+        QVERIFY(contar("data_da_baixa IS NULL AND data_de_vencimento >= '2024-03-15'") > 0);
+        QVERIFY(contar("ultima_mudanca >= '2024-02-14'") > 0);
+        QCOMPARE(contar("data_da_baixa IS NOT NULL"),
+                 b->valor(QStringLiteral("SELECT COUNT(*) FROM baixas")).toLongLong());
+        QCOMPARE(contar("valor_da_baixa <> 0 AND valor_da_baixa <> valor_do_documento - desconto_abatimento "
+                        "+ juros_mora_multa"),
+                 0);
+        for (int s = 2; s <= 4; ++s)
+            QVERIFY(
+                b->valor(QStringLiteral("SELECT COUNT(*) FROM clientes WHERE situacao = ?"), {s}).toInt() >
+                0);
+        // Accented names are there, and found without their accents.
+        QVERIFY(!pesquisarClientes(*b, QStringLiteral("conceicao")).empty());
+        const QString assinatura = QStringLiteral(
+            "SELECT SUM(valor_do_documento), SUM(codigo_do_cliente), MAX(historico) FROM contas_a_receber");
+        QSqlQuery q1 = b->executar(assinatura);
+        QVERIFY(q1.next());
+        const qint64 soma = q1.value(0).toLongLong(), clientes = q1.value(1).toLongLong();
+        q1.finish();
+        // A database that has data is refused.
+        QVERIFY_THROWS_EXCEPTION(ErroDoBanco, gerarDemonstracao(*b, o));
+        b.reset();
+        // The same seed gives the same data.
+        auto outro = abrirNovo();
+        QVERIFY(outro);
+        gerarDemonstracao(*outro, o);
+        QSqlQuery q2 = outro->executar(assinatura);
+        QVERIFY(q2.next());
+        QCOMPARE(q2.value(0).toLongLong(), soma);
+        QCOMPARE(q2.value(1).toLongLong(), clientes);
+    }
+
+    void datasEMomentosIdaEVolta() {
+        auto b = abrirNovo();
+        QVERIFY(b);
+        const rt::Date d = rt::makeDate(2024, 2, 29);
+        QCOMPARE(paraQDate(d), QDate(2024, 2, 29));
+        QCOMPARE(deQDate(QDate(1899, 12, 30)).serial, 0.0);
+        QCOMPARE(deQDate(paraQDate(d)), d);
+        const QDateTime m(QDate(2024, 3, 15), QTime(13, 45, 7));
+        QCOMPARE(paraQDateTime(deQDateTime(m)), m);
+        QCOMPARE(Banco::lerDataEHora(b->valor(QStringLiteral("SELECT ?"), {Banco::dataEHora(m)})), m);
+    }
+};
+
+class TstConfiguracao : public QObject {
+    Q_OBJECT
+private slots:
+    void reconheceOServidor_data() {
+        QTest::addColumn<QString>("conexao");
+        QTest::addColumn<bool>("postgres");
+        QTest::newRow("uri") << "postgresql://u:p@db.local:5433/quva" << true;
+        QTest::newRow("uri curta") << "postgres:///quva?host=/tmp/x" << true;
+        QTest::newRow("pares") << "host=db.local dbname=quva" << true;
+        QTest::newRow("arquivo") << "/home/ana/quva.db" << false;
+        QTest::newRow("arquivo com igual") << "/tmp/a=b.db" << false;
+    }
+    void reconheceOServidor() {
+        QFETCH(QString, conexao);
+        QFETCH(bool, postgres);
+        QCOMPARE(Banco::ehPostgreSQL(conexao), postgres);
+    }
+
+    void variavelAntesDoArquivoAntesDoPadrao() {
+        QTemporaryDir home;
+        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+        qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
+        qunsetenv("QUVA_DATABASE");
+        QCOMPARE(Banco::conexaoConfigurada(), home.filePath(QStringLiteral("data/quva/quva.db")));
+        QDir().mkpath(home.filePath(QStringLiteral("config/quva")));
+        {
+            QSettings s(home.filePath(QStringLiteral("config/quva/suite.ini")), QSettings::IniFormat);
+            s.setValue(QStringLiteral("banco/conexao"), QStringLiteral("postgresql:///quva"));
+        }
+        QCOMPARE(Banco::conexaoConfigurada(), QStringLiteral("postgresql:///quva"));
+        qputenv("QUVA_DATABASE", "/tmp/outro.db");
+        QCOMPARE(Banco::conexaoConfigurada(), QStringLiteral("/tmp/outro.db"));
+        qunsetenv("QUVA_DATABASE");
+    }
+
+    void dobrar_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("dobrado");
+        QTest::newRow("til") << "JOÃO"
+                             << "joao";
+        QTest::newRow("cedilha e agudo") << "Ação Útil"
+                                         << "acao util";
+        QTest::newRow("circunflexo e crase") << "Antônio à Vovô"
+                                             << "antonio a vovo";
+        QTest::newRow("trema") << "Müller"
+                               << "muller";
+        QTest::newRow("sem mudança") << "123 abc"
+                                     << "123 abc";
+    }
+    void dobrar() {
+        QFETCH(QString, texto);
+        QFETCH(QString, dobrado);
+        QCOMPARE(suite::dobrar(texto), dobrado);
+    }
+
+    void servidorInexistenteFalhaComTexto() {
+        try {
+            Banco::abrirSeparado(QStringLiteral("postgresql:///quva?host=/nao/existe&port=1"));
+            QFAIL("opened");
+        } catch (const ErroDoBanco& e) {
+            QVERIFY(e.texto().startsWith(QStringLiteral("Não foi possível abrir o banco de dados")));
+        }
+    }
+};
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    int falhas = 0;
+    {
+        TstConfiguracao t;
+        falhas += QTest::qExec(&t, argc, argv);
+    }
+    for (Motor m : {Motor::SQLite, Motor::PostgreSQL}) {
+        TstBanco t(m);
+        falhas += QTest::qExec(&t, argc, argv);
+    }
+    teste::ServidorPostgres::instancia().parar();
+    return falhas;
+}
+
+#include "tst_banco.moc"
