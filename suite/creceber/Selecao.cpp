@@ -38,6 +38,23 @@ QString dinheiro(const QVariant& v) {
 }
 
 Variant dataComoValor(const QVariant& v) {
+    if (v.typeId() == QMetaType::QString) {
+        // "YYYY-MM-DD" read by hand: a report reads a date on every row.
+        const QString s = v.toString();
+        auto numero = [&s](int de, int n) {
+            int r = 0;
+            for (int i = de; i < de + n; ++i) {
+                const int c = s[i].unicode() - '0';
+                if (c < 0 || c > 9) return -1;
+                r = r * 10 + c;
+            }
+            return r;
+        };
+        if (s.size() >= 10 && s[4] == u'-' && s[7] == u'-') {
+            const QDate d(numero(0, 4), numero(5, 2), numero(8, 2));
+            if (d.isValid()) return Variant(deQDate(d));
+        }
+    }
     const QDate d = Banco::lerData(v);
     return d.isValid() ? Variant(deQDate(d)) : Variant(rt::Null);
 }
@@ -74,6 +91,7 @@ void filtrarPorBusca(const Banco& banco, Filtro& f, const QString& texto) {
                 " OR r.codigo_do_cliente IN (SELECT cb.codigo_do_cliente FROM clientes cb WHERE ") +
             cliente.sql + u')',
         {conta.valor, cliente.valor});
+    f.busca = true;
 }
 
 const Forma& formaDaLista() {
@@ -217,6 +235,20 @@ void ProvedorDeContas::fetch(std::int64_t first, std::int64_t n, std::vector<Var
     if (first < 0 || n <= 0) return;
     const std::int64_t last = first + n - 1;
 
+    // Between two known rows whose numbers differ by as much as their
+    // positions there are no gaps, so the number at any position in
+    // between is known too: a jump into such a stretch skips nothing.
+    if (m_ordem.chaves.size() == 1) {
+        const auto b = m_chaves.lower_bound(first);
+        if (b != m_chaves.end() && b != m_chaves.begin() && b->first != first) {
+            const auto a = std::prev(b);
+            const qint64 passo = m_ordem.descendente ? -1 : 1;
+            const qint64 ka = a->second.front().toLongLong(), kb = b->second.front().toLongLong();
+            if ((kb - ka) * passo == b->first - a->first)
+                m_chaves[first] = {QVariant(ka + passo * (first - a->first))};
+        }
+    }
+
     // Forward from the nearest row known at or before the block, or
     // backward from the nearest known at or after it, whichever skips less.
     // The first and the last row are always known, so rows added to the
@@ -234,8 +266,9 @@ void ProvedorDeContas::fetch(std::int64_t first, std::int64_t n, std::vector<Var
     QStringList ordem;
     for (const QString& c : m_ordem.chaves)
         ordem << c + direcao;
-    Filtro f = m_filtro;
     const std::int64_t ancora = paraTras ? antes : depois;
+    // The anchor bounds the walk on the side it reads away from.
+    Filtro f = ancora >= 0 ? m_filtro.semLimites(m_ordem.chaves.front(), !descendente) : m_filtro;
     std::int64_t pular = paraTras ? pularAtras : pularAdiante;
     if (ancora >= 0) {
         // The anchor row itself is the first one wanted when the block starts (or ends) on it.
@@ -251,16 +284,23 @@ void ProvedorDeContas::fetch(std::int64_t first, std::int64_t n, std::vector<Var
             m_chaves[ancora]);
     }
     // The rows skipped are found on the order's index alone; only the block
-    // is joined with its clients.
+    // is joined with its clients. Skipping nothing, the join walks the
+    // order's index directly and needs no sort, unless a search feeds it.
     const QString sql =
-        QStringLiteral(
-            "SELECT %1, %2 FROM contas_a_receber r JOIN clientes c ON c.codigo_do_cliente = "
-            "r.codigo_do_cliente WHERE r.numero_do_lancamento IN (SELECT r.numero_do_lancamento FROM "
-            "contas_a_receber r WHERE %3 ORDER BY %4 LIMIT %5 OFFSET %6) ORDER BY %4")
-            .arg(m_forma.colunas, m_ordem.chaves.join(QLatin1String(", ")), f.sql,
-                 ordem.join(QLatin1String(", ")))
-            .arg(n)
-            .arg(pular);
+        pular == 0 && !f.busca
+            ? QStringLiteral("SELECT %1, %2 FROM contas_a_receber r JOIN clientes c ON c.codigo_do_cliente = "
+                             "r.codigo_do_cliente WHERE %3 ORDER BY %4 LIMIT %5")
+                  .arg(m_forma.colunas, m_ordem.chaves.join(QLatin1String(", ")), f.sql,
+                       ordem.join(QLatin1String(", ")))
+                  .arg(n)
+            : QStringLiteral(
+                  "SELECT %1, %2 FROM contas_a_receber r JOIN clientes c ON c.codigo_do_cliente = "
+                  "r.codigo_do_cliente WHERE r.numero_do_lancamento IN (SELECT r.numero_do_lancamento FROM "
+                  "contas_a_receber r WHERE %3 ORDER BY %4 LIMIT %5 OFFSET %6) ORDER BY %4")
+                  .arg(m_forma.colunas, m_ordem.chaves.join(QLatin1String(", ")), f.sql,
+                       ordem.join(QLatin1String(", ")))
+                  .arg(n)
+                  .arg(pular);
     QSqlQuery q = m_banco->executar(sql, f.valores);
     ++m_consultas;
 
@@ -268,14 +308,16 @@ void ProvedorDeContas::fetch(std::int64_t first, std::int64_t n, std::vector<Var
     const std::size_t inicio = out.size();
     const int nChaves = int(m_ordem.chaves.size());
     const int primeiraChave = int(campos);
-    std::vector<QVariantList> chaves;
+    // Only the keys of the block's ends are kept.
+    QVariantList primeiraLida, ultimaLida(nChaves);
+    std::int64_t lidas = 0;
     while (q.next()) {
         m_forma.converter(q, out);
-        QVariantList k;
         for (int i = 0; i < nChaves; ++i)
-            k << q.value(primeiraChave + i);
-        chaves.push_back(std::move(k));
+            ultimaLida[i] = q.value(primeiraChave + i);
+        if (lidas++ == 0) primeiraLida = ultimaLida;
     }
+    if (lidas == 0) return;
     if (paraTras) {
         // Rows came last first: put them back in order.
         const std::size_t linhas = (out.size() - inicio) / campos;
@@ -283,12 +325,11 @@ void ProvedorDeContas::fetch(std::int64_t first, std::int64_t n, std::vector<Var
             std::swap_ranges(out.begin() + std::ptrdiff_t(inicio + i * campos),
                              out.begin() + std::ptrdiff_t(inicio + (i + 1) * campos),
                              out.begin() + std::ptrdiff_t(inicio + (linhas - 1 - i) * campos));
-        std::reverse(chaves.begin(), chaves.end());
+        std::swap(primeiraLida, ultimaLida);
     }
-    if (chaves.empty()) return;
     // Where the block really starts when reading backwards and rows went
     // away meanwhile is unknown; keep only keys whose position is certain.
-    const std::int64_t primeiro = paraTras ? last - std::int64_t(chaves.size()) + 1 : first;
+    const std::int64_t primeiro = paraTras ? last - lidas + 1 : first;
     if (m_chaves.size() > 4096) {
         const auto ultima = *m_chaves.rbegin();
         const auto primeira = *m_chaves.begin();
@@ -296,8 +337,8 @@ void ProvedorDeContas::fetch(std::int64_t first, std::int64_t n, std::vector<Var
         m_chaves.insert(primeira);
         m_chaves.insert(ultima);
     }
-    m_chaves[primeiro] = chaves.front();
-    m_chaves[primeiro + std::int64_t(chaves.size()) - 1] = chaves.back();
+    m_chaves[primeiro] = primeiraLida;
+    m_chaves[primeiro + lidas - 1] = ultimaLida;
 }
 
 } // namespace quva::suite::creceber

@@ -30,10 +30,38 @@ inline constexpr int kDiasRecentes = 30;
 struct Filtro {
     QString sql = QStringLiteral("1 = 1"); // over contas_a_receber r
     QVariantList valores;
-    void e(const QString& condicao, const QVariantList& v = {}) {
-        sql += QStringLiteral(" AND (") + condicao + u')';
-        valores += v;
+    // Rows come from the search indexes, not in the order of any index.
+    bool busca = false;
+    void e(const QString& condicao, const QVariantList& v = {}) { acrescentar({condicao, v, {}, false}); }
+    // A bound on a column: op is ">=", ">", "<=" or "<".
+    void limite(const QString& coluna, const QString& op, const QVariant& v) {
+        acrescentar({coluna + u' ' + op + QStringLiteral(" ?"), {v}, coluna, op.startsWith(u'>')});
     }
+    // The same filter without the bounds on coluna from one side. A read
+    // that starts past a row of the selection is bounded by that row
+    // already, and SQLite walks an index from one lower bound only: left
+    // in, the filter's own bound would make every read start at its edge.
+    Filtro semLimites(const QString& coluna, bool inferiores) const {
+        Filtro f;
+        f.busca = busca;
+        for (const Termo& t : m_termos)
+            if (t.coluna != coluna || t.inferior != inferiores) f.acrescentar(t);
+        return f;
+    }
+
+private:
+    struct Termo {
+        QString sql;
+        QVariantList valores;
+        QString coluna; // bounded column, empty for other conditions
+        bool inferior;
+    };
+    void acrescentar(const Termo& t) {
+        sql += QStringLiteral(" AND (") + t.sql + u')';
+        valores += t.valores;
+        m_termos.push_back(t);
+    }
+    std::vector<Termo> m_termos;
 };
 
 // The rows whose receivable or client matches the search text.

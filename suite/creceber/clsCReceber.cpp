@@ -175,7 +175,8 @@ private:
                 o = {{QStringLiteral("r.numero_do_lancamento")}, true};
                 break;
             case AVencer:
-                f.e(QStringLiteral("r.data_da_baixa IS NULL AND r.data_de_vencimento >= ?"), {hoje});
+                f.e(QStringLiteral("r.data_da_baixa IS NULL"));
+                f.limite(QStringLiteral("r.data_de_vencimento"), QStringLiteral(">="), hoje);
                 o = {{QStringLiteral("r.data_de_vencimento"), QStringLiteral("r.numero_do_lancamento")},
                      false};
                 break;
@@ -189,8 +190,8 @@ private:
                 o = {{QStringLiteral("r.data_da_baixa"), QStringLiteral("r.numero_do_lancamento")}, true};
                 break;
             case Recentes:
-                f.e(QStringLiteral("r.ultima_mudanca >= ?"),
-                    {Banco::dataEHora(agora().addDays(-kDiasRecentes))});
+                f.limite(QStringLiteral("r.ultima_mudanca"), QStringLiteral(">="),
+                         Banco::dataEHora(agora().addDays(-kDiasRecentes)));
                 o = {{QStringLiteral("r.ultima_mudanca"), QStringLiteral("r.numero_do_lancamento")}, true};
                 break;
             }
@@ -222,8 +223,8 @@ private:
         if (!rt::parseDate(inicio.toString(), &de) || !rt::parseDate(fim.toString(), &ate))
             rt::raise(rt::err::TypeMismatch,
                       QStringLiteral("Período inválido: %1 a %2").arg(inicio.toString(), fim.toString()));
-        f.e(coluna + QStringLiteral(" >= ? AND ") + coluna + QStringLiteral(" <= ?"),
-            {Banco::data(paraQDate(de)), Banco::data(paraQDate(ate))});
+        f.limite(coluna, QStringLiteral(">="), Banco::data(paraQDate(de)));
+        f.limite(coluna, QStringLiteral("<="), Banco::data(paraQDate(ate)));
     }
 
     Variant selecionarContasAReceber(Args a) {
@@ -235,7 +236,7 @@ private:
             if (tipo == 1)
                 f.e(QStringLiteral("r.data_de_vencimento < ?"), {hoje});
             else if (tipo == 2)
-                f.e(QStringLiteral("r.data_de_vencimento >= ?"), {hoje});
+                f.limite(QStringLiteral("r.data_de_vencimento"), QStringLiteral(">="), hoje);
             else if (tipo != 3)
                 rt::raise(rt::err::InvalidCall);
             filtrarPeriodo(f, QStringLiteral("r.data_de_vencimento"), a[2], a[3], a[4]);

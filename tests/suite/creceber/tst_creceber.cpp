@@ -411,6 +411,72 @@ private slots:
                  (QList<int>{2, 1, 4}));
     }
 
+    // A report longer than the stretch read at once, over a period that
+    // leaves rows out on both sides, walked both ways.
+    void relatorioLongoNosDoisSentidos() {
+        m_relogio.set(dia(1, 1, 2024));
+        Parcelas p;
+        const double inicio = rt::makeDate(2024, 2, 1).serial;
+        for (int i = 0; i < 1300; ++i)
+            p.push_back({rt::formatDate(rt::Date{inicio + i}), QStringLiteral("1,00")});
+        QCOMPARE(adicionar(m_joao, QStringLiteral("Carnê longo"), p), 0);
+        // Days 101 to 1200 of the plan: numbers 101 to 1200.
+        const QString de = rt::formatDate(rt::Date{inicio + 100});
+        const QString ate = rt::formatDate(rt::Date{inicio + 1199});
+        QList<int> esperados;
+        for (int n = 101; n <= 1200; ++n)
+            esperados << n;
+        rt::Object o = criar();
+        Variant t{std::int16_t(3)}, f{QString()}, td{false}, i{de}, e{ate};
+        QCOMPARE(call(o, QStringLiteral("SelecionarContasAReceber"), byRef(t), byRef(f, false), byRef(td),
+                      byRef(i), byRef(e))
+                     .toLong(),
+                 0);
+        auto rs = recordset(get(o, QStringLiteral("ResultadoDaSelecaoEmRecordSet")));
+        QCOMPARE(rs->RecordCount(), 1100);
+        QCOMPARE(numeros(rs), esperados);
+        QList<int> deTras;
+        for (rs->MoveLast(); !rs->BOF(); rs->MovePrevious())
+            deTras.prepend(rs->Fields(QStringLiteral("NumeroDoLancamento")).Value().toLong());
+        QCOMPARE(deTras, esperados);
+        rs->MoveFirst();
+        QCOMPARE(rs->Fields(QStringLiteral("DataDeVencimento")).Value().toDate().serial, inicio + 100);
+    }
+
+    // Pages of all receivables, numbered without gaps or with some
+    // deleted, in the first, middle and last places of the order.
+    void paginasDeTodas_data() {
+        QTest::addColumn<QList<int>>("excluidas");
+        QTest::newRow("sem lacunas") << QList<int>{};
+        QTest::newRow("com lacunas") << QList<int>{1, 9, 30, 31, 44, 60};
+    }
+    void paginasDeTodas() {
+        QFETCH(QList<int>, excluidas);
+        m_relogio.set(dia(1, 3, 2024));
+        Parcelas p;
+        for (int i = 0; i < 60; ++i)
+            p.push_back(
+                {rt::formatDate(rt::Date{rt::makeDate(2024, 4, 1).serial + i}), QStringLiteral("10,00")});
+        QCOMPARE(adicionar(m_joao, QStringLiteral("Carnê"), p), 0);
+        for (int n : excluidas)
+            m_banco->executar(QStringLiteral("DELETE FROM contas_a_receber WHERE numero_do_lancamento = ?"),
+                              {n});
+        QList<int> esperados;
+        for (int n = 60; n >= 1; --n)
+            if (!excluidas.contains(n)) esperados << n;
+        rt::Object comp;
+        auto rs = selecionar(0, QString(), &comp, 7);
+        QVERIFY(rs);
+        QCOMPARE(rs->RecordCount(), esperados.size());
+        const int paginas = rs->PageCount();
+        for (int pagina : {paginas / 2, 2, paginas, paginas - 1, 1, paginas / 2 + 1}) {
+            rs->setAbsolutePage(pagina);
+            Variant pp(std::int16_t(7)), alvo;
+            call(comp, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"), byRef(pp), byRef(alvo, false));
+            QCOMPARE(numeros(recordset(alvo)), esperados.mid((pagina - 1) * 7, 7));
+        }
+    }
+
     void validacaoDoAdicionar_data() {
         QTest::addColumn<int>("qualCliente"); // 0 none, 1 João, 2 inactive, 3 blocked, 4 unknown
         QTest::addColumn<QString>("historico");
