@@ -9,6 +9,7 @@
 #include "runtime/Dispatch.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace quva::automation {
@@ -21,6 +22,13 @@ struct ServerClass {
 struct ServerDescription {
     std::vector<ServerClass> classes;
 };
+
+// A creatable class T (a DispatchObject with a default constructor): its
+// members are listed from a fresh instance, in the order T declares them.
+template <class T> ServerClass serverClass(ClassEntry entry) {
+    entry.members = T().memberNames();
+    return ServerClass{std::move(entry), [] { return rt::Object(std::make_shared<T>()); }};
+}
 
 // The class factory handed out by DllGetClassObject; the caller deletes it.
 class ClassFactory {

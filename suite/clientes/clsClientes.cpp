@@ -139,9 +139,7 @@ const automation::ServerDescription& descricao() {
         e.description = QStringLiteral("QUVA - Negócio - Clientes");
         e.interfaceName = QStringLiteral("_clsClientes");
         e.interfaceId = QStringLiteral("{B1242015-D42E-4E3F-B146-E134EBC7A250}");
-        e.members = clsClientes().memberNames();
-        return automation::ServerDescription{
-            {{e, [] { return rt::Object(std::make_shared<clsClientes>()); }}}};
+        return automation::ServerDescription{{automation::serverClass<clsClientes>(e)}};
     }();
     return d;
 }

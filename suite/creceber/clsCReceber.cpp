@@ -564,9 +564,7 @@ const automation::ServerDescription& descricao() {
         e.description = QStringLiteral("QUVA - Negócio - Contas a Receber");
         e.interfaceName = QStringLiteral("_clsCReceber");
         e.interfaceId = QStringLiteral("{C3A95E17-8B4F-4D26-A7E0-5F2B9C1D6E48}");
-        e.members = clsCReceber().memberNames();
-        return automation::ServerDescription{
-            {{e, [] { return rt::Object(std::make_shared<clsCReceber>()); }}}};
+        return automation::ServerDescription{{automation::serverClass<clsCReceber>(e)}};
     }();
     return d;
 }

@@ -116,9 +116,7 @@ const automation::ServerDescription& descricao() {
         e.description = QStringLiteral("QUVA - Apresentação - Efeitos de tela");
         e.interfaceName = QStringLiteral("_clsFundoEscuro");
         e.interfaceId = QStringLiteral("{42846F32-1B9F-4219-860D-719986C37FFC}");
-        e.members = clsFundoEscuro().memberNames();
-        return automation::ServerDescription{
-            {{e, [] { return rt::Object(std::make_shared<clsFundoEscuro>()); }}}};
+        return automation::ServerDescription{{automation::serverClass<clsFundoEscuro>(e)}};
     }();
     return d;
 }

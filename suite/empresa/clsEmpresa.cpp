@@ -84,9 +84,7 @@ const automation::ServerDescription& descricao() {
         e.description = QStringLiteral("QUVA - Negócio - Empresa");
         e.interfaceName = QStringLiteral("_clsEmpresa");
         e.interfaceId = QStringLiteral("{1B58ACE8-3B58-4409-90E9-CA0DEE13AE40}");
-        e.members = clsEmpresa().memberNames();
-        return automation::ServerDescription{
-            {{e, [] { return rt::Object(std::make_shared<clsEmpresa>()); }}}};
+        return automation::ServerDescription{{automation::serverClass<clsEmpresa>(e)}};
     }();
     return d;
 }

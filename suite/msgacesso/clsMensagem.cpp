@@ -110,9 +110,7 @@ const automation::ServerDescription& descricao() {
         e.description = QStringLiteral("QUVA - Apresentação - Mensagem de espera");
         e.interfaceName = QStringLiteral("_clsMensagem");
         e.interfaceId = QStringLiteral("{2C1B33FF-1577-4794-8D7F-7A379BD854B2}");
-        e.members = clsMensagem().memberNames();
-        return automation::ServerDescription{
-            {{e, [] { return rt::Object(std::make_shared<clsMensagem>()); }}}};
+        return automation::ServerDescription{{automation::serverClass<clsMensagem>(e)}};
     }();
     return d;
 }

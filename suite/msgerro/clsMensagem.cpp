@@ -132,9 +132,7 @@ const automation::ServerDescription& descricao() {
         e.description = QStringLiteral("QUVA - Apresentação - Mensagem de erro");
         e.interfaceName = QStringLiteral("_clsMensagem");
         e.interfaceId = QStringLiteral("{596D3AEE-0F6B-485B-BBF1-A2715AF72783}");
-        e.members = clsMensagem().memberNames();
-        return automation::ServerDescription{
-            {{e, [] { return rt::Object(std::make_shared<clsMensagem>()); }}}};
+        return automation::ServerDescription{{automation::serverClass<clsMensagem>(e)}};
     }();
     return d;
 }

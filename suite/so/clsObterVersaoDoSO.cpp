@@ -49,9 +49,7 @@ const automation::ServerDescription& descricao() {
         e.description = QStringLiteral("QUVA - Negócio - Versão do sistema operacional");
         e.interfaceName = QStringLiteral("_clsObterVersaoDoSO");
         e.interfaceId = QStringLiteral("{BDBDD52C-85CE-4E3A-B802-3A629024DCD8}");
-        e.members = clsObterVersaoDoSO().memberNames();
-        return automation::ServerDescription{
-            {{e, [] { return rt::Object(std::make_shared<clsObterVersaoDoSO>()); }}}};
+        return automation::ServerDescription{{automation::serverClass<clsObterVersaoDoSO>(e)}};
     }();
     return d;
 }
