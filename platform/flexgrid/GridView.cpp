@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -37,6 +38,32 @@ int textFlags(std::int16_t align, const QString& text, bool wrap) {
     static constexpr int h[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
     static constexpr int v[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
     return f | h[align / 3] | v[align % 3];
+}
+
+// Wrapped text taller than its cell: the lines that fit whole, the last of
+// them cut with an ellipsis, so no line is drawn half outside the cell.
+// Empty when the text fits as it is.
+QString fitWrapped(const QString& t, const QFont& font, const QRect& r) {
+    const QFontMetrics fm(font);
+    if (fm.horizontalAdvance(t) <= r.width()) return {};
+    QTextLayout layout(t, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    std::vector<std::pair<int, int>> lines; // start, length
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(r.width());
+        lines.emplace_back(line.textStart(), line.textLength());
+    }
+    layout.endLayout();
+    const int fit = std::max(1, r.height() / std::max(1, fm.lineSpacing()));
+    if (int(lines.size()) <= fit) return {};
+    QStringList shown;
+    for (int i = 0; i < fit - 1; ++i)
+        shown << t.mid(lines[std::size_t(i)].first, lines[std::size_t(i)].second).trimmed();
+    shown << fm.elidedText(t.mid(lines[std::size_t(fit - 1)].first).trimmed(), Qt::ElideRight, r.width());
+    return shown.join(u'\n');
 }
 
 QRect placePicture(const QRect& cell, QSize size, std::int16_t align) {
@@ -393,7 +420,11 @@ void GridView::paintEvent(QPaintEvent*) {
                 if (!g.m_wordWrap && !(flags & Qt::AlignLeft) &&
                     p.fontMetrics().horizontalAdvance(t) > textRect.width())
                     flags = (flags & ~Qt::AlignHorizontal_Mask) | Qt::AlignLeft;
-                p.drawText(textRect, flags, t);
+                const QString cut = g.m_wordWrap ? fitWrapped(t, p.font(), textRect) : QString();
+                if (cut.isEmpty())
+                    p.drawText(textRect, flags, t);
+                else
+                    p.drawText(textRect, flags & ~Qt::TextWordWrap, cut);
             }
         }
     }

@@ -207,6 +207,11 @@ void SendKeys(const QString& keys, bool wait) {
         // Resolved per key, as a handler may move the focus between them.
         QWidget* target = QApplication::focusWidget();
         if (!target) target = QApplication::activeWindow();
+        // Right after a message box closes the window manager may not have
+        // given the activation back yet: the modal form it returns to is
+        // the one the keys are meant for.
+        if (QWidget* modal = target ? nullptr : QApplication::activeModalWidget())
+            target = modal->focusWidget() ? modal->focusWidget() : modal;
         if (!target) continue;
         QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, st.key, st.modifiers, st.text));
         QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, st.key, st.modifiers, st.text));

@@ -60,7 +60,8 @@ protected:
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(hasFocus() ? QPen(look::color(look::kAccent), 2) : QPen(look::color(look::kBorder), 1));
         p.setBrush(Qt::white);
-        p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 3, 3);
+        // Inside the margins a form gives the bar, so its box can line up with its neighbours.
+        p.drawRoundedRect(QRectF(contentsRect()).adjusted(1, 1, -1, -1), 3, 3);
     }
 };
 

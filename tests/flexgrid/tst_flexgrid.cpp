@@ -442,6 +442,25 @@ private slots:
         QCOMPARE(automation::UnregisterLibrary(QStringLiteral(GRIDREADER_PATH)), automation::S_OK_);
     }
 
+    // A wrapped header taller than its row shows its first line whole (cut
+    // with an ellipsis), not two lines clipped at the top and the bottom.
+    void wrappedTextTallerThanTheRowStaysReadable() {
+        auto g = shownGrid(2, 1);
+        QVERIFY(g);
+        g->setWordWrap(true);
+        g->setFont(QStringLiteral("Arial"), 11, true);
+        g->setTextMatrix(0, 0, QStringLiteral("Apelido/Nome fantasia"));
+        g->widget()->repaint();
+        const QImage img = viewportOf(*g)->grab().toImage();
+        auto tinta = [&](int y) {
+            for (int x = 0; x < 100; ++x)
+                if (qGray(img.pixel(x, y)) < 128) return true;
+            return false;
+        };
+        QVERIFY(!tinta(0) && !tinta(1) && !tinta(18));
+        QVERIFY(tinta(10));
+    }
+
     void paintsWithEverySetting() {
         // Draw every line style, alignment and picture position once, so
         // that the painting code runs through all of its branches.
