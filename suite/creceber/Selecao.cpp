@@ -2,7 +2,10 @@
 
 #include "runtime/Convert.h"
 
+#include <QSqlDriver>
 #include <QSqlQuery>
+
+#include <sqlite3.h>
 
 #include <algorithm>
 
@@ -13,51 +16,90 @@ using rt::Variant;
 
 namespace {
 
-// "2024-03-05" (text or date from the driver) as "05/03/2024"; "" for none.
-QString dataParaExibir(const QVariant& v) {
-    if (v.isNull()) return QString();
-    if (v.typeId() == QMetaType::QString) {
-        const QString s = v.toString();
-        if (s.size() < 10) return QString();
-        QString out(10, u'/');
-        out[0] = s[8], out[1] = s[9], out[3] = s[5], out[4] = s[6];
-        for (int i = 0; i < 4; ++i)
-            out[6 + i] = s[i];
-        return out;
-    }
-    return Banco::lerData(v).toString(QStringLiteral("dd/MM/yyyy"));
+// "YYYY-MM-DD" at the start of a text, read by hand: a report reads a
+// date on every row. Invalid when it is not one.
+template <class C> QDate isoParaData(const C* s, qsizetype n) {
+    if (n < 10 || s[4] != '-' || s[7] != '-') return {};
+    auto numero = [s](int de, int k) {
+        int r = 0;
+        for (int i = de; i < de + k; ++i) {
+            const int c = int(s[i]) - '0';
+            if (c < 0 || c > 9) return -1;
+            r = r * 10 + c;
+        }
+        return r;
+    };
+    return QDate(numero(0, 4), numero(5, 2), numero(8, 2));
 }
 
-QString momentoParaExibir(const QVariant& v) {
-    const QDateTime d = Banco::lerDataEHora(v);
+QString dataParaExibir(const QDate& d) {
+    return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString();
+}
+
+QString momentoParaExibir(const QDateTime& d) {
     return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) : QString();
 }
 
-QString dinheiro(const QVariant& v) {
-    return rt::formatMoney(rt::Currency::fromRaw(v.toLongLong()));
+QString dinheiro(std::int64_t raw) {
+    return rt::formatMoney(rt::Currency::fromRaw(raw));
 }
 
-Variant dataComoValor(const QVariant& v) {
-    if (v.typeId() == QMetaType::QString) {
-        // "YYYY-MM-DD" read by hand: a report reads a date on every row.
-        const QString s = v.toString();
-        auto numero = [&s](int de, int n) {
-            int r = 0;
-            for (int i = de; i < de + n; ++i) {
-                const int c = s[i].unicode() - '0';
-                if (c < 0 || c > 9) return -1;
-                r = r * 10 + c;
-            }
-            return r;
-        };
-        if (s.size() >= 10 && s[4] == u'-' && s[7] == u'-') {
-            const QDate d(numero(0, 4), numero(5, 2), numero(8, 2));
-            if (d.isValid()) return Variant(deQDate(d));
-        }
-    }
-    const QDate d = Banco::lerData(v);
+Variant dataComoValor(const QDate& d) {
     return d.isValid() ? Variant(deQDate(d)) : Variant(rt::Null);
 }
+
+class LinhaQt final : public Linha {
+public:
+    explicit LinhaQt(const QSqlQuery& q) : m_q(q) {}
+    bool nula(int i) const override { return m_q.isNull(i); }
+    std::int64_t inteiro(int i) const override { return m_q.value(i).toLongLong(); }
+    QString texto(int i) const override { return m_q.value(i).toString(); }
+    QDate data(int i) const override {
+        const QVariant v = m_q.value(i);
+        if (v.typeId() == QMetaType::QString) {
+            const QString* t = static_cast<const QString*>(v.constData());
+            return isoParaData(reinterpret_cast<const char16_t*>(t->utf16()), t->size());
+        }
+        return Banco::lerData(v);
+    }
+    QDateTime momento(int i) const override { return Banco::lerDataEHora(m_q.value(i)); }
+    QVariant valor(int i) const override { return m_q.value(i); }
+
+private:
+    const QSqlQuery& m_q;
+};
+
+class LinhaSQLite final : public Linha {
+public:
+    explicit LinhaSQLite(sqlite3_stmt* s) : m_s(s) {}
+    bool nula(int i) const override { return sqlite3_column_type(m_s, i) == SQLITE_NULL; }
+    std::int64_t inteiro(int i) const override { return sqlite3_column_int64(m_s, i); }
+    // The file holds UTF-8: Qt decodes it faster than SQLite converts it.
+    QString texto(int i) const override {
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(m_s, i));
+        return p ? QString::fromUtf8(p, sqlite3_column_bytes(m_s, i)) : QString();
+    }
+    QDate data(int i) const override {
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(m_s, i));
+        return p ? isoParaData(p, sqlite3_column_bytes(m_s, i)) : QDate();
+    }
+    QDateTime momento(int i) const override { return Banco::lerDataEHora(valor(i)); }
+    QVariant valor(int i) const override {
+        switch (sqlite3_column_type(m_s, i)) {
+        case SQLITE_NULL:
+            return {};
+        case SQLITE_INTEGER:
+            return qlonglong(sqlite3_column_int64(m_s, i));
+        case SQLITE_FLOAT:
+            return sqlite3_column_double(m_s, i);
+        default:
+            return texto(i);
+        }
+    }
+
+private:
+    sqlite3_stmt* m_s;
+};
 
 // The list shows a history on one line: each line break becomes a no-break space.
 QString historicoNumaLinha(QString s) {
@@ -80,18 +122,37 @@ FieldInfo tipo(const char* nome, ado::DataType t) {
 void filtrarPorBusca(const Banco& banco, Filtro& f, const QString& texto) {
     const QString t = dobrar(texto.trimmed());
     if (t.isEmpty()) return;
-    const FiltroDeBusca conta =
-        filtroDeBusca(banco, t, QStringLiteral("r.busca"), QStringLiteral("r.numero_do_lancamento"),
-                      QStringLiteral("contas_busca"));
     const FiltroDeBusca cliente =
         filtroDeBusca(banco, t, QStringLiteral("cb.busca"), QStringLiteral("cb.codigo_do_cliente"),
                       QStringLiteral("clientes_busca"));
-    f.e(conta.sql +
-            QStringLiteral(
-                " OR r.codigo_do_cliente IN (SELECT cb.codigo_do_cliente FROM clientes cb WHERE ") +
-            cliente.sql + u')',
-        {conta.valor, cliente.valor});
+    if (banco.sqlite()) {
+        const FiltroDeBusca conta =
+            filtroDeBusca(banco, t, QStringLiteral("r.busca"), QStringLiteral("r.numero_do_lancamento"),
+                          QStringLiteral("contas_busca"));
+        f.e(conta.sql +
+                QStringLiteral(
+                    " OR r.codigo_do_cliente IN (SELECT cb.codigo_do_cliente FROM clientes cb WHERE ") +
+                cliente.sql + u')',
+            {conta.valor, cliente.valor});
+    } else {
+        // PostgreSQL cannot join an OR with a subquery's hits to a trigram
+        // index and reads every receivable instead: the numbers come from
+        // both indexes and are looked up by key.
+        const FiltroDeBusca conta =
+            filtroDeBusca(banco, t, QStringLiteral("rb.busca"), QStringLiteral("rb.numero_do_lancamento"),
+                          QStringLiteral("contas_busca"));
+        f.e(QStringLiteral(
+                "r.numero_do_lancamento IN (SELECT rb.numero_do_lancamento FROM contas_a_receber rb "
+                "WHERE %1 UNION ALL SELECT rc.numero_do_lancamento FROM contas_a_receber rc JOIN "
+                "clientes cb ON cb.codigo_do_cliente = rc.codigo_do_cliente WHERE %2)")
+                .arg(conta.sql, cliente.sql),
+            {conta.valor, cliente.valor});
+    }
     f.busca = true;
+}
+
+void Forma::converter(const QSqlQuery& q, std::vector<Variant>& out) const {
+    converterLinha(LinhaQt(q), out);
 }
 
 const Forma& formaDaLista() {
@@ -127,32 +188,30 @@ const Forma& formaDaLista() {
             "r.valor_do_documento, r.desconto_abatimento, r.juros_mora_multa, r.data_da_baixa, "
             "r.valor_da_baixa, r.data_e_hora_da_inclusao, r.usuario_da_inclusao, "
             "r.data_e_hora_da_alteracao, r.usuario_da_alteracao"),
-        [](const QSqlQuery& q, std::vector<Variant>& out) {
-            out.emplace_back(std::int32_t(q.value(0).toLongLong()));
-            out.emplace_back(std::int32_t(q.value(1).toLongLong()));
-            out.emplace_back(q.value(2).toString());
-            out.emplace_back(q.value(3).toString());
-            out.emplace_back(historicoNumaLinha(q.value(4).toString()));
-            out.emplace_back(std::int32_t(q.value(5).toLongLong()));
-            out.emplace_back(dataParaExibir(q.value(6)));
-            out.emplace_back(dinheiro(q.value(7)));
-            out.emplace_back(dinheiro(q.value(8)));
-            out.emplace_back(dinheiro(q.value(9)));
-            out.emplace_back(std::int32_t(q.value(10).toInt()));
-            out.emplace_back(std::int32_t(q.value(11).toInt()));
-            out.emplace_back(std::int32_t(q.value(12).toInt()));
-            out.emplace_back(dataParaExibir(q.value(13)));
-            out.emplace_back(dinheiro(q.value(14)));
-            out.emplace_back(dinheiro(q.value(15)));
-            out.emplace_back(dinheiro(q.value(16)));
-            out.emplace_back(dataParaExibir(q.value(17)));
-            out.emplace_back(dinheiro(q.value(18)));
-            out.emplace_back(momentoParaExibir(q.value(19)));
-            out.emplace_back(q.value(20).toString());
-            const QVariant alteracao = q.value(21);
-            out.emplace_back(alteracao.isNull() ? Variant(rt::Null) : Variant(momentoParaExibir(alteracao)));
-            const QVariant usuario = q.value(22);
-            out.emplace_back(usuario.isNull() ? Variant(rt::Null) : Variant(usuario.toString()));
+        [](const Linha& l, std::vector<Variant>& out) {
+            out.emplace_back(std::int32_t(l.inteiro(0)));
+            out.emplace_back(std::int32_t(l.inteiro(1)));
+            out.emplace_back(l.texto(2));
+            out.emplace_back(l.texto(3));
+            out.emplace_back(historicoNumaLinha(l.texto(4)));
+            out.emplace_back(std::int32_t(l.inteiro(5)));
+            out.emplace_back(dataParaExibir(l.data(6)));
+            out.emplace_back(dinheiro(l.inteiro(7)));
+            out.emplace_back(dinheiro(l.inteiro(8)));
+            out.emplace_back(dinheiro(l.inteiro(9)));
+            out.emplace_back(std::int32_t(l.inteiro(10)));
+            out.emplace_back(std::int32_t(l.inteiro(11)));
+            out.emplace_back(std::int32_t(l.inteiro(12)));
+            out.emplace_back(dataParaExibir(l.data(13)));
+            out.emplace_back(dinheiro(l.inteiro(14)));
+            out.emplace_back(dinheiro(l.inteiro(15)));
+            out.emplace_back(dinheiro(l.inteiro(16)));
+            out.emplace_back(dataParaExibir(l.data(17)));
+            out.emplace_back(dinheiro(l.inteiro(18)));
+            out.emplace_back(momentoParaExibir(l.momento(19)));
+            out.emplace_back(l.texto(20));
+            out.emplace_back(l.nula(21) ? Variant(rt::Null) : Variant(momentoParaExibir(l.momento(21))));
+            out.emplace_back(l.nula(22) ? Variant(rt::Null) : Variant(l.texto(22)));
         }};
     return f;
 }
@@ -165,14 +224,14 @@ const Forma& formaDoRelatorio() {
          tipo("ValorDoDocumento", ado::adCurrency)},
         QStringLiteral("r.numero_do_lancamento, r.codigo_do_cliente, c.apelido_ou_nome_fantasia, "
                        "c.nome_ou_razao_social, r.historico, r.data_de_vencimento, r.valor_do_documento"),
-        [](const QSqlQuery& q, std::vector<Variant>& out) {
-            out.emplace_back(std::int32_t(q.value(0).toLongLong()));
-            out.emplace_back(std::int32_t(q.value(1).toLongLong()));
-            out.emplace_back(q.value(2).toString());
-            out.emplace_back(q.value(3).toString());
-            out.emplace_back(q.value(4).toString());
-            out.emplace_back(dataComoValor(q.value(5)));
-            out.emplace_back(rt::Currency::fromRaw(q.value(6).toLongLong()));
+        [](const Linha& l, std::vector<Variant>& out) {
+            out.emplace_back(std::int32_t(l.inteiro(0)));
+            out.emplace_back(std::int32_t(l.inteiro(1)));
+            out.emplace_back(l.texto(2));
+            out.emplace_back(l.texto(3));
+            out.emplace_back(l.texto(4));
+            out.emplace_back(dataComoValor(l.data(5)));
+            out.emplace_back(rt::Currency::fromRaw(l.inteiro(6)));
         }};
     return f;
 }
@@ -188,18 +247,18 @@ const Forma& formaDoRelatorioDeBaixadas() {
         QStringLiteral("r.numero_do_lancamento, r.codigo_do_cliente, c.apelido_ou_nome_fantasia, "
                        "c.nome_ou_razao_social, r.historico, r.data_de_vencimento, r.valor_do_documento, "
                        "r.desconto_abatimento, r.juros_mora_multa, r.data_da_baixa, r.valor_da_baixa"),
-        [](const QSqlQuery& q, std::vector<Variant>& out) {
-            out.emplace_back(std::int32_t(q.value(0).toLongLong()));
-            out.emplace_back(std::int32_t(q.value(1).toLongLong()));
-            out.emplace_back(q.value(2).toString());
-            out.emplace_back(q.value(3).toString());
-            out.emplace_back(q.value(4).toString());
-            out.emplace_back(dataComoValor(q.value(5)));
-            out.emplace_back(rt::Currency::fromRaw(q.value(6).toLongLong()));
-            out.emplace_back(rt::Currency::fromRaw(q.value(7).toLongLong()));
-            out.emplace_back(rt::Currency::fromRaw(q.value(8).toLongLong()));
-            out.emplace_back(dataComoValor(q.value(9)));
-            out.emplace_back(rt::Currency::fromRaw(q.value(10).toLongLong()));
+        [](const Linha& l, std::vector<Variant>& out) {
+            out.emplace_back(std::int32_t(l.inteiro(0)));
+            out.emplace_back(std::int32_t(l.inteiro(1)));
+            out.emplace_back(l.texto(2));
+            out.emplace_back(l.texto(3));
+            out.emplace_back(l.texto(4));
+            out.emplace_back(dataComoValor(l.data(5)));
+            out.emplace_back(rt::Currency::fromRaw(l.inteiro(6)));
+            out.emplace_back(rt::Currency::fromRaw(l.inteiro(7)));
+            out.emplace_back(rt::Currency::fromRaw(l.inteiro(8)));
+            out.emplace_back(dataComoValor(l.data(9)));
+            out.emplace_back(rt::Currency::fromRaw(l.inteiro(10)));
         }};
     return f;
 }
@@ -207,6 +266,15 @@ const Forma& formaDoRelatorioDeBaixadas() {
 ProvedorDeContas::ProvedorDeContas(std::shared_ptr<Banco> banco, Filtro filtro, Ordem ordem,
                                    const Forma& forma)
     : m_banco(std::move(banco)), m_filtro(std::move(filtro)), m_ordem(std::move(ordem)), m_forma(forma) {
+    if (m_banco->sqlite()) {
+        const QVariant h = m_banco->db().driver()->handle();
+        if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0)
+            m_sqlite = *static_cast<sqlite3* const*>(h.constData());
+    }
+    if (m_filtro.busca) {
+        lerNumerosDaBusca();
+        return;
+    }
     m_total = m_banco
                   ->valor(QStringLiteral("SELECT COUNT(*) FROM contas_a_receber r WHERE ") + m_filtro.sql,
                           m_filtro.valores)
@@ -215,13 +283,11 @@ ProvedorDeContas::ProvedorDeContas(std::shared_ptr<Banco> banco, Filtro filtro, 
     if (m_total == 0) return;
     // The keys of both ends.
     for (const bool fim : {false, true}) {
-        QStringList ordem;
-        for (const QString& c : m_ordem.chaves)
-            ordem << c + (m_ordem.descendente != fim ? QStringLiteral(" DESC") : QString());
-        QSqlQuery q = m_banco->executar(
-            QStringLiteral("SELECT %1 FROM contas_a_receber r WHERE %2 ORDER BY %3 LIMIT 1")
-                .arg(m_ordem.chaves.join(QLatin1String(", ")), m_filtro.sql, ordem.join(QLatin1String(", "))),
-            m_filtro.valores);
+        QSqlQuery q =
+            m_banco->executar(QStringLiteral("SELECT %1 FROM contas_a_receber r WHERE %2 ORDER BY %3 LIMIT 1")
+                                  .arg(m_ordem.chaves.join(QLatin1String(", ")), m_filtro.sql,
+                                       ordemSql(m_ordem.descendente != fim)),
+                              m_filtro.valores);
         if (!q.next()) continue;
         QVariantList k;
         for (int i = 0; i < int(m_ordem.chaves.size()); ++i)
@@ -230,9 +296,144 @@ ProvedorDeContas::ProvedorDeContas(std::shared_ptr<Banco> banco, Filtro filtro, 
     }
 }
 
+ProvedorDeContas::~ProvedorDeContas() {
+    sqlite3_finalize(m_direta);
+}
+
+void ProvedorDeContas::consultar(const QString& sql, const QVariantList& valores,
+                                 const std::function<void(const Linha&)>& porLinha) {
+    ++m_consultas;
+    // A text never set is an empty text, not NULL, as Banco binds it.
+    auto texto = [](const QVariant& v) -> const QString* {
+        static const QString vazio = QStringLiteral("");
+        if (v.typeId() != QMetaType::QString) return nullptr;
+        const QString* t = static_cast<const QString*>(v.constData());
+        return t->isNull() ? &vazio : t;
+    };
+    if (!m_sqlite) {
+        if (!m_consulta || sql != m_sqlDaConsulta) {
+            m_consulta = std::make_unique<QSqlQuery>(m_banco->preparar(sql));
+            m_sqlDaConsulta = sql;
+        }
+        QSqlQuery& q = *m_consulta;
+        for (int i = 0; i < valores.size(); ++i) {
+            const QString* t = texto(valores[i]);
+            q.bindValue(i, t ? QVariant(*t) : valores[i]);
+        }
+        Banco::executar(q);
+        const LinhaQt l(q);
+        while (q.next())
+            porLinha(l);
+        return;
+    }
+    auto falhar = [this](const char* como) {
+        const QString erro = QString::fromUtf8(sqlite3_errmsg(m_sqlite));
+        if (m_direta) sqlite3_reset(m_direta);
+        throw ErroDoBanco(QString::fromUtf8(como).arg(erro));
+    };
+    if (!m_direta || sql != m_sqlDaConsulta) {
+        sqlite3_finalize(m_direta);
+        m_direta = nullptr;
+        m_sqlDaConsulta.clear();
+        const QByteArray utf8 = sql.toUtf8();
+        if (sqlite3_prepare_v2(m_sqlite, utf8.constData(), int(utf8.size()), &m_direta, nullptr) != SQLITE_OK)
+            falhar("Comando inválido para o banco de dados: %1");
+        m_sqlDaConsulta = sql;
+    }
+    sqlite3_reset(m_direta);
+    for (int i = 0; i < valores.size(); ++i) {
+        const QVariant& v = valores[i];
+        int r;
+        if (const QString* t = texto(v))
+            r = sqlite3_bind_text16(m_direta, i + 1, t->utf16(), int(t->size() * 2), SQLITE_TRANSIENT);
+        else if (v.isNull())
+            r = sqlite3_bind_null(m_direta, i + 1);
+        else if (v.typeId() == QMetaType::Double)
+            r = sqlite3_bind_double(m_direta, i + 1, v.toDouble());
+        else
+            r = sqlite3_bind_int64(m_direta, i + 1, v.toLongLong());
+        if (r != SQLITE_OK) falhar("O banco de dados recusou a operação: %1");
+    }
+    const LinhaSQLite l(m_direta);
+    int r;
+    try {
+        while ((r = sqlite3_step(m_direta)) == SQLITE_ROW)
+            porLinha(l);
+    } catch (...) {
+        sqlite3_reset(m_direta);
+        throw;
+    }
+    if (r != SQLITE_DONE) falhar("O banco de dados recusou a operação: %1");
+    // Done: the statement lets go of its read snapshot.
+    sqlite3_reset(m_direta);
+}
+
+QString ProvedorDeContas::ordemSql(bool descendente) const {
+    QStringList ordem;
+    for (const QString& c : m_ordem.chaves)
+        ordem << (descendente ? c + QStringLiteral(" DESC") : c);
+    return ordem.join(QLatin1String(", "));
+}
+
+// Trigram matching costs far more than reading its hits, and a count, the
+// ends and every page would each match again: the numbers found are read
+// once, in order (8 bytes a row, 8 MB should a search find every row).
+void ProvedorDeContas::lerNumerosDaBusca() {
+    const QString ordem = ordemSql(m_ordem.descendente);
+    if (m_banco->sqlite()) {
+        consultar(QStringLiteral("SELECT r.numero_do_lancamento FROM contas_a_receber r WHERE %1 ORDER BY %2")
+                      .arg(m_filtro.sql, ordem),
+                  m_filtro.valores, [this](const Linha& l) { m_numeros.push_back(l.inteiro(0)); });
+    } else {
+        // One text instead of a row per hit: the server's rows cost more
+        // to hand over one by one than to parse.
+        const QString lista =
+            m_banco
+                ->valor(QStringLiteral("SELECT string_agg(r.numero_do_lancamento::text, ',' ORDER BY %2) "
+                                       "FROM contas_a_receber r WHERE %1")
+                            .arg(m_filtro.sql, ordem),
+                        m_filtro.valores)
+                .toString();
+        ++m_consultas;
+        m_numeros.reserve(std::size_t(lista.count(u',') + 1));
+        std::int64_t v = 0;
+        bool algum = false;
+        for (const QChar c : lista) {
+            if (c == u',') {
+                m_numeros.push_back(v);
+                v = 0;
+                algum = false;
+            } else {
+                v = v * 10 + (c.unicode() - '0');
+                algum = true;
+            }
+        }
+        if (algum) m_numeros.push_back(v);
+    }
+    m_total = std::int64_t(m_numeros.size());
+}
+
+void ProvedorDeContas::lerPorNumeros(std::int64_t first, std::int64_t n, std::vector<Variant>& out) {
+    QString lista;
+    lista.reserve(int(n) * 8);
+    for (std::int64_t i = first; i < first + n; ++i) {
+        if (i > first) lista += u',';
+        lista += QString::number(m_numeros[std::size_t(i)]);
+    }
+    // Rows removed since the search are simply missing from the page.
+    consultar(QStringLiteral("SELECT %1 FROM contas_a_receber r JOIN clientes c ON c.codigo_do_cliente = "
+                             "r.codigo_do_cliente WHERE r.numero_do_lancamento IN (%2) ORDER BY %3")
+                  .arg(m_forma.colunas, lista, ordemSql(m_ordem.descendente)),
+              {}, [&](const Linha& l) { m_forma.converterLinha(l, out); });
+}
+
 void ProvedorDeContas::fetch(std::int64_t first, std::int64_t n, std::vector<Variant>& out) {
     n = std::min(n, m_total - first);
     if (first < 0 || n <= 0) return;
+    if (m_filtro.busca) {
+        lerPorNumeros(first, n, out);
+        return;
+    }
     const std::int64_t last = first + n - 1;
 
     // Between two known rows whose numbers differ by as much as their
@@ -262,10 +463,7 @@ void ProvedorDeContas::fetch(std::int64_t first, std::int64_t n, std::vector<Var
     const bool paraTras = pularAtras < pularAdiante;
 
     const bool descendente = m_ordem.descendente != paraTras;
-    const QString direcao = descendente ? QStringLiteral(" DESC") : QString();
-    QStringList ordem;
-    for (const QString& c : m_ordem.chaves)
-        ordem << c + direcao;
+    const QString ordem = ordemSql(descendente);
     const std::int64_t ancora = paraTras ? antes : depois;
     // The anchor bounds the walk on the side it reads away from.
     Filtro f = ancora >= 0 ? m_filtro.semLimites(m_ordem.chaves.front(), !descendente) : m_filtro;
@@ -285,25 +483,20 @@ void ProvedorDeContas::fetch(std::int64_t first, std::int64_t n, std::vector<Var
     }
     // The rows skipped are found on the order's index alone; only the block
     // is joined with its clients. Skipping nothing, the join walks the
-    // order's index directly and needs no sort, unless a search feeds it.
+    // order's index directly and needs no sort.
     const QString sql =
-        pular == 0 && !f.busca
+        pular == 0
             ? QStringLiteral("SELECT %1, %2 FROM contas_a_receber r JOIN clientes c ON c.codigo_do_cliente = "
                              "r.codigo_do_cliente WHERE %3 ORDER BY %4 LIMIT %5")
-                  .arg(m_forma.colunas, m_ordem.chaves.join(QLatin1String(", ")), f.sql,
-                       ordem.join(QLatin1String(", ")))
+                  .arg(m_forma.colunas, m_ordem.chaves.join(QLatin1String(", ")), f.sql, ordem)
                   .arg(n)
             : QStringLiteral(
                   "SELECT %1, %2 FROM contas_a_receber r JOIN clientes c ON c.codigo_do_cliente = "
                   "r.codigo_do_cliente WHERE r.numero_do_lancamento IN (SELECT r.numero_do_lancamento FROM "
                   "contas_a_receber r WHERE %3 ORDER BY %4 LIMIT %5 OFFSET %6) ORDER BY %4")
-                  .arg(m_forma.colunas, m_ordem.chaves.join(QLatin1String(", ")), f.sql,
-                       ordem.join(QLatin1String(", ")))
+                  .arg(m_forma.colunas, m_ordem.chaves.join(QLatin1String(", ")), f.sql, ordem)
                   .arg(n)
                   .arg(pular);
-    QSqlQuery q = m_banco->executar(sql, f.valores);
-    ++m_consultas;
-
     const std::size_t campos = m_forma.campos.size();
     const std::size_t inicio = out.size();
     const int nChaves = int(m_ordem.chaves.size());
@@ -311,12 +504,12 @@ void ProvedorDeContas::fetch(std::int64_t first, std::int64_t n, std::vector<Var
     // Only the keys of the block's ends are kept.
     QVariantList primeiraLida, ultimaLida(nChaves);
     std::int64_t lidas = 0;
-    while (q.next()) {
-        m_forma.converter(q, out);
+    consultar(sql, f.valores, [&](const Linha& l) {
+        m_forma.converterLinha(l, out);
         for (int i = 0; i < nChaves; ++i)
-            ultimaLida[i] = q.value(primeiraChave + i);
+            ultimaLida[i] = l.valor(primeiraChave + i);
         if (lidas++ == 0) primeiraLida = ultimaLida;
-    }
+    });
     if (lidas == 0) return;
     if (paraTras) {
         // Rows came last first: put them back in order.

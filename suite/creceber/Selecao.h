@@ -4,12 +4,15 @@
 // demand, walking the order's index from the nearest row it has already
 // seen (keyset), so reading on from a page, or back from the end, never
 // skips over more rows than it must and never joins the rows it skips.
+// A search is matched once: the selection keeps the numbers of the rows
+// found, in order, and reads any page by them.
 
 #include "ado/PageProvider.h"
 #include "suite/storage/Banco.h"
 
 #include <QDate>
 #include <QDateTime>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 
@@ -17,6 +20,9 @@
 #include <map>
 #include <memory>
 #include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
 
 namespace quva::suite::creceber {
 
@@ -67,11 +73,27 @@ private:
 // The rows whose receivable or client matches the search text.
 void filtrarPorBusca(const Banco& banco, Filtro& f, const QString& texto);
 
+// One row of a result, column by column: through the Qt driver, or on
+// SQLite straight from the library, which spares a QVariant per value.
+class Linha {
+public:
+    virtual ~Linha() = default;
+    virtual bool nula(int i) const = 0;
+    virtual std::int64_t inteiro(int i) const = 0;
+    virtual QString texto(int i) const = 0;
+    // Invalid for none.
+    virtual QDate data(int i) const = 0;
+    virtual QDateTime momento(int i) const = 0;
+    virtual QVariant valor(int i) const = 0;
+};
+
 struct Forma {
     std::vector<ado::FieldInfo> campos;
     QString colunas; // over r and its client c, before the order's keys
-    // Appends the fields of the current row of q.
-    std::function<void(const QSqlQuery& q, std::vector<rt::Variant>& out)> converter;
+    // Appends the fields of a row.
+    std::function<void(const Linha& l, std::vector<rt::Variant>& out)> converterLinha;
+    // The same for the current row of q.
+    void converter(const QSqlQuery& q, std::vector<rt::Variant>& out) const;
 };
 
 // The list's 23 fields, formatted for display.
@@ -88,6 +110,9 @@ struct Ordem {
 class ProvedorDeContas final : public ado::PageProvider {
 public:
     ProvedorDeContas(std::shared_ptr<Banco> banco, Filtro filtro, Ordem ordem, const Forma& forma);
+    ~ProvedorDeContas() override;
+    ProvedorDeContas(const ProvedorDeContas&) = delete;
+    ProvedorDeContas& operator=(const ProvedorDeContas&) = delete;
 
     std::int64_t count() override { return m_total; }
     std::vector<ado::FieldInfo> fields() override { return m_forma.campos; }
@@ -97,12 +122,25 @@ public:
     std::int64_t consultas() const { return m_consultas; }
 
 private:
+    void consultar(const QString& sql, const QVariantList& valores,
+                   const std::function<void(const Linha&)>& porLinha);
+    void lerNumerosDaBusca();
+    void lerPorNumeros(std::int64_t first, std::int64_t n, std::vector<rt::Variant>& out);
+    QString ordemSql(bool descendente) const;
+
     std::shared_ptr<Banco> m_banco;
     Filtro m_filtro;
     Ordem m_ordem;
     const Forma& m_forma;
     std::int64_t m_total = 0;
     std::map<std::int64_t, QVariantList> m_chaves; // keys of rows already read, by position
+    std::vector<std::int64_t> m_numeros;           // a search's rows, in order
+    // The last statement run, kept prepared: reading on block after block
+    // repeats it with another anchor.
+    QString m_sqlDaConsulta;
+    std::unique_ptr<QSqlQuery> m_consulta;
+    sqlite3* m_sqlite = nullptr; // the connection, on SQLite
+    sqlite3_stmt* m_direta = nullptr;
     std::int64_t m_consultas = 0;
 };
 

@@ -16,8 +16,12 @@
 
 #include <QSqlQuery>
 
+#include <algorithm>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <unordered_map>
 
 namespace {
 
@@ -49,6 +53,69 @@ Resposta recusado(const QString& descricao) {
 struct Parcela {
     QDate vencimento;
     std::int64_t valor = 0;
+};
+
+// The fields of a list row that belong to the receivable itself.
+const QStringList& camposComparados() {
+    static const QStringList c{QStringLiteral("CodigoDoCliente"),     QStringLiteral("Historico"),
+                               QStringLiteral("DataDeVencimento"),    QStringLiteral("ValorDoDocumento"),
+                               QStringLiteral("DescontoAbatimento"),  QStringLiteral("JurosMoraMulta"),
+                               QStringLiteral("DataDaBaixa"),         QStringLiteral("ValorDaBaixa"),
+                               QStringLiteral("DataEHoraDaInclusao"), QStringLiteral("DataEHoraDaAlteracao"),
+                               QStringLiteral("UsuarioDaAlteracao")};
+    return c;
+}
+
+const QString kNulo = QStringLiteral("(nulo)");
+QString comoTexto(const Variant& v) {
+    return v.isNull() || v.isEmpty() ? kNulo : v.toString();
+}
+
+// What this process last showed of each receivable on a list page. The card
+// takes the receivable it alters or deletes from the list's row and hands
+// over no stamp of it, so a stored row that differs from the one shown is
+// another clerk's work. Kept per open database; forgotten when it closes.
+class Exibidas {
+public:
+    static void lembrar(const std::shared_ptr<Banco>& banco, ado::Recordset& pagina) {
+        if (pagina.RecordCount() <= 0) return;
+        std::vector<int> indices;
+        for (const QString& c : camposComparados())
+            indices.push_back(pagina.fieldIndex(c));
+        const int numero = pagina.fieldIndex(QStringLiteral("NumeroDoLancamento"));
+        std::lock_guard trava(s_mutex);
+        Memoria& m = memoria(banco);
+        if (m.linhas.size() > 200000) m.linhas.clear(); // a bound, not a cache policy
+        for (pagina.MoveFirst(); !pagina.EOF_(); pagina.MoveNext()) {
+            QStringList linha;
+            for (int i : indices)
+                linha << comoTexto(pagina.valueAt(i));
+            m.linhas[std::int64_t(pagina.valueAt(numero).toLong())] = linha;
+        }
+        pagina.MoveFirst();
+    }
+    static std::optional<QStringList> linha(const std::shared_ptr<Banco>& banco, std::int64_t numero) {
+        std::lock_guard trava(s_mutex);
+        Memoria& m = memoria(banco);
+        const auto it = m.linhas.find(numero);
+        if (it == m.linhas.end()) return std::nullopt;
+        return it->second;
+    }
+
+private:
+    struct Memoria {
+        std::weak_ptr<Banco> banco;
+        std::unordered_map<std::int64_t, QStringList> linhas;
+    };
+    static Memoria& memoria(const std::shared_ptr<Banco>& banco) {
+        for (auto it = s_memorias.begin(); it != s_memorias.end();)
+            it = it->second.banco.expired() ? s_memorias.erase(it) : std::next(it);
+        Memoria& m = s_memorias[banco.get()];
+        m.banco = banco;
+        return m;
+    }
+    static inline std::mutex s_mutex;
+    static inline std::map<const Banco*, Memoria> s_memorias;
 };
 
 class clsCReceber : public DispatchObject {
@@ -159,6 +226,7 @@ private:
         m_provedor = std::move(provedor);
         m_selecao = std::move(rs);
         m_totais.reset();
+        m_selecaoDaLista = false;
     }
 
     Variant selecionar(Args a) {
@@ -203,6 +271,7 @@ private:
             novaSelecao(
                 std::make_shared<ProvedorDeContas>(m_banco, std::move(f), std::move(o), formaDaLista()),
                 porPagina);
+            m_selecaoDaLista = true;
         });
         return Variant(std::int32_t(ok ? 0 : 1));
     }
@@ -210,8 +279,16 @@ private:
     Variant paginar(Args a) {
         if (!m_selecao) rt::raise(rt::err::ObjectNotSet);
         const std::int32_t porPagina = a[0].toLong();
-        if (porPagina > 0 && porPagina != m_selecao->PageSize()) m_selecao->setPageSize(porPagina);
-        a[1].assign(Variant(m_selecao->currentPage()));
+        if (porPagina > 0 && porPagina != m_selecao->PageSize()) {
+            // The caller numbered the page it set under the old size (a list
+            // whose window grew): the same page number under the new size.
+            const std::int32_t numero = m_selecao->AbsolutePage();
+            m_selecao->setPageSize(porPagina);
+            if (numero > 0) m_selecao->setAbsolutePage(std::min(numero, m_selecao->PageCount()));
+        }
+        auto pagina = m_selecao->currentPage();
+        if (m_selecaoDaLista) Exibidas::lembrar(m_banco, *pagina);
+        a[1].assign(Variant(pagina));
         return Variant();
     }
 
@@ -331,10 +408,6 @@ private:
         return m_historico.isEmpty() || m_historico.isNull() ? QString() : m_historico.toString().trimmed();
     }
 
-    static QString buscaDaConta(std::int64_t numero, const QString& historico) {
-        return QString::number(numero) + u' ' + dobrar(historico);
-    }
-
     // Rows 1 to Rows - 1 of the grid: due date and value in columns 0 and 1.
     std::optional<Resposta> lerParcelas(std::vector<Parcela>& parcelas) {
         const QString campo = QStringLiteral("Parcelas");
@@ -378,55 +451,11 @@ private:
         std::vector<Parcela> parcelas;
         if (auto r = lerParcelas(parcelas)) return *r;
 
-        const QString quem = usuario();
-        Banco& b = banco();
-        b.transacao([&] {
-            const QDateTime momento = agora();
-            std::int64_t total = 0;
-            for (const Parcela& p : parcelas)
-                total += p.valor;
-            if (!b.sqlite()) b.executar(QStringLiteral("SELECT pg_advisory_xact_lock(4201)"));
-            const std::int64_t venda =
-                b.valor(QStringLiteral("SELECT COALESCE(MAX(numero_da_venda), 0) + 1 FROM contas_a_receber"))
-                    .toLongLong();
-            std::int64_t proximo =
-                b.sqlite() ? b.valor(QStringLiteral("SELECT COALESCE(MAX(numero_do_lancamento), 0) "
-                                                    "FROM contas_a_receber"))
-                                     .toLongLong() +
-                                 1
-                           : 0;
-            QSqlQuery ins = b.preparar(QStringLiteral(
-                "INSERT INTO contas_a_receber (numero_do_lancamento, codigo_do_cliente, historico, "
-                "numero_da_venda, "
-                "data_da_venda, valor_da_venda, numero_da_parcela, numero_de_parcelas, data_de_vencimento, "
-                "valor_do_documento, data_e_hora_da_inclusao, usuario_da_inclusao, ultima_mudanca, busca) "
-                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-            for (std::size_t i = 0; i < parcelas.size(); ++i) {
-                const std::int64_t numero =
-                    b.sqlite()
-                        ? proximo++
-                        : b.valor(QStringLiteral("SELECT nextval(pg_get_serial_sequence('contas_a_receber', "
-                                                 "'numero_do_lancamento'))"))
-                              .toLongLong();
-                const QVariantList v{qlonglong(numero),
-                                     qlonglong(codigo),
-                                     hist,
-                                     qlonglong(venda),
-                                     Banco::data(momento.date()),
-                                     qlonglong(total),
-                                     int(i + 1),
-                                     int(parcelas.size()),
-                                     Banco::data(parcelas[i].vencimento),
-                                     qlonglong(parcelas[i].valor),
-                                     Banco::dataEHora(momento),
-                                     quem.isNull() ? QStringLiteral("") : quem,
-                                     Banco::dataEHora(momento),
-                                     buscaDaConta(numero, hist)};
-                for (int k = 0; k < v.size(); ++k)
-                    ins.bindValue(k, v[k]);
-                Banco::executar(ins);
-            }
-        });
+        std::vector<NovaConta> contas;
+        for (std::size_t i = 0; i < parcelas.size(); ++i)
+            contas.push_back({codigo, hist, parcelas[i].vencimento, rt::Currency::fromRaw(parcelas[i].valor),
+                              int(i + 1), int(parcelas.size())});
+        incluirVenda(banco(), contas, usuario());
         return {kFeito, {}, {}};
     }
 
@@ -434,30 +463,52 @@ private:
         return m_numero.isEmpty() || m_numero.isNull() ? 0 : std::int64_t(m_numero.toDouble());
     }
 
-    // The state of a receivable before a change: gone, settled or its version.
+    // A receivable as a clerk last saw it or as it is stored: gone, settled,
+    // its version (-1 when only the list row is known) and its list row.
     struct Estado {
         bool existe = false;
         bool baixada = false;
-        std::int64_t versao = 0;
+        std::int64_t versao = -1;
+        QStringList linha;
     };
     Estado estado(std::int64_t numero, bool travar) {
         Banco& b = banco();
+        const Forma& f = formaDaLista();
         QSqlQuery q = b.executar(
-            QStringLiteral(
-                "SELECT data_da_baixa, versao FROM contas_a_receber WHERE numero_do_lancamento = ?%1")
-                .arg(travar && !b.sqlite() ? QStringLiteral(" FOR UPDATE") : QString()),
+            QStringLiteral("SELECT %1, r.versao, r.data_da_baixa FROM contas_a_receber r JOIN clientes c ON "
+                           "c.codigo_do_cliente = r.codigo_do_cliente WHERE r.numero_do_lancamento = ?%2")
+                .arg(f.colunas, travar && !b.sqlite() ? QStringLiteral(" FOR UPDATE OF r") : QString()),
             {qlonglong(numero)});
         Estado e;
-        if (q.next()) {
-            e.existe = true;
-            e.baixada = !q.value(0).isNull();
-            e.versao = q.value(1).toLongLong();
-        }
+        if (!q.next()) return e;
+        const int n = int(f.campos.size());
+        e.existe = true;
+        e.versao = q.value(n).toLongLong();
+        e.baixada = !q.value(n + 1).isNull();
+        std::vector<Variant> valores;
+        f.converter(q, valores);
+        for (const QString& campo : camposComparados())
+            for (int i = 0; i < n; ++i)
+                if (f.campos[std::size_t(i)].name == campo) e.linha << comoTexto(valores[std::size_t(i)]);
         return e;
     }
+    // What the clerk saw: the list row this process showed, else the stored
+    // receivable now.
+    Estado visto(std::int64_t numero) {
+        banco();
+        if (auto linha = Exibidas::linha(m_banco, numero)) {
+            Estado e;
+            e.existe = true;
+            const QString baixa = linha->at(camposComparados().indexOf(QStringLiteral("DataDaBaixa")));
+            e.baixada = !baixa.isEmpty() && baixa != kNulo;
+            e.linha = *linha;
+            return e;
+        }
+        return estado(numero, false);
+    }
 
-    // Why a receivable cannot be changed, if it cannot. `antes` is what was
-    // read before waiting for the lock, `agora` what the lock found.
+    // Why a receivable cannot be changed, if it cannot: `antes` is what the
+    // clerk saw, `agora` what is stored.
     static std::optional<Resposta> recusa(const Estado& antes, const Estado& agora, const QString& acao) {
         if (!agora.existe)
             return recusado(
@@ -472,7 +523,7 @@ private:
                     : QStringLiteral("Esta conta a receber acabou de ser baixada por outro usuário e não "
                                      "pode mais ser %1.")
                           .arg(acao));
-        if (antes.existe && agora.versao != antes.versao)
+        if (antes.existe && (antes.versao >= 0 ? agora.versao != antes.versao : agora.linha != antes.linha))
             return recusado(
                 QStringLiteral("Esta conta a receber acabou de ser alterada por outro usuário. Abra-a "
                                "novamente para ver os dados atuais."));
@@ -481,8 +532,8 @@ private:
 
     Resposta alterar() {
         const std::int64_t numero = numeroDoLancamento();
-        const Estado antes = estado(numero, false);
-        if (auto r = recusa(antes, antes, QStringLiteral("alterada"))) return *r;
+        const Estado antes = visto(numero);
+        if (auto r = recusa(antes, estado(numero, false), QStringLiteral("alterada"))) return *r;
         std::int64_t codigo = 0;
         Cliente cliente;
         if (auto r = validarCliente(&codigo, &cliente)) return *r;
@@ -525,8 +576,8 @@ private:
 
     Resposta excluir() {
         const std::int64_t numero = numeroDoLancamento();
-        const Estado antes = estado(numero, false);
-        if (auto r = recusa(antes, antes, QStringLiteral("excluída"))) return *r;
+        const Estado antes = visto(numero);
+        if (auto r = recusa(antes, estado(numero, false), QStringLiteral("excluída"))) return *r;
         Banco& b = banco();
         return b.transacao([&]() -> Resposta {
             const Estado atual = estado(numero, true);
@@ -543,6 +594,7 @@ private:
     std::shared_ptr<ado::Recordset> m_selecao;
     std::shared_ptr<ProvedorDeContas> m_provedor;
     std::optional<std::array<std::int64_t, 4>> m_totais;
+    bool m_selecaoDaLista = false;
 
     Variant m_numero, m_codigoDoCliente, m_historico, m_dataDeVencimento, m_valorDoDocumento;
     rt::Object m_grade, m_dadosDoUsuario;

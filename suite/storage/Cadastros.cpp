@@ -8,6 +8,12 @@ namespace quva::suite {
 
 namespace {
 
+// A text left unset is written as an empty text: the columns are NOT NULL
+// and their readers expect texts.
+QVariant texto(const QString& s) {
+    return s.isNull() ? QVariant(QStringLiteral("")) : QVariant(s);
+}
+
 const QString kColunasDoCliente =
     QStringLiteral("codigo_do_cliente, apelido_ou_nome_fantasia, nome_ou_razao_social, situacao, cpf_cnpj, "
                    "logradouro, numero, "
@@ -107,21 +113,21 @@ std::int64_t salvarCliente(Banco& banco, Cliente& c) {
                                 .valor(QStringLiteral("SELECT 1 FROM clientes WHERE codigo_do_cliente = ?"),
                                        {qlonglong(c.codigo)})
                                 .isValid();
-        const QVariantList valores{c.apelidoOuNomeFantasia,
-                                   c.nomeOuRazaoSocial,
+        const QVariantList valores{texto(c.apelidoOuNomeFantasia),
+                                   texto(c.nomeOuRazaoSocial),
                                    c.situacao,
-                                   c.cpfCnpj,
-                                   c.logradouro,
-                                   c.numero,
-                                   c.complemento,
-                                   c.bairro,
-                                   c.cidade,
-                                   c.uf,
-                                   c.cep,
-                                   c.telefone,
-                                   c.email,
+                                   texto(c.cpfCnpj),
+                                   texto(c.logradouro),
+                                   texto(c.numero),
+                                   texto(c.complemento),
+                                   texto(c.bairro),
+                                   texto(c.cidade),
+                                   texto(c.uf),
+                                   texto(c.cep),
+                                   texto(c.telefone),
+                                   texto(c.email),
                                    c.vip ? 1 : 0,
-                                   c.categoriaDaCurvaABC,
+                                   texto(c.categoriaDaCurvaABC),
                                    c.busca(),
                                    qlonglong(c.codigo)};
         if (existe) {
@@ -217,9 +223,10 @@ std::optional<Empresa> lerEmpresa(Banco& banco) {
 
 std::int64_t salvarEmpresa(Banco& banco, Empresa& e) {
     return banco.transacao([&] {
-        const QVariantList valores{e.nomeFantasia, e.razaoSocial, e.cnpj,     e.logradouro,
-                                   e.numero,       e.complemento, e.bairro,   e.cidade,
-                                   e.uf,           e.cep,         e.telefone, e.email};
+        QVariantList valores;
+        for (const QString* t : {&e.nomeFantasia, &e.razaoSocial, &e.cnpj, &e.logradouro, &e.numero,
+                                 &e.complemento, &e.bairro, &e.cidade, &e.uf, &e.cep, &e.telefone, &e.email})
+            valores << texto(*t);
         const QString colunas =
             QStringLiteral("nome_fantasia, razao_social, cnpj, logradouro, numero, complemento, "
                            "bairro, cidade, uf, cep, telefone, email");
@@ -268,7 +275,7 @@ void baixar(Banco& banco, const Baixa& b) {
                            "desconto_abatimento, juros_mora_multa, data_e_hora, usuario) "
                            "VALUES (?, ?, ?, ?, ?, ?, ?)"),
             {qlonglong(b.numeroDoLancamento), Banco::data(b.data), qlonglong(pago), qlonglong(b.desconto.raw),
-             qlonglong(b.juros.raw), momento, b.usuario});
+             qlonglong(b.juros.raw), momento, texto(b.usuario)});
         banco.executar(
             QStringLiteral(
                 "UPDATE contas_a_receber SET data_da_baixa = ?, valor_da_baixa = ?, "
@@ -276,6 +283,71 @@ void baixar(Banco& banco, const Baixa& b) {
                 "WHERE numero_do_lancamento = ?"),
             {Banco::data(b.data), qlonglong(pago), qlonglong(b.desconto.raw), qlonglong(b.juros.raw), momento,
              qlonglong(b.numeroDoLancamento)});
+    });
+}
+
+QString buscaDaConta(std::int64_t numero, const QString& historico) {
+    return QString::number(numero) + u' ' + dobrar(historico);
+}
+
+std::vector<std::int64_t> incluirVenda(Banco& banco, const std::vector<NovaConta>& contas,
+                                       const QString& usuario) {
+    if (contas.empty()) throw ErroDoBanco(QStringLiteral("A venda não tem parcelas."));
+    return banco.transacao([&] {
+        const bool sqlite = banco.sqlite();
+        // Writers of sales queue here, so no two take the same sale number
+        // (SQLite's writers already queue at the start of the transaction).
+        if (!sqlite) banco.executar(QStringLiteral("SELECT pg_advisory_xact_lock(4201)"));
+        const QDateTime agoraMesmo = agora();
+        const QVariant momento = Banco::dataEHora(agoraMesmo);
+        const QVariant dataDaVenda = Banco::data(agoraMesmo.date());
+        std::int64_t total = 0;
+        for (const NovaConta& c : contas)
+            total += c.valor.raw;
+        const std::int64_t venda =
+            banco.valor(QStringLiteral("SELECT COALESCE(MAX(numero_da_venda), 0) + 1 FROM contas_a_receber"))
+                .toLongLong();
+        std::int64_t proximo =
+            sqlite ? banco
+                         .valor(QStringLiteral("SELECT COALESCE(MAX(numero_do_lancamento), 0) + 1 FROM "
+                                               "contas_a_receber"))
+                         .toLongLong()
+                   : 0;
+        QSqlQuery ins = banco.preparar(QStringLiteral(
+            "INSERT INTO contas_a_receber (numero_do_lancamento, codigo_do_cliente, historico, "
+            "numero_da_venda, data_da_venda, valor_da_venda, numero_da_parcela, numero_de_parcelas, "
+            "data_de_vencimento, valor_do_documento, data_e_hora_da_inclusao, usuario_da_inclusao, "
+            "ultima_mudanca, busca) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        std::vector<std::int64_t> numeros;
+        for (const NovaConta& c : contas) {
+            // The number goes into the search text, so it is taken first.
+            const std::int64_t numero =
+                sqlite
+                    ? proximo++
+                    : banco
+                          .valor(QStringLiteral("SELECT nextval(pg_get_serial_sequence('contas_a_receber', "
+                                                "'numero_do_lancamento'))"))
+                          .toLongLong();
+            const QVariantList v{qlonglong(numero),
+                                 qlonglong(c.codigoDoCliente),
+                                 texto(c.historico),
+                                 qlonglong(venda),
+                                 dataDaVenda,
+                                 qlonglong(total),
+                                 c.parcela,
+                                 c.parcelas,
+                                 Banco::data(c.vencimento),
+                                 qlonglong(c.valor.raw),
+                                 momento,
+                                 texto(usuario),
+                                 momento,
+                                 buscaDaConta(numero, c.historico)};
+            for (int k = 0; k < v.size(); ++k)
+                ins.bindValue(k, v[k]);
+            Banco::executar(ins);
+            numeros.push_back(numero);
+        }
+        return numeros;
     });
 }
 

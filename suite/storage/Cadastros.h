@@ -93,6 +93,22 @@ struct ContaEmAberto {
 };
 std::vector<ContaEmAberto> contasEmAbertoDoCliente(Banco& banco, std::int64_t codigoDoCliente);
 
+// One installment of a sale to be written.
+struct NovaConta {
+    std::int64_t codigoDoCliente = 0;
+    QString historico;
+    QDate vencimento;
+    rt::Currency valor{};
+    int parcela = 1, parcelas = 1;
+};
+// Writes the receivables of one sale, numbered after the highest sale, all
+// or none: in a transaction of its own, or in the caller's. The sale's value
+// is the sum of the installments. Returns the receivables' numbers in order.
+std::vector<std::int64_t> incluirVenda(Banco& banco, const std::vector<NovaConta>& contas,
+                                       const QString& usuario);
+// What a receivable's search column holds: its number and its history, folded.
+QString buscaDaConta(std::int64_t numero, const QString& historico);
+
 // The moment stamped on writes: the runtime clock, to the second.
 QDateTime agora();
 

@@ -3,10 +3,15 @@
 #include "runtime/Clock.h"
 #include "suite/storage/Cadastros.h"
 
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <libpq-fe.h>
+#include <sqlite3.h>
+
 #include <array>
+#include <cstdio>
 #include <functional>
 
 namespace quva::suite {
@@ -80,22 +85,76 @@ QString t(const char* s) {
     return QString::fromUtf8(s);
 }
 
-// Runs multi-row INSERTs of `colunas`, `linhasPorComando` rows at a time,
-// with one prepared statement. Batches stay small: the SQLite driver looks
-// each placeholder up by a linear search, so the cost grows with the square
-// of the placeholders in one statement.
+// "YYYY-MM-DD HH:MM:SS" of a day and a time, as Banco::dataEHora writes it,
+// without going through the local time zone for every row.
+QString momento(const QDate& d, const QTime& t) {
+    char b[24];
+    std::snprintf(b, sizeof b, "%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(), d.day(), t.hour(),
+                  t.minute(), t.second());
+    return QString::fromLatin1(b, 19);
+}
+
+QVariant isoDoDia(const QDate& d) {
+    char b[16];
+    std::snprintf(b, sizeof b, "%04d-%02d-%02d", d.year(), d.month(), d.day());
+    return QString::fromLatin1(b, 10);
+}
+
+// Inserts rows of `colunas` into `tabela` through the database's own
+// library, whose bulk paths cost a fraction of the Qt driver's per-value
+// work: on SQLite one prepared statement stepped per row, on PostgreSQL
+// COPY of a few megabytes at a time. Other drivers get multi-row INSERTs
+// of `linhasPorComando` rows.
 class Lote {
 public:
     Lote(Banco& banco, QString tabela, QStringList colunas, int linhasPorComando, bool automatico = true)
         : m_banco(banco), m_tabela(std::move(tabela)), m_colunas(std::move(colunas)),
-          m_porComando(linhasPorComando), m_automatico(automatico) {}
-    void linha(QVariantList valores) {
+          m_porComando(linhasPorComando), m_automatico(automatico) {
+        if (m_banco.sqlite()) {
+            const QVariant h = m_banco.db().driver()->handle();
+            if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0)
+                m_sqlite = *static_cast<sqlite3* const*>(h.constData());
+        }
+        if (!m_banco.sqlite()) {
+            const QVariant h = m_banco.db().driver()->handle();
+            if (h.isValid() && qstrcmp(h.typeName(), "PGconn*") == 0)
+                m_pg = *static_cast<PGconn* const*>(h.constData());
+        }
+        if (m_sqlite) {
+            const QByteArray sql =
+                (QStringLiteral("INSERT INTO %1 (%2) VALUES (").arg(m_tabela, m_colunas.join(u',')) +
+                 QStringList(m_colunas.size(), QStringLiteral("?")).join(u',') + u')')
+                    .toUtf8();
+            if (sqlite3_prepare_v2(m_sqlite, sql.constData(), int(sql.size()), &m_direto, nullptr) !=
+                SQLITE_OK)
+                falhar();
+        }
+    }
+    ~Lote() { sqlite3_finalize(m_direto); }
+    Lote(const Lote&) = delete;
+    Lote& operator=(const Lote&) = delete;
+
+    void linha(const QVariantList& valores) {
+        if (m_direto) {
+            inserirDireto(valores);
+            return;
+        }
+        if (m_pg) {
+            acrescentarAoCopy(valores);
+            if (m_automatico && m_copy.size() >= kCopy) descarregarCompletos();
+            return;
+        }
         m_valores += valores;
         ++m_linhas;
         if (m_automatico && m_linhas >= m_porComando) descarregarCompletos();
     }
     // Writes the pending rows in whole batches; the rest waits.
     void descarregarCompletos() {
+        if (m_pg) {
+            copiar();
+            if (depois) depois();
+            return;
+        }
         if (m_linhas < m_porComando) return;
         if (!m_comando) m_comando = std::make_unique<QSqlQuery>(preparar(m_porComando));
         const int n = int(m_colunas.size());
@@ -112,6 +171,7 @@ public:
     }
     void descarregar() {
         descarregarCompletos();
+        if (m_pg) return;
         if (m_linhas == 0) return;
         QSqlQuery resto = preparar(m_linhas);
         for (int i = 0; i < m_valores.size(); ++i)
@@ -121,7 +181,7 @@ public:
         m_linhas = 0;
         if (depois) depois();
     }
-    std::function<void()> depois; // runs after each write
+    std::function<void()> depois; // runs after each batch written
 
 private:
     QSqlQuery preparar(int linhas) {
@@ -132,6 +192,89 @@ private:
             QStringList(linhas, uma).join(u','));
     }
 
+    void inserirDireto(const QVariantList& valores) {
+        for (int i = 0; i < valores.size(); ++i) {
+            const QVariant& v = valores[i];
+            int r = SQLITE_OK;
+            if (v.isNull()) {
+                r = sqlite3_bind_null(m_direto, i + 1);
+            } else if (v.typeId() == QMetaType::QString) {
+                // The text lives in `valores` until the step below.
+                const QString* t = static_cast<const QString*>(v.constData());
+                r = sqlite3_bind_text16(m_direto, i + 1, t->utf16(), int(t->size() * 2), SQLITE_STATIC);
+            } else {
+                r = sqlite3_bind_int64(m_direto, i + 1, v.toLongLong());
+            }
+            if (r != SQLITE_OK) falhar();
+        }
+        if (sqlite3_step(m_direto) != SQLITE_DONE) falhar();
+        sqlite3_reset(m_direto);
+    }
+
+    // COPY's text format: tab between fields, \N for null, backslash escapes.
+    void acrescentarAoCopy(const QVariantList& valores) {
+        for (int i = 0; i < valores.size(); ++i) {
+            if (i > 0) m_copy += '\t';
+            const QVariant& v = valores[i];
+            if (v.isNull()) {
+                m_copy += "\\N";
+            } else if (v.typeId() == QMetaType::QString) {
+                for (const char c : static_cast<const QString*>(v.constData())->toUtf8()) {
+                    switch (c) {
+                    case '\\':
+                        m_copy += "\\\\";
+                        break;
+                    case '\t':
+                        m_copy += "\\t";
+                        break;
+                    case '\n':
+                        m_copy += "\\n";
+                        break;
+                    case '\r':
+                        m_copy += "\\r";
+                        break;
+                    default:
+                        m_copy += c;
+                    }
+                }
+            } else {
+                m_copy += QByteArray::number(v.toLongLong());
+            }
+        }
+        m_copy += '\n';
+    }
+
+    void copiar() {
+        if (m_copy.isEmpty()) return;
+        const QByteArray comando =
+            QStringLiteral("COPY %1 (%2) FROM STDIN").arg(m_tabela, m_colunas.join(u',')).toUtf8();
+        PGresult* r = PQexec(m_pg, comando.constData());
+        const bool aberto = PQresultStatus(r) == PGRES_COPY_IN;
+        PQclear(r);
+        QString erro;
+        if (!aberto) {
+            erro = QString::fromUtf8(PQerrorMessage(m_pg));
+        } else {
+            if (PQputCopyData(m_pg, m_copy.constData(), int(m_copy.size())) != 1 ||
+                PQputCopyEnd(m_pg, nullptr) != 1)
+                erro = QString::fromUtf8(PQerrorMessage(m_pg));
+            while (PGresult* fim = PQgetResult(m_pg)) {
+                if (PQresultStatus(fim) != PGRES_COMMAND_OK && erro.isEmpty())
+                    erro = QString::fromUtf8(PQresultErrorMessage(fim));
+                PQclear(fim);
+            }
+        }
+        m_copy.clear();
+        if (!erro.isEmpty())
+            throw ErroDoBanco(QStringLiteral("O banco de dados recusou a operação: %1").arg(erro.trimmed()));
+    }
+
+    [[noreturn]] void falhar() {
+        const QString texto = QString::fromUtf8(sqlite3_errmsg(m_sqlite));
+        if (m_direto) sqlite3_reset(m_direto);
+        throw ErroDoBanco(QStringLiteral("O banco de dados recusou a operação: %1").arg(texto));
+    }
+
     Banco& m_banco;
     QString m_tabela;
     QStringList m_colunas;
@@ -140,7 +283,52 @@ private:
     int m_linhas = 0;
     QVariantList m_valores;
     std::unique_ptr<QSqlQuery> m_comando;
+    sqlite3* m_sqlite = nullptr;
+    sqlite3_stmt* m_direto = nullptr;
+    static constexpr qsizetype kCopy = 4 << 20;
+    PGconn* m_pg = nullptr;
+    QByteArray m_copy;
 };
+
+// The secondary indexes of the demo's tables: dropped while the rows go in,
+// built again after from sorted keys, which costs a fraction of keeping
+// them up to date row by row. Returns what puts them back.
+QStringList tirarIndices(Banco& banco) {
+    QStringList nomes, comandos;
+    QSqlQuery q = banco.executar(
+        banco.sqlite()
+            ? QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL "
+                             "AND tbl_name IN ('clientes', 'contas_a_receber', 'baixas')")
+            : QStringLiteral(
+                  "SELECT indexname, indexdef FROM pg_indexes WHERE schemaname = current_schema() "
+                  "AND tablename IN ('clientes', 'contas_a_receber', 'baixas') AND indexname NOT IN "
+                  "(SELECT conname FROM pg_constraint)"));
+    while (q.next()) {
+        nomes << q.value(0).toString();
+        comandos << q.value(1).toString();
+    }
+    q.finish();
+    for (const QString& n : nomes)
+        banco.executar(QStringLiteral("DROP INDEX ") + n);
+    // PostgreSQL checks a foreign key row by row through a trigger, which
+    // costs more than the row; added back, it checks all rows in one join.
+    if (!banco.sqlite()) {
+        QSqlQuery c = banco.executar(QStringLiteral(
+            "SELECT conrelid::regclass::text, conname, pg_get_constraintdef(oid) FROM pg_constraint WHERE "
+            "contype = 'f' AND conrelid IN ('contas_a_receber'::regclass, 'baixas'::regclass)"));
+        QStringList tirar;
+        while (c.next()) {
+            const QString tabela = c.value(0).toString(), nome = c.value(1).toString();
+            tirar << QStringLiteral("ALTER TABLE %1 DROP CONSTRAINT %2").arg(tabela, nome);
+            comandos << QStringLiteral("ALTER TABLE %1 ADD CONSTRAINT %2 %3")
+                            .arg(tabela, nome, c.value(2).toString());
+        }
+        c.finish();
+        for (const QString& t : tirar)
+            banco.executar(t);
+    }
+    return comandos;
+}
 
 } // namespace
 
@@ -156,7 +344,28 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
     const QDate hoje = paraQDate(rt::Today());
     ResultadoDaDemonstracao r;
 
-    if (banco.sqlite()) banco.executar(QStringLiteral("PRAGMA cache_size = -262144"));
+    if (banco.sqlite()) {
+        banco.executar(QStringLiteral("PRAGMA cache_size = -262144"));
+        // Only for the load, and only outside a transaction: the rows are
+        // made consistent, and an empty database has nothing to lose. The
+        // journal stays in memory, so a failure still rolls back; a
+        // database that others have open keeps its journal.
+        banco.executar(QStringLiteral("PRAGMA foreign_keys = OFF"));
+        banco.executar(QStringLiteral("PRAGMA synchronous = OFF"));
+        QSqlQuery(banco.db()).exec(QStringLiteral("PRAGMA journal_mode = MEMORY"));
+    }
+    struct Restaurar {
+        Banco& b;
+        ~Restaurar() {
+            if (!b.sqlite()) return;
+            QSqlQuery(b.db()).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+            QSqlQuery(b.db()).exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+            QSqlQuery(b.db()).exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+        }
+    } restaurar{banco};
+    std::array<QString, kHistoricos.size()> historicosDobrados;
+    for (std::size_t i = 0; i < kHistoricos.size(); ++i)
+        historicosDobrados[i] = dobrar(t(kHistoricos[i]));
     banco.transacao([&] {
         // Indexing the search texts row by row costs ten times what one
         // rebuild at the end does: the insert triggers are set aside meanwhile.
@@ -174,6 +383,7 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
             for (const QString& n : nomes)
                 banco.executar(QStringLiteral("DROP TRIGGER ") + n);
         }
+        const QStringList indices = tirarIndices(banco);
         if (!lerEmpresa(banco)) {
             Empresa e;
             e.nomeFantasia = QStringLiteral("Armazém São Sebastião");
@@ -198,7 +408,7 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
                        QStringLiteral("uf"), QStringLiteral("cep"), QStringLiteral("telefone"),
                        QStringLiteral("email"), QStringLiteral("vip"),
                        QStringLiteral("categoria_da_curva_abc"), QStringLiteral("busca")},
-                      16);
+                      100);
         for (std::int64_t i = 1; i <= o.clientes; ++i) {
             Cliente c;
             c.codigo = i;
@@ -216,9 +426,13 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
                                 .arg(s.ate(100), 2, 10, QChar(u'0'));
             } else {
                 const QString prenome = t(s.um(kPrenomes));
-                c.apelidoOuNomeFantasia = s.chance(30) ? prenome + QStringLiteral("zinho") : prenome;
-                c.nomeOuRazaoSocial = prenome + u' ' + t(s.um(kPrenomes)) + u' ' + t(s.um(kSobrenomes)) +
-                                      u' ' + t(s.um(kSobrenomes));
+                // Known by the first name, or by the first name and the last surname.
+                const bool peloSobrenome = s.chance(30);
+                const QString segundo = t(s.um(kPrenomes));
+                const QString primeiro = t(s.um(kSobrenomes));
+                const QString ultimo = t(s.um(kSobrenomes));
+                c.apelidoOuNomeFantasia = peloSobrenome ? prenome + u' ' + ultimo : prenome;
+                c.nomeOuRazaoSocial = prenome + u' ' + segundo + u' ' + primeiro + u' ' + ultimo;
                 c.cpfCnpj = QStringLiteral("%1.%2.%3-%4")
                                 .arg(s.ate(1000), 3, 10, QChar(u'0'))
                                 .arg(s.ate(1000), 3, 10, QChar(u'0'))
@@ -278,13 +492,13 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
                      QStringLiteral("usuario_da_inclusao"),
                      QStringLiteral("ultima_mudanca"),
                      QStringLiteral("busca")},
-                    16);
+                    100);
         Lote baixas(banco, QStringLiteral("baixas"),
                     {QStringLiteral("numero_do_lancamento"), QStringLiteral("data_da_baixa"),
                      QStringLiteral("valor_da_baixa"), QStringLiteral("desconto_abatimento"),
                      QStringLiteral("juros_mora_multa"), QStringLiteral("data_e_hora"),
                      QStringLiteral("usuario")},
-                    16, false);
+                    100, false);
         // Settlements refer to receivables: they go in right after their batch.
         contas.depois = [&] { baixas.descarregarCompletos(); };
         const std::array<const char*, 4> usuarios{"ana", "bruno", "carla", "dora"};
@@ -296,9 +510,12 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
             const QDate dataDaVenda = hoje.addDays(-730 + (730 * (venda - 1)) / vendas + s.ate(3));
             const int parcelas = int(std::min<std::int64_t>(1 + s.ate(10), o.contas - numero));
             const std::int64_t codigo = 1 + s.ate(o.clientes);
-            const QString historico = t(s.um(kHistoricos));
+            const std::size_t h = std::size_t(s.ate(kHistoricos.size()));
+            const QString historico = t(kHistoricos[h]);
             const QString usuario = t(s.um(usuarios));
-            const QDateTime inclusao(dataDaVenda, QTime(8 + int(s.ate(10)), int(s.ate(60)), int(s.ate(60))));
+            const QTime horaDaInclusao(8 + int(s.ate(10)), int(s.ate(60)), int(s.ate(60)));
+            const QString inclusao = momento(dataDaVenda, horaDaInclusao);
+            const QVariant diaDaVenda = isoDoDia(dataDaVenda);
             std::vector<std::int64_t> valores(static_cast<std::size_t>(parcelas));
             std::int64_t total = 0;
             for (auto& v : valores)
@@ -311,7 +528,7 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
                 const bool baixada = vencimento < hoje ? s.chance(80) : s.chance(4);
                 QVariant dataDaBaixa;
                 std::int64_t desconto = 0, juros = 0, pago = 0;
-                QDateTime mudanca = inclusao;
+                QString mudanca = inclusao;
                 if (baixada) {
                     QDate d = vencimento.addDays(s.ate(20) - 5);
                     if (d > hoje) d = hoje;
@@ -322,37 +539,42 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
                     else if (s.chance(20))
                         desconto = valor / 20 / 100 * 100;
                     pago = valor - desconto + juros;
-                    dataDaBaixa = Banco::data(d);
-                    mudanca = QDateTime(d, QTime(9 + int(s.ate(9)), int(s.ate(60)), 0));
-                    baixas.linha({qlonglong(numero), dataDaBaixa, qlonglong(pago), qlonglong(desconto),
-                                  qlonglong(juros), Banco::dataEHora(mudanca), usuario});
+                    dataDaBaixa = isoDoDia(d);
+                    const QTime hora(9 + int(s.ate(9)), int(s.ate(60)), 0);
+                    mudanca = momento(d, hora);
                 }
                 contas.linha({qlonglong(numero),
                               qlonglong(codigo),
                               historico,
                               qlonglong(venda),
-                              Banco::data(dataDaVenda),
+                              diaDaVenda,
                               qlonglong(total),
                               0,
                               0,
                               p,
                               parcelas,
-                              Banco::data(vencimento),
+                              isoDoDia(vencimento),
                               qlonglong(valor),
                               qlonglong(desconto),
                               qlonglong(juros),
                               dataDaBaixa,
                               qlonglong(pago),
-                              Banco::dataEHora(inclusao),
+                              inclusao,
                               usuario,
-                              Banco::dataEHora(mudanca),
-                              QString::number(numero) + u' ' + dobrar(historico)});
+                              mudanca,
+                              QString::number(numero) + u' ' + historicosDobrados[h]});
+                // Settlements refer to their receivable: they go in after it.
+                if (baixada)
+                    baixas.linha({qlonglong(numero), dataDaBaixa, qlonglong(pago), qlonglong(desconto),
+                                  qlonglong(juros), mudanca, usuario});
                 if (o.progresso && numero % 50000 == 0) o.progresso(numero);
             }
         }
         contas.descarregar();
         baixas.descarregar();
         r.contas = numero;
+        for (const QString& i : indices)
+            banco.executar(i);
         if (banco.sqlite()) {
             banco.executar(QStringLiteral("INSERT INTO contas_busca (contas_busca) VALUES ('rebuild')"));
             banco.executar(QStringLiteral("INSERT INTO clientes_busca (clientes_busca) VALUES ('rebuild')"));

@@ -209,7 +209,28 @@ private slots:
         OpcoesDaDemonstracao o;
         o.contas = 3000;
         o.clientes = 300;
+        auto indices = [&] {
+            QStringList out;
+            QSqlQuery q = b->executar(
+                m_motor == Motor::SQLite
+                    ? QStringLiteral(
+                          "SELECT name FROM sqlite_master WHERE type IN ('index', 'trigger') ORDER BY 1")
+                    : QStringLiteral("SELECT indexname FROM pg_indexes WHERE schemaname = current_schema() "
+                                     "ORDER BY 1"));
+            while (q.next())
+                out << q.value(0).toString();
+            return out;
+        };
+        const QStringList antes = indices();
         const auto r = gerarDemonstracao(*b, o);
+        // The load sets indexes and safety aside only while it runs.
+        QCOMPARE(indices(), antes);
+        if (m_motor == Motor::SQLite)
+            QCOMPARE(b->valor(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+        QVERIFY_THROWS_EXCEPTION(ErroDoBanco, b->executar(QStringLiteral(
+                                                  "INSERT INTO baixas (numero_do_lancamento, data_da_baixa, "
+                                                  "valor_da_baixa, data_e_hora) VALUES (999999, "
+                                                  "'2024-01-01', 1, '2024-01-01 10:00:00')")));
         QCOMPARE(r.contas, 3000);
         QCOMPARE(r.clientes, 300);
         QCOMPARE(contarClientes(*b), 300);

@@ -1,0 +1,4 @@
+-- SQLite gets a covering index for the report of open receivables here.
+-- PostgreSQL keeps its schema: an index holding the history (up to 4,000
+-- characters) could refuse a long one, and without it nothing is gained.
+-- The number keeps both databases' versions in step.
