@@ -55,11 +55,6 @@ Registro registrar(const QString& arquivo, bool remover) {
     return r;
 }
 
-void preencher(std::initializer_list<QString*> textos) {
-    for (QString* t : textos)
-        if (t->isNull()) *t = QStringLiteral("");
-}
-
 } // namespace
 
 const QStringList& bibliotecasDaSuite() {
@@ -95,17 +90,6 @@ bool registrarOQueFalta(const QString& pasta, QStringList* erros) {
         }
     }
     return tudo;
-}
-
-void semNulos(Cliente& c) {
-    preencher({&c.apelidoOuNomeFantasia, &c.nomeOuRazaoSocial, &c.cpfCnpj, &c.logradouro, &c.numero,
-               &c.complemento, &c.bairro, &c.cidade, &c.uf, &c.cep, &c.telefone, &c.email,
-               &c.categoriaDaCurvaABC});
-}
-
-void semNulos(Empresa& e) {
-    preencher({&e.nomeFantasia, &e.razaoSocial, &e.cnpj, &e.logradouro, &e.numero, &e.complemento, &e.bairro,
-               &e.cidade, &e.uf, &e.cep, &e.telefone, &e.email});
 }
 
 } // namespace quva::suite::admin

@@ -1,6 +1,6 @@
 #pragma once
 // What the admin tool and the menu share: registering the suite's
-// libraries, and small fixes on records before they are written.
+// libraries.
 
 #include "suite/storage/Cadastros.h"
 
@@ -27,9 +27,5 @@ std::vector<Registro> registrarSuite(const QString& pasta, bool remover = false)
 // Registers the libraries whose classes the registry lacks; true when
 // everything the suite needs is registered afterwards.
 bool registrarOQueFalta(const QString& pasta, QStringList* erros = nullptr);
-
-// Texts left unset are written as empty texts, never as NULL.
-void semNulos(Cliente& c);
-void semNulos(Empresa& e);
 
 } // namespace quva::suite::admin

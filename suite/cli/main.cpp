@@ -16,7 +16,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QSqlQuery>
 #include <QTextStream>
 
 #include <cstdio>
@@ -230,7 +229,6 @@ int importarClientes(const QStringList& args) {
     int novos = 0, alterados = 0;
     banco->transacao([&] {
         for (Cliente& c : clientes) {
-            admin::semNulos(c);
             (c.codigo != 0 && lerCliente(*banco, c.codigo) ? alterados : novos)++;
             salvarCliente(*banco, c);
         }
@@ -240,27 +238,21 @@ int importarClientes(const QStringList& args) {
     return kOk;
 }
 
-std::int64_t incluirConta(Banco& banco, const admin::ContaImportada& c, const Cliente& cliente,
-                          const QString& usuario) {
-    const QVariant momento = Banco::dataEHora(agora());
-    QSqlQuery q = banco.executar(
-        QStringLiteral("INSERT INTO contas_a_receber (codigo_do_cliente, historico, numero_da_parcela, "
-                       "numero_de_parcelas, data_de_vencimento, valor_do_documento, data_e_hora_da_inclusao, "
-                       "usuario_da_inclusao, ultima_mudanca, busca) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, '') "
-                       "RETURNING numero_do_lancamento"),
-        {qlonglong(c.codigoDoCliente), c.historico, c.parcela, c.parcelas, Banco::data(c.vencimento),
-         qlonglong(c.valor.raw), momento, usuario, momento});
-    if (!q.next()) throw ErroDoBanco(QStringLiteral("line %1: the receivable was not numbered").arg(c.linha));
-    const std::int64_t numero = q.value(0).toLongLong();
-    q.finish();
-    // What the list's search looks in: number, history, client code and names.
-    const QString busca =
-        dobrar(QStringList{QString::number(numero), c.historico, QString::number(c.codigoDoCliente),
-                           cliente.apelidoOuNomeFantasia, cliente.nomeOuRazaoSocial}
-                   .join(u' '));
-    banco.executar(QStringLiteral("UPDATE contas_a_receber SET busca = ? WHERE numero_do_lancamento = ?"),
-                   {busca, qlonglong(numero)});
-    return numero;
+// Consecutive lines of one client and history numbered 1/n, 2/n, … are
+// the installments of one sale; any other line is a sale of its own.
+std::vector<std::vector<const admin::ContaImportada*>>
+vendas(const std::vector<admin::ContaImportada>& contas) {
+    std::vector<std::vector<const admin::ContaImportada*>> out;
+    for (const admin::ContaImportada& c : contas) {
+        const admin::ContaImportada* antes = out.empty() ? nullptr : out.back().back();
+        if (antes && c.parcelas > 1 && c.codigoDoCliente == antes->codigoDoCliente &&
+            c.historico == antes->historico && c.parcelas == antes->parcelas &&
+            c.parcela == antes->parcela + 1)
+            out.back().push_back(&c);
+        else
+            out.push_back({&c});
+    }
+    return out;
 }
 
 QString usuarioDoSistema() {
@@ -310,13 +302,18 @@ int importarContas(const QStringList& args) {
     const QString usuario = usuarioDoSistema();
     int baixadas = 0;
     banco->transacao([&] {
-        for (const admin::ContaImportada& c : contas) {
-            const std::int64_t numero = incluirConta(*banco, c, clientes.at(c.codigoDoCliente), usuario);
-            if (c.dataDaBaixa) {
+        for (const auto& venda : vendas(contas)) {
+            std::vector<NovaConta> novas;
+            for (const admin::ContaImportada* c : venda)
+                novas.push_back(
+                    {c->codigoDoCliente, c->historico, c->vencimento, c->valor, c->parcela, c->parcelas});
+            const std::vector<std::int64_t> numeros = incluirVenda(*banco, novas, usuario);
+            for (std::size_t i = 0; i < venda.size(); ++i) {
+                if (!venda[i]->dataDaBaixa) continue;
                 Baixa b;
-                b.numeroDoLancamento = numero;
-                b.data = *c.dataDaBaixa;
-                b.valorPago = c.valorDaBaixa;
+                b.numeroDoLancamento = numeros[i];
+                b.data = *venda[i]->dataDaBaixa;
+                b.valorPago = venda[i]->valorDaBaixa;
                 b.usuario = usuario;
                 baixar(*banco, b);
                 ++baixadas;
@@ -379,7 +376,6 @@ int empresa(const QStringList& args) {
             return kFalhou;
         }
         e.uf = e.uf.toUpper();
-        admin::semNulos(e);
         salvarEmpresa(*banco, e);
         saida() << (atual ? "Company updated.\n" : "Company created.\n");
     } else if (!atual) {

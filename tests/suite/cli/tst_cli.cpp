@@ -172,6 +172,18 @@ private slots:
                          "SELECT valor_da_baixa FROM contas_a_receber WHERE codigo_do_cliente = 11"))
                      .toLongLong(),
                  qlonglong(95000));
+        // The two installments are one sale, the settled line another; nothing is left NULL.
+        QCOMPARE(banco
+                     ->valor(QStringLiteral("SELECT COUNT(DISTINCT numero_da_venda) || '/' || "
+                                            "MAX(valor_da_venda) FROM contas_a_receber"))
+                     .toString(),
+                 QStringLiteral("2/24691200"));
+        QCOMPARE(
+            banco
+                ->valor(QStringLiteral("SELECT COUNT(*) FROM contas_a_receber WHERE data_da_venda IS NULL "
+                                       "OR busca = '' OR usuario_da_inclusao = ''"))
+                .toLongLong(),
+            qlonglong(0));
 
         // Settling with discount and interest, then refusing a second time.
         const qlonglong numero =

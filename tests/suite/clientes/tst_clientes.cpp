@@ -6,7 +6,6 @@
 #include "automation/LateBound.h"
 #include "automation/Registry.h"
 #include "automation/Server.h"
-#include "suite/cli/Administracao.h"
 #include "suite/storage/Banco.h"
 #include "suite/storage/Cadastros.h"
 
@@ -109,7 +108,6 @@ private slots:
             c.categoriaDaCurvaABC = QString::fromUtf8(categoria);
             c.logradouro = QString::fromUtf8(rua);
             c.cidade = QString::fromUtf8(cidade);
-            suite::admin::semNulos(c);
             suite::salvarCliente(*m_banco, c);
         };
         novo(7, "Joãozinho", "João Antônio da Conceição", suite::ClienteAtivo, true, "A", "Rua das Acácias",

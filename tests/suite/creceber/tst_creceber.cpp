@@ -288,7 +288,14 @@ private slots:
                 QVERIFY2(!rs->valueAt(i).isNull(), qPrintable(rs->Fields(i).Name()));
     }
 
+    // A search keeps the rows it found and pages over them the same way.
+    void paginaSemSelecionarDeNovo_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("sem pesquisa") << QString();
+        QTest::newRow("pesquisa") << QStringLiteral("carne");
+    }
     void paginaSemSelecionarDeNovo() {
+        QFETCH(QString, texto);
         m_relogio.set(dia(1, 3, 2024));
         Parcelas p;
         for (int i = 0; i < 45; ++i)
@@ -296,7 +303,7 @@ private slots:
                 {rt::formatDate(rt::Date{rt::makeDate(2024, 4, 1).serial + i}), QStringLiteral("10,00")});
         QCOMPARE(adicionar(m_joao, QStringLiteral("Carnê"), p), 0);
         rt::Object comp;
-        auto rs = selecionar(1, QString(), &comp, 10);
+        auto rs = selecionar(1, texto, &comp, 10);
         QVERIFY(rs);
         QCOMPARE(rs->RecordCount(), 45);
         QCOMPARE(rs->PageCount(), 5);
@@ -314,6 +321,15 @@ private slots:
             QVERIFY(pg);
             QCOMPARE(numeros(pg), esperados.mid((pagina - 1) * 10, 10));
         }
+        // A list whose window grew sets its page number under the old size.
+        rs->setAbsolutePage(2);
+        Variant pp(std::int16_t(14)), alvo;
+        call(comp, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"), byRef(pp), byRef(alvo, false));
+        QCOMPARE(numeros(recordset(alvo)), esperados.mid(14, 14));
+        rs->setAbsolutePage(4);
+        pp = Variant(std::int16_t(10));
+        call(comp, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"), byRef(pp), byRef(alvo, false));
+        QCOMPARE(numeros(recordset(alvo)), esperados.mid(30, 10));
         QCOMPARE(rs->RecordCount(), 45);
         QVERIFY(recordset(get(comp, QStringLiteral("ResultadoDaSelecaoEmRecordSet"))) == rs);
         // Walking the whole selection, and back from the end.
@@ -413,7 +429,13 @@ private slots:
 
     // A report longer than the stretch read at once, over a period that
     // leaves rows out on both sides, walked both ways.
+    void relatorioLongoNosDoisSentidos_data() {
+        QTest::addColumn<QString>("filtro");
+        QTest::newRow("sem filtro") << QString();
+        QTest::newRow("filtrado") << QStringLiteral("carnê longo");
+    }
     void relatorioLongoNosDoisSentidos() {
+        QFETCH(QString, filtro);
         m_relogio.set(dia(1, 1, 2024));
         Parcelas p;
         const double inicio = rt::makeDate(2024, 2, 1).serial;
@@ -426,14 +448,18 @@ private slots:
         QList<int> esperados;
         for (int n = 101; n <= 1200; ++n)
             esperados << n;
+        QCOMPARE(
+            adicionar(m_maria, QStringLiteral("Outro"), {{rt::formatDate(rt::Date{inicio + 500}), "2,00"}}),
+            0);
         rt::Object o = criar();
-        Variant t{std::int16_t(3)}, f{QString()}, td{false}, i{de}, e{ate};
+        Variant t{std::int16_t(3)}, f{filtro}, td{false}, i{de}, e{ate};
         QCOMPARE(call(o, QStringLiteral("SelecionarContasAReceber"), byRef(t), byRef(f, false), byRef(td),
                       byRef(i), byRef(e))
                      .toLong(),
                  0);
         auto rs = recordset(get(o, QStringLiteral("ResultadoDaSelecaoEmRecordSet")));
-        QCOMPARE(rs->RecordCount(), 1100);
+        if (filtro.isEmpty()) esperados.insert(401, 1301); // Maria's: due with number 501, after it
+        QCOMPARE(rs->RecordCount(), esperados.size());
         QCOMPARE(numeros(rs), esperados);
         QList<int> deTras;
         for (rs->MoveLast(); !rs->BOF(); rs->MovePrevious())
@@ -655,25 +681,97 @@ private slots:
         QCOMPARE(call(o, QStringLiteral("Excluir")).toInteger(), 3);
     }
 
-    void outroBalconistaBaixouAntes() {
-        montarCenario();
-        // The clerk's card was opened on receivable 4; meanwhile another
-        // connection settles it.
-        auto outro = Banco::abrirSeparado(m_banco->conexao());
-        Baixa b;
-        b.numeroDoLancamento = 4;
-        b.data = QDate(2024, 3, 15);
-        baixar(*outro, b);
-        outro.reset();
+    // A clerk's list shows page 1, as the list does; returns that page.
+    std::shared_ptr<ado::Recordset> listar(rt::Object* lista) {
+        auto rs = selecionar(0, QString(), lista);
+        rs->setAbsolutePage(1);
+        Variant pp(std::int16_t(10)), pagina;
+        call(*lista, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"), byRef(pp), byRef(pagina, false));
+        return recordset(pagina);
+    }
+
+    // The card of one clerk: Alterar with the values given, or Excluir.
+    rt::Object cartao(int numero, const QString& historico, const QString& usuario) {
         rt::Object o = criar();
-        let(o, QStringLiteral("NumeroDoLancamento"), 4.0);
+        let(o, QStringLiteral("NumeroDoLancamento"), double(numero));
         let(o, QStringLiteral("CodigoDoCliente"), double(m_maria));
-        let(o, QStringLiteral("Historico"), QStringLiteral("Alterado"));
+        let(o, QStringLiteral("Historico"), historico);
         let(o, QStringLiteral("DataDeVencimento"), QStringLiteral("01/05/2024"));
-        let(o, QStringLiteral("ValorDoDocumento"), QStringLiteral("1,00"));
-        QCOMPARE(call(o, QStringLiteral("Alterar")).toInteger(), 3);
-        QCOMPARE(contar(QStringLiteral("SELECT COUNT(*) FROM contas_a_receber WHERE historico = 'Alterado'")),
+        let(o, QStringLiteral("ValorDoDocumento"), QStringLiteral("7,00"));
+        set(o, QStringLiteral("GradeDasParcelas"), rt::Object(std::make_shared<Grade>(Parcelas{{"", ""}})));
+        set(o, QStringLiteral("DadosDoUsuario"), rt::Object(std::make_shared<Usuario>(usuario)));
+        return o;
+    }
+
+    // Two clerks have receivable 4 on their lists; the other one alters,
+    // settles or deletes it first, on a connection of its own.
+    void outroBalconistaChegouAntes_data() {
+        QTest::addColumn<QString>("outro");
+        QTest::addColumn<QString>("operacao");
+        QTest::addColumn<QString>("trecho");
+        for (const char* op : {"Alterar", "Excluir"}) {
+            QTest::addRow("alterou, %s", op) << "altera" << op << "alterada por outro usuário";
+            QTest::addRow("baixou, %s", op) << "baixa" << op << "acabou de ser baixada por outro usuário";
+            QTest::addRow("excluiu, %s", op) << "exclui" << op << "acabou de ser excluída por outro usuário";
+        }
+    }
+    void outroBalconistaChegouAntes() {
+        QFETCH(QString, outro);
+        QFETCH(QString, operacao);
+        QFETCH(QString, trecho);
+        montarCenario();
+        rt::Object listaDaAna, listaDoBruno;
+        QVERIFY(numeros(listar(&listaDaAna)).contains(4));
+        QVERIFY(numeros(listar(&listaDoBruno)).contains(4));
+        m_relogio.set(dia(15, 3, 2024, 13));
+        if (outro == QLatin1String("baixa")) {
+            Baixa b;
+            b.numeroDoLancamento = 4;
+            b.data = QDate(2024, 3, 15);
+            baixar(*Banco::abrirSeparado(m_banco->conexao()), b);
+        } else {
+            QCOMPARE(
+                call(cartao(4, QStringLiteral("Do Bruno"), QStringLiteral("bruno")),
+                     outro == QLatin1String("altera") ? QStringLiteral("Alterar") : QStringLiteral("Excluir"))
+                    .toInteger(),
+                0);
+        }
+        const QString antes = m_banco
+                                  ->valor(QStringLiteral("SELECT historico || versao FROM contas_a_receber "
+                                                         "WHERE numero_do_lancamento = 4"))
+                                  .toString();
+        rt::Object o = cartao(4, QStringLiteral("Da Ana"), QStringLiteral("ana"));
+        QCOMPARE(call(o, operacao).toInteger(), 3);
+        QVERIFY2(get(o, QStringLiteral("DescricaoDaFalha")).toString().contains(trecho),
+                 qPrintable(get(o, QStringLiteral("DescricaoDaFalha")).toString()));
+        QCOMPARE(m_banco
+                     ->valor(QStringLiteral("SELECT historico || versao FROM contas_a_receber "
+                                            "WHERE numero_do_lancamento = 4"))
+                     .toString(),
+                 antes);
+        if (outro != QLatin1String("altera")) return;
+        // Once her list shows the change, Ana may alter it.
+        listar(&listaDaAna);
+        QCOMPARE(call(cartao(4, QStringLiteral("Da Ana"), QStringLiteral("ana")), operacao).toInteger(), 0);
+    }
+
+    // No field of the list is NULL but the alteration stamps, whatever wrote the row.
+    void listaSemNulos() {
+        montarCenario();
+        QCOMPARE(adicionar(cliente(QString(), QStringLiteral("Sem Apelido")), QStringLiteral("H"),
+                           {{"01/06/2024", "1,00"}}),
                  0);
+        rt::Object lista;
+        auto pagina = listar(&lista);
+        QCOMPARE(pagina->RecordCount(), 6);
+        for (pagina->MoveFirst(); !pagina->EOF_(); pagina->MoveNext())
+            for (int i = 0; i < pagina->fieldCount(); ++i) {
+                const QString nome = pagina->Fields().Item(std::int32_t(i)).Name();
+                if (nome == QLatin1String("DataEHoraDaAlteracao") ||
+                    nome == QLatin1String("UsuarioDaAlteracao"))
+                    continue;
+                QVERIFY2(!pagina->valueAt(i).isNull(), qPrintable(nome));
+            }
     }
 
     void falhaDoBancoViraTriploDeErro() {

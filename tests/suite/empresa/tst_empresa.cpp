@@ -5,7 +5,6 @@
 #include "automation/LateBound.h"
 #include "automation/Registry.h"
 #include "automation/Server.h"
-#include "suite/cli/Administracao.h"
 #include "suite/storage/Banco.h"
 #include "suite/storage/Cadastros.h"
 
@@ -60,11 +59,9 @@ private slots:
         a.uf = QStringLiteral("PR");
         a.telefone = QStringLiteral("(44) 3222-1000");
         a.email = QStringLiteral("contato@saojorge.com.br");
-        suite::admin::semNulos(a);
         suite::salvarEmpresa(*banco, a);
         suite::Empresa b;
         b.nomeFantasia = QStringLiteral("Filial");
-        suite::admin::semNulos(b);
         suite::salvarEmpresa(*banco, b);
 
         std::int16_t r = -1;

@@ -1,0 +1,176 @@
+// Writes under faults and concurrency, with clerks as processes: a clerk
+// killed in the middle of adding a plan of 12 installments leaves all 12
+// or none, and clerks adding at the same time never share or split a sale.
+
+#include "suite/BancoDeTeste.h"
+
+#include "automation/Server.h"
+#include "suite/storage/Banco.h"
+#include "suite/storage/Cadastros.h"
+
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlQuery>
+#include <QThread>
+
+using namespace quva;
+using namespace quva::suite;
+using teste::Motor;
+
+namespace {
+
+struct Saida {
+    int feitas = 0;     // calls that printed their result
+    bool emVoo = false; // killed between the start and the end of a call
+};
+
+Saida lerSaida(const QByteArray& texto) {
+    Saida s;
+    for (const QByteArray& l : texto.split('\n')) {
+        if (l.startsWith("F 0"))
+            ++s.feitas, s.emVoo = false;
+        else if (l == "A")
+            s.emVoo = true;
+    }
+    return s;
+}
+
+} // namespace
+
+class TstEscrita : public QObject {
+    Q_OBJECT
+public:
+    explicit TstEscrita(Motor m) : m_motor(m) {}
+
+private:
+    Motor m_motor;
+    QTemporaryDir m_pasta;
+    QString m_conexao;
+    std::shared_ptr<Banco> m_banco;
+
+    QProcess* adicionador(int vezes, std::int64_t cliente, QObject* dono) {
+        auto* p = new QProcess(dono);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QUVA_DATABASE"), m_conexao);
+        p->setProcessEnvironment(env);
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p->start(QStringLiteral(ADICIONADOR), {QString::number(vezes), QString::number(cliente)});
+        return p;
+    }
+
+    std::int64_t cliente(const QString& nome) {
+        Cliente c;
+        c.nomeOuRazaoSocial = nome;
+        return salvarCliente(*m_banco, c);
+    }
+
+    // The number of sales, or -1 when one lacks any of its 12 installments,
+    // numbered 1 to 12, of one client, adding up to the sale's value.
+    std::int64_t conferirVendas() {
+        QSqlQuery q = m_banco->executar(QStringLiteral(
+            "SELECT numero_da_venda, COUNT(*), COUNT(DISTINCT numero_da_parcela), MIN(numero_da_parcela), "
+            "MAX(numero_da_parcela), COUNT(DISTINCT codigo_do_cliente), SUM(valor_do_documento), "
+            "MIN(valor_da_venda), MAX(valor_da_venda) FROM contas_a_receber GROUP BY numero_da_venda"));
+        std::int64_t vendas = 0;
+        while (q.next()) {
+            ++vendas;
+            if (q.value(1).toInt() != 12 || q.value(2).toInt() != 12 || q.value(3).toInt() != 1 ||
+                q.value(4).toInt() != 12 || q.value(5).toInt() != 1 || q.value(6) != q.value(7) ||
+                q.value(7) != q.value(8)) {
+                qWarning() << "sale" << q.value(0) << "is broken:" << q.value(1) << "rows";
+                return -1;
+            }
+        }
+        return vendas;
+    }
+
+private slots:
+    void initTestCase() {
+        if (m_motor == Motor::PostgreSQL && !teste::ServidorPostgres::instancia().disponivel())
+            QSKIP(qPrintable(teste::ServidorPostgres::instancia().motivo()));
+        QString erro;
+        QCOMPARE(automation::RegisterLibrary(QStringLiteral(CRECEBER_PATH), &erro), automation::S_OK_);
+    }
+
+    void init() {
+        QUVA_NOVO_BANCO(m_motor, m_pasta, m_conexao);
+        m_banco = Banco::abrirSeparado(m_conexao);
+        if (m_motor == Motor::SQLite) {
+            // Each installment's insert costs a millisecond more, so that most
+            // kills find a plan half-written rather than between two plans.
+            m_banco->executar(QStringLiteral(
+                "CREATE TRIGGER devagar AFTER INSERT ON contas_a_receber BEGIN SELECT COUNT(*) FROM "
+                "(WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 2000) "
+                "SELECT x FROM n); END"));
+        } else {
+            m_banco->executar(QStringLiteral("CREATE FUNCTION devagar() RETURNS trigger LANGUAGE plpgsql AS "
+                                             "$$ BEGIN PERFORM pg_sleep(0.001); RETURN NEW; END $$"));
+            m_banco->executar(QStringLiteral("CREATE TRIGGER devagar AFTER INSERT ON contas_a_receber "
+                                             "FOR EACH ROW EXECUTE FUNCTION devagar()"));
+        }
+    }
+    void cleanup() { m_banco.reset(); }
+
+    void mortoNoMeioDoPlano() {
+        const std::int64_t codigo = cliente(QStringLiteral("Cliente do teste de queda"));
+        constexpr int kVezes = 40;
+        int feitas = 0, emVoo = 0;
+        for (int i = 0; i < kVezes; ++i) {
+            QObject dono;
+            QProcess* p = adicionador(0, codigo, &dono);
+            QByteArray texto;
+            // The first plan opens the database; the kill comes later.
+            while (!texto.contains("F 0\n") && p->waitForReadyRead(20000))
+                texto += p->readAllStandardOutput();
+            QVERIFY2(texto.contains("F 0\n"), "the clerk added no plan");
+            QThread::usleep(QRandomGenerator::global()->bounded(80000));
+            p->kill(); // SIGKILL
+            QVERIFY(p->waitForFinished(20000));
+            const Saida s = lerSaida(texto + p->readAllStandardOutput());
+            feitas += s.feitas;
+            emVoo += s.emVoo ? 1 : 0;
+        }
+        auto depois = Banco::abrirSeparado(m_conexao);
+        if (m_motor == Motor::SQLite)
+            QCOMPARE(depois->valor(QStringLiteral("PRAGMA integrity_check")).toString(),
+                     QStringLiteral("ok"));
+        m_banco = depois;
+        const std::int64_t vendas = conferirVendas();
+        qInfo("%d kills, %d inside Adicionar; %d plans reported done, %lld stored", kVezes, emVoo, feitas,
+              qlonglong(vendas));
+        // What was reported done is there; at most the plans cut after their commit are more.
+        QVERIFY(vendas >= feitas && vendas <= feitas + emVoo);
+        QVERIFY2(emVoo >= kVezes / 2, "too few kills fell inside a call to tell anything");
+
+        // The database takes the next plan.
+        QObject dono;
+        QProcess* p = adicionador(1, codigo, &dono);
+        QVERIFY(p->waitForFinished(60000));
+        QCOMPARE(p->exitCode(), 0);
+        QCOMPARE(conferirVendas(), vendas + 1);
+    }
+
+    // Three clerks adding at once: sales queue, each whole, none numbered twice.
+    void tresBalconistasAoMesmoTempo() {
+        constexpr int kPlanos = 10;
+        QObject dono;
+        std::vector<QProcess*> balconistas;
+        for (int i = 0; i < 3; ++i)
+            balconistas.push_back(adicionador(kPlanos, cliente(QStringLiteral("Cliente %1").arg(i)), &dono));
+        for (QProcess* p : balconistas) {
+            QVERIFY(p->waitForFinished(120000));
+            QCOMPARE(p->exitCode(), 0);
+            QCOMPARE(lerSaida(p->readAllStandardOutput()).feitas, kPlanos);
+        }
+        QCOMPARE(conferirVendas(), std::int64_t(3 * kPlanos));
+        QCOMPARE(m_banco
+                     ->valor(QStringLiteral("SELECT COUNT(DISTINCT numero_do_lancamento) FROM "
+                                            "contas_a_receber"))
+                     .toLongLong(),
+                 qlonglong(3 * kPlanos * 12));
+    }
+};
+
+QUVA_TESTE_NOS_DOIS_BANCOS(TstEscrita)
+
+#include "tst_escrita.moc"
