@@ -1,5 +1,8 @@
 #include "suite/menu/Telas.h"
 
+#include "suite/menu/JanelaDoMenu.h"
+
+#include "forms/MsgBox.h"
 #include "runtime/Convert.h"
 #include "runtime/Errors.h"
 #include "suite/cli/Administracao.h"
@@ -15,7 +18,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -24,7 +26,12 @@ namespace quva::suite::menu {
 
 namespace {
 
-const QString kTitulo = QStringLiteral("QUVA");
+const QString kTitulo = nomeDaAplicacao();
+
+// The menu's boxes go through the forms' service, like the component's.
+void aviso(const QString& texto) {
+    forms::MsgBox(texto, forms::vbInformation, kTitulo);
+}
 
 QLabel* titulo(const QString& texto, QWidget* pai) {
     auto* l = new QLabel(texto, pai);
@@ -52,8 +59,14 @@ QTableWidget* grade(const QStringList& colunas, QWidget* pai) {
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
     g->setAlternatingRowColors(true);
     g->verticalHeader()->hide();
-    g->horizontalHeader()->setStretchLastSection(true);
+    g->horizontalHeader()->setSectionResizeMode(int(colunas.size()) - 1, QHeaderView::Stretch);
     return g;
+}
+
+// Columns fit their texts; the last one takes what width is left (grade).
+void ajustarColunas(QTableWidget* g) {
+    for (int c = 0; c + 1 < g->columnCount(); ++c)
+        g->resizeColumnToContents(c);
 }
 
 QTableWidgetItem* celula(const QString& texto, Qt::Alignment a = Qt::AlignLeft | Qt::AlignVCenter) {
@@ -67,14 +80,14 @@ std::shared_ptr<Banco> banco() {
 }
 
 // Database failures end here: the clerk reads the reason, nothing was written.
-template <class F> bool tentar(QWidget* pai, F&& f) {
+template <class F> bool tentar(QWidget*, F&& f) {
     try {
         f();
         return true;
     } catch (const ErroDoBanco& e) {
-        QMessageBox::critical(pai, kTitulo, e.texto());
+        forms::MsgBox(e.texto(), forms::vbCritical, kTitulo);
     } catch (const rt::RuntimeError& e) {
-        QMessageBox::critical(pai, kTitulo, e.description());
+        forms::MsgBox(e.description(), forms::vbCritical, kTitulo);
     }
     return false;
 }
@@ -172,7 +185,7 @@ void TelaDeClientes::pesquisar() {
             m_grade->setItem(r, 5, celula(c.categoriaDaCurvaABC));
             m_grade->setItem(r, 6, celula(c.cidade));
         }
-        m_grade->resizeColumnsToContents();
+        ajustarColunas(m_grade);
     });
 }
 
@@ -212,8 +225,7 @@ void TelaDeClientes::novo() {
 
 void TelaDeClientes::salvar() {
     if (m_nome->text().trimmed().isEmpty()) {
-        QMessageBox::information(this, kTitulo,
-                                 QStringLiteral("Informe o nome ou a razão social do cliente."));
+        aviso(QStringLiteral("Informe o nome ou a razão social do cliente."));
         m_nome->setFocus();
         return;
     }
@@ -234,7 +246,6 @@ void TelaDeClientes::salvar() {
     c.email = m_email->text().trimmed();
     c.vip = m_vip->isChecked();
     c.categoriaDaCurvaABC = m_categoria->currentText();
-    admin::semNulos(c);
     if (tentar(this, [&] { salvarCliente(*banco(), c); })) {
         m_codigo->setText(QString::number(c.codigo));
         if (m_pesquisa->text().trimmed().isEmpty()) m_pesquisa->setText(QString::number(c.codigo));
@@ -292,8 +303,7 @@ void TelaDaEmpresa::carregar() {
 
 void TelaDaEmpresa::salvar() {
     if (m_nomeFantasia->text().trimmed().isEmpty()) {
-        QMessageBox::information(
-            this, kTitulo, QStringLiteral("Informe o nome fantasia: é ele que aparece nos documentos."));
+        aviso(QStringLiteral("Informe o nome fantasia: é ele que aparece nos documentos."));
         m_nomeFantasia->setFocus();
         return;
     }
@@ -311,9 +321,8 @@ void TelaDaEmpresa::salvar() {
     e.cep = m_cep->text().trimmed();
     e.telefone = m_telefone->text().trimmed();
     e.email = m_email->text().trimmed();
-    admin::semNulos(e);
     if (tentar(this, [&] { m_id = salvarEmpresa(*banco(), e); }))
-        QMessageBox::information(this, kTitulo, QStringLiteral("Dados da empresa salvos."));
+        aviso(QStringLiteral("Dados da empresa salvos."));
 }
 
 // ---------------------------------------------------------------- debts
@@ -332,6 +341,10 @@ TelaDeDebitos::TelaDeDebitos(QString usuario, QWidget* pai) : QWidget(pai), m_us
                     this);
     m_grade->setObjectName(QStringLiteral("grdDebitos"));
     m_total = new QLabel(this);
+    m_ultimaBaixa = new QLabel(this);
+    m_ultimaBaixa->setObjectName(QStringLiteral("lblUltimaBaixa"));
+    m_ultimaBaixa->setWordWrap(true);
+    m_ultimaBaixa->setStyleSheet(QStringLiteral("color: #1d6b2f;"));
 
     auto* caixa = new QGroupBox(QStringLiteral("Baixa da conta selecionada"), this);
     auto* form = new QFormLayout(caixa);
@@ -369,8 +382,13 @@ TelaDeDebitos::TelaDeDebitos(QString usuario, QWidget* pai) : QWidget(pai), m_us
     esquerda->addWidget(m_grade, 1);
     esquerda->addWidget(m_total);
     auto* corpo = new QHBoxLayout;
+    auto* direita = new QVBoxLayout;
+    direita->addWidget(caixa);
+    direita->addWidget(m_ultimaBaixa);
+    direita->addStretch(1);
+    m_ultimaBaixa->setMaximumWidth(380);
     corpo->addLayout(esquerda, 1);
-    corpo->addWidget(caixa, 0, Qt::AlignTop);
+    corpo->addLayout(direita);
     auto* tudo = new QVBoxLayout(this);
     tudo->addWidget(titulo(QStringLiteral("Débitos de cliente"), this));
     tudo->addLayout(barra);
@@ -388,10 +406,11 @@ void TelaDeDebitos::pesquisar() {
     m_grade->setRowCount(0);
     m_cliente->clear();
     m_total->clear();
+    m_ultimaBaixa->clear();
     bool ok = false;
     const std::int64_t codigo = m_codigo->text().trimmed().toLongLong(&ok);
     if (!ok || codigo <= 0) {
-        QMessageBox::information(this, kTitulo, QStringLiteral("Informe o código do cliente."));
+        aviso(QStringLiteral("Informe o código do cliente."));
         m_codigo->setFocus();
         return;
     }
@@ -421,7 +440,7 @@ void TelaDeDebitos::pesquisar() {
                     m_grade->item(r, col)->setForeground(QColor(0xb0, 0x20, 0x20));
             total = total + c.valor;
         }
-        m_grade->resizeColumnsToContents();
+        ajustarColunas(m_grade);
         m_total->setText(contas.empty() ? QStringLiteral("Nenhum débito em aberto.")
                                         : QStringLiteral("%1 conta(s) em aberto, total %2")
                                               .arg(contas.size())
@@ -453,28 +472,41 @@ void TelaDeDebitos::recalcular() {
 void TelaDeDebitos::baixar() {
     const auto linhas = m_grade->selectionModel()->selectedRows();
     if (linhas.isEmpty()) {
-        QMessageBox::information(this, kTitulo, QStringLiteral("Selecione a conta a receber."));
+        aviso(QStringLiteral("Selecione a conta a receber."));
         return;
     }
     Baixa b;
     b.numeroDoLancamento = m_grade->item(linhas.front().row(), 0)->text().toLongLong();
     b.data = m_data->date();
     if (!rt::parseMoney(m_desconto->text().trimmed(), &b.desconto) || b.desconto.raw < 0) {
-        QMessageBox::information(this, kTitulo, QStringLiteral("Informe o desconto como 12,50."));
+        aviso(QStringLiteral("Informe o desconto como 12,50."));
         m_desconto->setFocus();
         return;
     }
     if (!rt::parseMoney(m_juros->text().trimmed(), &b.juros) || b.juros.raw < 0) {
-        QMessageBox::information(this, kTitulo, QStringLiteral("Informe os juros como 3,20."));
+        aviso(QStringLiteral("Informe os juros como 3,20."));
         m_juros->setFocus();
         return;
     }
     b.usuario = m_usuario.isNull() ? QStringLiteral("") : m_usuario;
+    const rt::Currency valor =
+        rt::Currency::fromRaw(m_grade->item(linhas.front().row(), 0)->data(Qt::UserRole).toLongLong());
     if (tentar(this, [&] { suite::baixar(*banco(), b); })) {
         m_desconto->setText(QStringLiteral("0,00"));
         m_juros->setText(QStringLiteral("0,00"));
         pesquisar();
+        m_ultimaBaixa->setText(QStringLiteral("Conta %1 baixada em %2: %3 recebidos.")
+                                   .arg(b.numeroDoLancamento)
+                                   .arg(b.data.toString(QStringLiteral("dd/MM/yyyy")))
+                                   .arg(rt::formatMoney(valor - b.desconto + b.juros)));
     }
+}
+
+void TelaDeDebitos::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    // The clerk comes here to type a client's code.
+    m_codigo->setFocus();
+    m_codigo->selectAll();
 }
 
 } // namespace quva::suite::menu

@@ -49,6 +49,9 @@ public:
     TelaDeDebitos(QString usuario, QWidget* pai = nullptr);
     void pesquisar();
 
+protected:
+    void showEvent(QShowEvent* e) override;
+
 private:
     void recalcular();
     void baixar();
@@ -59,7 +62,7 @@ private:
     QTableWidget* m_grade;
     QDateEdit* m_data;
     QLineEdit *m_desconto, *m_juros;
-    QLabel *m_valor, *m_aReceber, *m_total;
+    QLabel *m_valor, *m_aReceber, *m_total, *m_ultimaBaixa;
 };
 
 } // namespace quva::suite::menu

@@ -1,0 +1,379 @@
+// The menu end to end, in process, with the real suite registered the way
+// `quva-suite register` does it, on a fresh database (SQLite, then a private
+// PostgreSQL server when one can be started): the clerk's day as the
+// outsiders check it. Screens are driven through their widgets, typing with
+// the keyboard; message boxes are scripted, and any other modal window (the
+// error window) fails the test and is closed.
+
+#include "suite/BancoDeTeste.h"
+
+#include "flexgrid/FlexGrid.h"
+#include "forms/Form.h"
+#include "forms/MsgBox.h"
+#include "qz/QZComboBox.h"
+#include "qz/QZCommandButton.h"
+#include "qz/QZEdit.h"
+#include "qz/QZFind.h"
+#include "runtime/Clock.h"
+#include "suite/cli/Administracao.h"
+#include "suite/menu/JanelaDoMenu.h"
+#include "suite/storage/Cadastros.h"
+#include "suite/storage/Demonstracao.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+using namespace quva;
+
+namespace {
+
+forms::Form* formulario(const QString& nome) {
+    const auto todos = forms::Forms();
+    for (auto it = todos.rbegin(); it != todos.rend(); ++it)
+        if ((*it)->Name() == nome && (*it)->window()) return *it;
+    return nullptr;
+}
+
+template <class T> T* controle(forms::Form& f, const QString& nome) {
+    return dynamic_cast<T*>(f.Controls().find(nome));
+}
+
+void digitar(QWidget* w, const QString& texto) {
+    QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(w, texto);
+}
+
+// Runs agir in the modal form nome once it shows, while abrir (which shows
+// it) waits; a form left open by a failed check is hidden so abrir returns.
+bool naTela(const QString& nome, const std::function<void()>& abrir,
+            const std::function<void(forms::Form&)>& agir) {
+    bool vista = false;
+    QTimer t;
+    t.setInterval(5);
+    QObject::connect(&t, &QTimer::timeout, [&] {
+        forms::Form* f = formulario(nome);
+        if (!f || !f->Visible() || !f->isModal()) return;
+        t.stop();
+        vista = true;
+        agir(*f);
+        if (f->Visible()) f->Hide();
+    });
+    t.start();
+    abrir();
+    return vista;
+}
+
+QString vencimento(int dias) {
+    return QDate::currentDate().addDays(dias).toString(QStringLiteral("ddMMyyyy"));
+}
+
+} // namespace
+
+class tst_menu_ponta : public QObject {
+    Q_OBJECT
+
+public:
+    explicit tst_menu_ponta(teste::Motor motor) : m_motor(motor) {}
+
+private:
+    teste::Motor m_motor;
+    QTemporaryDir m_pasta;
+    std::unique_ptr<suite::menu::frmMenu> m_menu;
+    std::unique_ptr<forms::ScriptedMessageBoxes> m_caixas;
+    std::unique_ptr<rt::ManualClock> m_relogio;
+    QTimer m_vigia;
+    QStringList m_inesperadas;
+    std::int64_t m_cliente = 0;
+
+    std::shared_ptr<suite::Banco> outroCaixa() { return suite::Banco::abrirSeparado(); }
+
+    flexgrid::MSFlexGrid& gradeDaLista() {
+        forms::Form* lista = formulario(QStringLiteral("frmLista"));
+        Q_ASSERT(lista);
+        return *controle<flexgrid::MSFlexGrid>(*lista, QStringLiteral("msfgGrade"));
+    }
+    // Data rows of the list's page that belong to our client.
+    QList<int> linhasDoCliente() {
+        auto& g = gradeDaLista();
+        QList<int> r;
+        for (int i = 1; i < g.Rows(); ++i)
+            if (g.TextMatrix(i, 2) == QString::number(m_cliente)) r << i;
+        return r;
+    }
+    void clicarNaLista(const QString& botao) {
+        controle<qz::QZCommandButton>(*formulario(QStringLiteral("frmLista")), botao)->setValue(true);
+    }
+
+    // The card as a clerk fills it: a client found by part of its name typed
+    // without accents, a history, installments of 150,00 entered with Enter.
+    void preencherFicha(forms::Form& ficha, const QString& caixa, const QString& termo,
+                        const QList<int>& prazos) {
+        auto* busca = controle<qz::QZFind>(ficha, caixa);
+        digitar(busca->editor(), termo);
+        QTest::keyClick(busca->editor(), Qt::Key_Return);
+        QCOMPARE(controle<qz::QZFind>(ficha, QStringLiteral("qzfCodigoDoCliente"))->Text(),
+                 QString::number(m_cliente));
+        QTest::keyClicks(controle<qz::QZMemoBox>(ficha, QStringLiteral("qzmemHistorico"))->editor(),
+                         QStringLiteral("Encomenda de doces"));
+        auto* data = controle<qz::QZDTPicker>(ficha, QStringLiteral("qzdtpDataDeVencimentoDaParcelaAtual"));
+        auto* valor = controle<qz::QZNumberBox>(ficha, QStringLiteral("qznumValorDaParcelaAtual"));
+        for (int dias : prazos) {
+            digitar(data->editor(), vencimento(dias));
+            digitar(valor->editor(), QStringLiteral("150,00"));
+            QTest::keyClick(valor->editor(), Qt::Key_Return);
+        }
+        QCOMPARE(controle<flexgrid::MSFlexGrid>(ficha, QStringLiteral("msfgGrade"))->Rows(),
+                 int(prazos.size()) + 1);
+        QVERIFY(m_caixas->shown().empty());
+    }
+
+private slots:
+    void initTestCase() {
+        QString conexao;
+        QUVA_NOVO_BANCO(m_motor, m_pasta, conexao);
+        qputenv("QUVA_DATABASE", conexao.toUtf8());
+        auto banco = suite::Banco::abrir();
+        suite::gerarDemonstracao(*banco, {.contas = 300, .clientes = 30, .semente = 7, .progresso = {}});
+        suite::Cliente c;
+        for (QString* t : {&c.cpfCnpj, &c.logradouro, &c.numero, &c.complemento, &c.bairro, &c.cidade, &c.uf,
+                           &c.cep, &c.telefone, &c.email})
+            *t = QStringLiteral("");
+        c.apelidoOuNomeFantasia = QStringLiteral("Joãozinho Doces");
+        c.nomeOuRazaoSocial = QStringLiteral("João Conceição Quixadá ME");
+        c.categoriaDaCurvaABC = QStringLiteral("A");
+        m_cliente = suite::salvarCliente(*banco, c);
+
+        m_relogio = std::make_unique<rt::ManualClock>(rt::Now());
+        m_relogio->setStepPerRead(0.25);
+        rt::setClock(m_relogio.get());
+        m_caixas = std::make_unique<forms::ScriptedMessageBoxes>();
+        m_vigia.setInterval(20);
+        connect(&m_vigia, &QTimer::timeout, this, [this] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible()) {
+                    QStringList textos{d->objectName()};
+                    for (auto* l : d->findChildren<QLabel*>())
+                        textos << l->text();
+                    m_inesperadas << textos.join(QLatin1Char('|'));
+                    d->reject();
+                }
+        });
+        m_vigia.start();
+        m_menu = std::make_unique<suite::menu::frmMenu>(QStringLiteral("caixa1"));
+        m_menu->show();
+    }
+
+    void cleanup() {
+        QVERIFY2(m_inesperadas.isEmpty(), qPrintable(m_inesperadas.join(QLatin1Char('\n'))));
+        m_caixas->clear();
+    }
+
+    void cleanupTestCase() {
+        m_menu.reset();
+        rt::setClock(nullptr);
+        m_caixas.reset();
+    }
+
+    // --abrir ficha: the card straight from the host, before any list.
+    void fichaSemLista() {
+        QVERIFY(naTela(
+            QStringLiteral("frmFicha"), [&] { m_menu->escolher(QStringLiteral("Nova conta a receber")); },
+            [&](forms::Form& f) {
+                preencherFicha(f, QStringLiteral("qzfNomeOuRazaoSocialDoCliente"),
+                               QStringLiteral("conceicao quixa"), {10});
+                controle<qz::QZCommandButton>(f, QStringLiteral("qzcmdSalvarFecharConfirmar"))
+                    ->setValue(true);
+                QVERIFY(!f.Visible());
+            }));
+        auto banco = outroCaixa();
+        QCOMPARE(
+            banco
+                ->valor(QStringLiteral("SELECT COUNT(*) FROM contas_a_receber WHERE codigo_do_cliente = ?"),
+                        {qlonglong(m_cliente)})
+                .toInt(),
+            1);
+        // The menu goes on: its own screens still answer.
+        QVERIFY(m_menu->escolher(QStringLiteral("Clientes")));
+        QVERIFY(m_menu->findChild<QTableWidget*>(QStringLiteral("grdClientes"))->rowCount() > 0);
+    }
+
+    // --abrir contas-a-receber: the list embedded, on "Recentes", one selection.
+    void listaAoIniciar() {
+        const int leituras = m_relogio->timerReads();
+        QVERIFY(m_menu->escolher(QStringLiteral("Contas a receber")));
+        QVERIFY(m_menu->listaEmbutida());
+        forms::Form* lista = formulario(QStringLiteral("frmLista"));
+        QVERIFY(lista && lista->isEmbedded());
+        QVERIFY(m_menu->areaDaLista()->isAncestorOf(lista->window()));
+        QCOMPARE(controle<qz::QZComboBox>(*lista, QStringLiteral("qzcmbSituacao"))->Text(),
+                 QStringLiteral("Recentes"));
+        // A selection run by a handler pauses for its wait panel: the combo's
+        // own Click at start must not have run a second one.
+        QCOMPARE(m_relogio->timerReads(), leituras);
+        QCOMPARE(linhasDoCliente(), QList<int>{1}); // the card's receivable, newest first
+    }
+
+    void adicionarTresParcelas() {
+        QVERIFY(naTela(
+            QStringLiteral("frmFicha"), [&] { clicarNaLista(QStringLiteral("qzcmdAdicionar")); },
+            [&](forms::Form& f) {
+                preencherFicha(f, QStringLiteral("qzfApelidoOuNomeFantasiaDoCliente"),
+                               QStringLiteral("joaozinho"), {30, 60, 90});
+                controle<qz::QZCommandButton>(f, QStringLiteral("qzcmdSalvarFecharConfirmar"))
+                    ->setValue(true);
+            }));
+        QCOMPARE(linhasDoCliente(), (QList<int>{1, 2, 3, 4}));
+        QVERIFY(m_caixas->shown().empty());
+        // The plan as one sale of three installments, stamped with the menu's user.
+        auto banco = outroCaixa();
+        QSqlQuery q = banco->executar(
+            QStringLiteral("SELECT numero_da_parcela, numero_de_parcelas, usuario_da_inclusao FROM "
+                           "contas_a_receber WHERE codigo_do_cliente = ? AND numero_de_parcelas = 3 "
+                           "ORDER BY numero_da_parcela"),
+            {qlonglong(m_cliente)});
+        for (int parcela = 1; parcela <= 3; ++parcela) {
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).toInt(), parcela);
+            QCOMPARE(q.value(2).toString(), QStringLiteral("caixa1"));
+        }
+        QVERIFY(!q.next());
+    }
+
+    // "Caixa" -> "Débitos de cliente": every debt settled, with discount and
+    // interest; the list's "Baixada" filter then shows them all.
+    void baixarNoCaixa() {
+        QVERIFY(m_menu->escolher(QStringLiteral("Débitos de cliente")));
+        auto* codigo = m_menu->findChild<QLineEdit*>(QStringLiteral("txtCodigoDoCliente"));
+        auto* grade = m_menu->findChild<QTableWidget*>(QStringLiteral("grdDebitos"));
+        auto* baixar = m_menu->findChild<QPushButton*>(QStringLiteral("cmdBaixar"));
+        digitar(codigo, QString::number(m_cliente));
+        QTest::keyClick(codigo, Qt::Key_Return);
+        QCOMPARE(grade->rowCount(), 4);
+        digitar(m_menu->findChild<QLineEdit*>(QStringLiteral("txtDesconto")), QStringLiteral("10,00"));
+        QCOMPARE(m_menu->findChild<QLabel*>(QStringLiteral("lblValorAReceber"))->text(),
+                 QStringLiteral("140,00"));
+        baixar->click();
+        QVERIFY(m_menu->findChild<QLabel*>(QStringLiteral("lblUltimaBaixa"))
+                    ->text()
+                    .endsWith(QStringLiteral(": 140,00 recebidos.")));
+        digitar(m_menu->findChild<QLineEdit*>(QStringLiteral("txtJuros")), QStringLiteral("3,50"));
+        baixar->click();
+        baixar->click();
+        baixar->click();
+        QCOMPARE(grade->rowCount(), 0);
+        QVERIFY(m_caixas->shown().empty());
+        auto banco = outroCaixa();
+        QCOMPARE(banco
+                     ->valor(QStringLiteral("SELECT SUM(valor_da_baixa) FROM contas_a_receber "
+                                            "WHERE codigo_do_cliente = ? AND data_da_baixa IS NOT NULL"),
+                             {qlonglong(m_cliente)})
+                     .toLongLong(),
+                 qlonglong(rt::Currency::fromUnits(600 - 10).raw + rt::Currency::fromUnits(7).raw / 2));
+
+        QVERIFY(m_menu->escolher(QStringLiteral("Contas a receber")));
+        forms::Form* lista = formulario(QStringLiteral("frmLista"));
+        auto* situacao = controle<qz::QZComboBox>(*lista, QStringLiteral("qzcmbSituacao"));
+        situacao->setListIndex(3);
+        QCOMPARE(situacao->Text(), QStringLiteral("Baixada"));
+        auto* pesquisa = controle<qz::QZFind>(*lista, QStringLiteral("qzfndPesquisar"));
+        digitar(pesquisa->editor(), QStringLiteral("joaozinho"));
+        QTest::keyClick(pesquisa->editor(), Qt::Key_Return);
+        QCOMPARE(situacao->Text(), QStringLiteral("Baixada"));
+        QCOMPARE(linhasDoCliente(), (QList<int>{1, 2, 3, 4}));
+        QCOMPARE(gradeDaLista().Rows(), 5);
+        for (int r : linhasDoCliente())
+            QVERIFY(!gradeDaLista().TextMatrix(r, 18).isEmpty());
+        QTest::keyClick(pesquisa->editor(), Qt::Key_Escape);
+        situacao->setListIndex(4);
+    }
+
+    // Another clerk settles or deletes the receivable while the card is open:
+    // the save is refused in a critical box, the card closes, the other
+    // clerk's work stands.
+    void recusaPorOutroCaixa_data() {
+        QTest::addColumn<QString>("botao");
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("alterar, baixada") << "qzcmdAlterar"
+                                          << "UPDATE contas_a_receber SET data_da_baixa = '2026-01-05', "
+                                             "valor_da_baixa = valor_do_documento, versao = versao + 1 "
+                                             "WHERE numero_do_lancamento = ?";
+        QTest::newRow("excluir, excluída") << "qzcmdExcluir"
+                                           << "DELETE FROM contas_a_receber WHERE numero_do_lancamento = ?";
+    }
+    void recusaPorOutroCaixa() {
+        QFETCH(QString, botao);
+        QFETCH(QString, sql);
+        auto* situacao = controle<qz::QZComboBox>(*formulario(QStringLiteral("frmLista")),
+                                                  QStringLiteral("qzcmbSituacao"));
+        situacao->setListIndex(1); // "A vencer"
+        auto& grade = gradeDaLista();
+        int linha = 1;
+        while (linha < grade.Rows() && !grade.TextMatrix(linha, 18).isEmpty())
+            ++linha;
+        QVERIFY(linha < grade.Rows());
+        const qlonglong numero = grade.TextMatrix(linha, 1).toLongLong();
+        grade.setRow(linha);
+        auto banco = outroCaixa();
+        const auto estado = [&] {
+            return banco->executar(QStringLiteral("SELECT historico, data_da_baixa FROM contas_a_receber "
+                                                  "WHERE numero_do_lancamento = ?"),
+                                   {numero});
+        };
+        QVERIFY(naTela(
+            QStringLiteral("frmFicha"), [&] { clicarNaLista(botao); },
+            [&](forms::Form& f) {
+                QTest::keyClicks(controle<qz::QZMemoBox>(f, QStringLiteral("qzmemHistorico"))->editor(),
+                                 QStringLiteral(" (revisto)"));
+                banco->executar(sql, {numero});
+                controle<qz::QZCommandButton>(f, QStringLiteral("qzcmdSalvarFecharConfirmar"))
+                    ->setValue(true);
+                QVERIFY(!f.Visible());
+            }));
+        QCOMPARE(m_caixas->shown().size(), std::size_t(1));
+        QCOMPARE(m_caixas->shown().front().icon(), forms::vbCritical);
+        QCOMPARE(m_caixas->shown().front().title, suite::menu::nomeDaAplicacao());
+        QVERIFY(!m_caixas->shown().front().prompt.isEmpty());
+        QSqlQuery q = estado();
+        if (botao == QLatin1String("qzcmdAlterar")) {
+            QVERIFY(q.next());
+            QVERIFY(!q.value(0).toString().contains(QStringLiteral("revisto")));
+            QVERIFY(!q.value(1).isNull());
+        } else {
+            QVERIFY(!q.next());
+        }
+        // The list stays as it was and goes on working.
+        QCOMPARE(gradeDaLista().TextMatrix(linha, 1).toLongLong(), numero);
+        QVERIFY(m_menu->listaEmbutida());
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QTemporaryDir registro;
+    qputenv("QUVA_REGISTRY", registro.filePath(QStringLiteral("registry.ini")).toUtf8());
+    for (const auto& r : suite::admin::registrarSuite(suite::admin::pastaDasBibliotecas()))
+        if (!r.feito) qFatal("%s: %s", qPrintable(r.biblioteca), qPrintable(r.erro));
+    int falhas = 0;
+    for (auto motor : {teste::Motor::SQLite, teste::Motor::PostgreSQL}) {
+        tst_menu_ponta t(motor);
+        falhas += QTest::qExec(&t, argc, argv);
+    }
+    teste::ServidorPostgres::instancia().parar();
+    // The component keeps its last list in a process-wide global, released
+    // only by the exit handlers, after the application object and Qt SQL's
+    // drivers are gone: end here, as a host's process ends.
+    registro.remove();
+    std::fflush(nullptr);
+    std::_Exit(falhas);
+}
+
+#include "tst_menu_ponta.moc"
