@@ -10,6 +10,7 @@
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
 #include "forms/Font.h"
+#include "forms/Metrics.h"
 #include "forms/MsgBox.h"
 #include "forms/Window.h"
 #include "forms/list/TelasDaLista.h"
@@ -146,20 +147,26 @@ void frmLista::CreateControls() {
     qzcmdAdicionar->setCaption(QStringLiteral("    Adicionar"));
 
     qzfndPesquisar = add<QZFind>(QStringLiteral("qzfndPesquisar"));
-    qzfndPesquisar->Move(2155, 1200, 5400, 420);
+    // Find box, combo and print button end short of the bar's box on a 1024-pixel
+    // screen with the menu's option panel beside the work area.
+    qzfndPesquisar->Move(2155, 1200, 3000, 420);
     qzfndPesquisar->setToolTipText(
         QStringLiteral("Número de lançamento, histórico do conta a receber ou código, nome, apelido, nome "
                        "fantasia ou razão social do cliente"));
 
     qzcmbSituacao = add<QZComboBox>(QStringLiteral("qzcmbSituacao"));
-    qzcmbSituacao->Move(7655, 1200, 2600, 420);
+    qzcmbSituacao->Move(5255, 1200, 2300, 420);
 
     qzcmdImprimirLista = add<QZCommandButton>(QStringLiteral("qzcmdImprimirLista"));
-    qzcmdImprimirLista->Move(10355, 1200, 450, 420);
+    qzcmdImprimirLista->Move(7655, 1200, 450, 420);
     qzcmdImprimirLista->setPicture(QStringLiteral("imprimir"));
 
     qznbBarraDeNavegacao = add<QZNavigationBar>(QStringLiteral("qznbBarraDeNavegacao"));
     qznbBarraDeNavegacao->Move(11400, 1065, 3840, 690);
+    // The layout puts the bar 135 above the command row and its right edge
+    // 180 past the grid's (120 from the form's edge against the grid's 300):
+    // the bar draws its box inside those margins, level with both.
+    qznbBarraDeNavegacao->widget()->setContentsMargins(0, toPixelsY(135), toPixelsX(180), toPixelsY(135));
 
     lblMensagemDeResultado = add<Label>(QStringLiteral("lblMensagemDeResultado"));
     lblMensagemDeResultado->Move(300, 1800, 9000, 450);
@@ -417,6 +424,7 @@ void frmLista::qzfndPesquisar_Click() {
 void frmLista::ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem) {
     if (lbooExibirOcultarpicMensagem) {
         setEnabled(false);
+        ocultarBotoesDaLinha();
         msfgGrade->setVisible(false);
         PosicionarpicMensagem();
         picMensagem->setVisible(true);
@@ -466,6 +474,9 @@ void frmLista::AtualizarObjetos(std::int32_t lngCodigo) {
             lblMensagemDeResultado->setCaption(QStringLiteral("Nenhuma contas a receber encontrada."));
             lblMensagemDeResultado->setVisible(true);
         }
+        // The fill leaves the grid's selection on its last row, not on the row
+        // the buttons were over: they wait for the pointer to pick a row again.
+        ocultarBotoesDaLinha();
 
         ponto(5);
         AtualizarBarraDeNavegacao(lngCodigo);
@@ -477,6 +488,15 @@ void frmLista::AtualizarObjetos(std::int32_t lngCodigo) {
             msfgGrade->setRow(msfgGrade->RowSel());
         }
     });
+}
+
+// As when the pointer leaves the rows; forgetting the row makes the next
+// move over any row select it and bring the buttons back.
+void frmLista::ocultarBotoesDaLinha() {
+    for (auto* b : botoesDaLinha())
+        b->setVisible(false);
+    msfgGrade->setHighLight(quva::flexgrid::flexHighlightNever);
+    sintLinhaSobOMouse = 0;
 }
 
 // The card and the settlement view read the selected row themselves; the

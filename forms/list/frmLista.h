@@ -114,6 +114,8 @@ private:
     void PosicionarpicMensagem();
     void DepoisDaSelecao();
     void ligarEventos();
+    // The row buttons leave when their row goes: the grid hidden or refilled.
+    void ocultarBotoesDaLinha();
     // The selected row's state.
     bool linhaBaixada() const;
     // The screen as it must be after a handler that failed midway.

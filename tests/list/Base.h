@@ -30,32 +30,14 @@ struct Conta {
     QString baixa;      // empty: not settled
 };
 
+// The page Recordset's fields, by grid column (0 and 20 have none).
 inline const char16_t* const kCampos[25] = {
-    u"Branco",
-    u"NumeroDoLancamento",
-    u"CodigoDoCliente",
-    u"ApelidoOuNomeFantasiaDoCliente",
-    u"NomeOuRazaoSocialDoCliente",
-    u"Historico",
-    u"NumeroDaVenda",
-    u"DataDaVenda",
-    u"ValorDaVenda",
-    u"ValorRecebidoAVista",
-    u"PercentualRecebidoAVista",
-    u"NumeroDaParcela",
-    u"NumeroDeParcelas",
-    u"NumeroDeParcelasAnteriorAoReparcelamento",
-    u"DataDeVencimento",
-    u"ValorDoDocumento",
-    u"DescontoAbatimento",
-    u"JurosMoraMulta",
-    u"DataDaBaixa",
-    u"ValorDaBaixa",
-    u"Situacao",
-    u"DataEHoraDaInclusao",
-    u"UsuarioDaInclusao",
-    u"DataEHoraDaAlteracao",
-    u"UsuarioDaAlteracao",
+    u"", u"NumeroDoLancamento", u"CodigoDoCliente", u"ApelidoOuNomeFantasiaDoCliente",
+    u"NomeOuRazaoSocialDoCliente", u"Historico", u"NumeroDaVenda", u"DataDaVenda", u"ValorDaVenda",
+    u"ValorRecebidoAVista", u"PercentualRecebidoAVista", u"NumeroDaParcela", u"NumeroDeParcelas",
+    u"NumeroDeParcelasAnteriorAoReparcelamento", u"DataDeVencimento", u"ValorDoDocumento",
+    u"DescontoAbatimento", u"JurosMoraMulta", u"DataDaBaixa", u"ValorDaBaixa", u"",
+    u"DataEHoraDaInclusao", u"UsuarioDaInclusao", u"DataEHoraDaAlteracao", u"UsuarioDaAlteracao",
 };
 
 inline std::vector<quva::ado::FieldInfo> campos() {
@@ -67,29 +49,14 @@ inline std::vector<quva::ado::FieldInfo> campos() {
 
 // The values of one row, fields() order.
 inline void linha(const Conta& c, std::vector<Variant>& out) {
-    out.push_back(c.numero);
-    out.push_back(c.cliente);
-    out.push_back(QStringLiteral("Apelido %1").arg(c.cliente));
-    out.push_back(c.nome);
-    out.push_back(c.historico);
-    out.push_back(QStringLiteral("V%1").arg(c.numero));
-    out.push_back(QStringLiteral("01/01/2025"));
-    out.push_back(QStringLiteral("1.500,00"));
-    out.push_back(QStringLiteral("0,00"));
-    out.push_back(QStringLiteral("0,00"));
-    out.push_back(QStringLiteral("1"));
-    out.push_back(QStringLiteral("3"));
-    out.push_back(QStringLiteral("0"));
-    out.push_back(c.vencimento);
-    out.push_back(QStringLiteral("500,00"));
-    out.push_back(QStringLiteral("0,00"));
-    out.push_back(QStringLiteral("0,00"));
-    out.push_back(c.baixa);
-    out.push_back(c.baixa.isEmpty() ? QString() : QStringLiteral("500,00"));
-    out.push_back(QStringLiteral("02/01/2025 10:00:00"));
-    out.push_back(QStringLiteral("ana"));
-    out.push_back(quva::rt::Null);
-    out.push_back(quva::rt::Null);
+    const QString zero = QStringLiteral("0,00");
+    out.insert(out.end(),
+               {c.numero, c.cliente, QStringLiteral("Apelido %1").arg(c.cliente), c.nome, c.historico,
+                QStringLiteral("V%1").arg(c.numero), QStringLiteral("01/01/2025"), QStringLiteral("1.500,00"),
+                zero, zero, QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("0"), c.vencimento,
+                QStringLiteral("500,00"), zero, zero, c.baixa,
+                c.baixa.isEmpty() ? QString() : QStringLiteral("500,00"),
+                QStringLiteral("02/01/2025 10:00:00"), QStringLiteral("ana"), quva::rt::Null, quva::rt::Null});
 }
 
 // n synthetic receivables, built on demand.
