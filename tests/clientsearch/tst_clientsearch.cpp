@@ -14,7 +14,6 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
@@ -554,30 +553,6 @@ private slots:
         QVERIFY(g->Visible());
         QVERIFY(b->Visible());
         QCOMPARE(locaisExibidos(), QStringList{});
-    }
-
-    // The dialog with several matches, rendered into QUVA_SCREENS when named.
-    void telas() {
-        rt::setEventPump({});
-        std::vector<Cliente> clientes = varios();
-        clientes.push_back({std::int32_t(4410), QStringLiteral("Mercadinho São João"),
-                            QStringLiteral("Mercadinho São João Ltda"), std::int32_t(1),
-                            QStringLiteral("Rua XV de Novembro, 455 - Centro - Piracicaba/SP"),
-                            QStringLiteral("Sim"), QStringLiteral("B")});
-        clientes.push_back({std::int32_t(5123), QStringLiteral("Ana Paula"),
-                            QStringLiteral("Ana Paula Gonçalves"), std::int32_t(1),
-                            QStringLiteral("Av. Independência, 1.200 - Vila Nova - Limeira/SP"), QString(),
-                            QStringLiteral("A")});
-        responderCom(clientes);
-        Dlg& f = aberto();
-        pesquisar(f, QStringLiteral("ão"));
-        f.msfgGrade->setRow(2);
-        QApplication::processEvents();
-        const QImage imagem = f.window()->grab().toImage();
-        QVERIFY(!imagem.isNull());
-        const QString pasta = qEnvironmentVariable("QUVA_SCREENS");
-        if (!pasta.isEmpty())
-            QVERIFY(imagem.save(QDir(pasta).filePath(QStringLiteral("clientsearch-several.png"))));
     }
 };
 
