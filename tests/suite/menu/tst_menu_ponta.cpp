@@ -29,8 +29,6 @@
 #include <QTableWidget>
 #include <QTimer>
 
-#include <cstdio>
-#include <cstdlib>
 
 using namespace quva;
 
@@ -368,12 +366,7 @@ int main(int argc, char** argv) {
         falhas += QTest::qExec(&t, argc, argv);
     }
     teste::ServidorPostgres::instancia().parar();
-    // The component keeps its last list in a process-wide global, released
-    // only by the exit handlers, after the application object and Qt SQL's
-    // drivers are gone: end here, as a host's process ends.
-    registro.remove();
-    std::fflush(nullptr);
-    std::_Exit(falhas);
+    return falhas;
 }
 
 #include "tst_menu_ponta.moc"
