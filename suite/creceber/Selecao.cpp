@@ -237,29 +237,24 @@ const Forma& formaDoRelatorio() {
 }
 
 const Forma& formaDoRelatorioDeBaixadas() {
-    static const Forma f{
-        {tipo("NumeroDoLancamento", ado::adInteger), tipo("CodigoDoCliente", ado::adInteger),
-         texto("ApelidoOuNomeFantasiaDoCliente", 100), texto("NomeOuRazaoSocialDoCliente", 150),
-         texto("Historico", 4000), tipo("DataDeVencimento", ado::adDate),
-         tipo("ValorDoDocumento", ado::adCurrency), tipo("DescontoAbatimento", ado::adCurrency),
-         tipo("JurosMoraMulta", ado::adCurrency), tipo("DataDaBaixa", ado::adDate),
-         tipo("ValorDaBaixa", ado::adCurrency)},
-        QStringLiteral("r.numero_do_lancamento, r.codigo_do_cliente, c.apelido_ou_nome_fantasia, "
-                       "c.nome_ou_razao_social, r.historico, r.data_de_vencimento, r.valor_do_documento, "
-                       "r.desconto_abatimento, r.juros_mora_multa, r.data_da_baixa, r.valor_da_baixa"),
-        [](const Linha& l, std::vector<Variant>& out) {
-            out.emplace_back(std::int32_t(l.inteiro(0)));
-            out.emplace_back(std::int32_t(l.inteiro(1)));
-            out.emplace_back(l.texto(2));
-            out.emplace_back(l.texto(3));
-            out.emplace_back(l.texto(4));
-            out.emplace_back(dataComoValor(l.data(5)));
-            out.emplace_back(rt::Currency::fromRaw(l.inteiro(6)));
-            out.emplace_back(rt::Currency::fromRaw(l.inteiro(7)));
-            out.emplace_back(rt::Currency::fromRaw(l.inteiro(8)));
-            out.emplace_back(dataComoValor(l.data(9)));
-            out.emplace_back(rt::Currency::fromRaw(l.inteiro(10)));
-        }};
+    // The open receivables' report fields, then what the settlement added.
+    static const Forma f = [] {
+        const Forma& abertas = formaDoRelatorio();
+        Forma b = abertas;
+        b.campos.insert(b.campos.end(),
+                        {tipo("DescontoAbatimento", ado::adCurrency), tipo("JurosMoraMulta", ado::adCurrency),
+                         tipo("DataDaBaixa", ado::adDate), tipo("ValorDaBaixa", ado::adCurrency)});
+        b.colunas += QStringLiteral(", r.desconto_abatimento, r.juros_mora_multa, r.data_da_baixa, r.valor_da_baixa");
+        const int n = int(abertas.campos.size());
+        b.converterLinha = [&abertas, n](const Linha& l, std::vector<Variant>& out) {
+            abertas.converterLinha(l, out);
+            out.emplace_back(rt::Currency::fromRaw(l.inteiro(n)));
+            out.emplace_back(rt::Currency::fromRaw(l.inteiro(n + 1)));
+            out.emplace_back(dataComoValor(l.data(n + 2)));
+            out.emplace_back(rt::Currency::fromRaw(l.inteiro(n + 3)));
+        };
+        return b;
+    }();
     return f;
 }
 

@@ -428,9 +428,13 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
                 const QString prenome = t(s.um(kPrenomes));
                 // Known by the first name, or by the first name and the last surname.
                 const bool peloSobrenome = s.chance(30);
-                const QString segundo = t(s.um(kPrenomes));
-                const QString primeiro = t(s.um(kSobrenomes));
-                const QString ultimo = t(s.um(kSobrenomes));
+                // Nobody is "Débora Débora" nor "Gomes Gomes".
+                QString segundo, primeiro, ultimo;
+                do segundo = t(s.um(kPrenomes));
+                while (segundo == prenome);
+                primeiro = t(s.um(kSobrenomes));
+                do ultimo = t(s.um(kSobrenomes));
+                while (ultimo == primeiro);
                 c.apelidoOuNomeFantasia = peloSobrenome ? prenome + u' ' + ultimo : prenome;
                 c.nomeOuRazaoSocial = prenome + u' ' + segundo + u' ' + primeiro + u' ' + ultimo;
                 c.cpfCnpj = QStringLiteral("%1.%2.%3-%4")
