@@ -46,6 +46,18 @@ const std::array<const char*, 48> kPrenomes{
     "Letícia",  "Cecília", "Júlia",   "Vitória",   "Heloísa",  "Caio",      "Pedro",     "Paulo",
     "Carlos",   "Marcos",  "Rafael",  "Beatriz",   "Fernanda", "Juliana",   "Adriana",   "Raimundo",
     "Benedito", "Joaquim", "Valéria", "Glória",    "Aurélio",  "Estêvão",   "Iracema",   "Rosângela"};
+// The women's names above, so that a second name follows the first one's.
+bool feminino(const QString& nome) {
+    static const QStringList f{QStringLiteral("Conceição"), QStringLiteral("Maria"),    QStringLiteral("Ana"),
+                               QStringLiteral("Lúcia"),     QStringLiteral("Cláudia"),  QStringLiteral("Vânia"),
+                               QStringLiteral("Inês"),      QStringLiteral("Débora"),   QStringLiteral("Tânia"),
+                               QStringLiteral("Mônica"),    QStringLiteral("Patrícia"), QStringLiteral("Letícia"),
+                               QStringLiteral("Cecília"),   QStringLiteral("Júlia"),    QStringLiteral("Vitória"),
+                               QStringLiteral("Heloísa"),   QStringLiteral("Beatriz"),  QStringLiteral("Fernanda"),
+                               QStringLiteral("Juliana"),   QStringLiteral("Adriana"),  QStringLiteral("Valéria"),
+                               QStringLiteral("Glória"),    QStringLiteral("Iracema"),  QStringLiteral("Rosângela")};
+    return f.contains(nome);
+}
 const std::array<const char*, 40> kSobrenomes{
     "Silva",     "Santos",   "Oliveira", "Souza",    "Conceição", "Araújo",    "Gonçalves", "Simões",
     "Magalhães", "Assunção", "Brandão",  "Falcão",   "Galvão",    "Guimarães", "Leão",      "Lopes",
@@ -428,10 +440,10 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
                 const QString prenome = t(s.um(kPrenomes));
                 // Known by the first name, or by the first name and the last surname.
                 const bool peloSobrenome = s.chance(30);
-                // Nobody is "Débora Débora" nor "Gomes Gomes".
+                // Nobody is "Débora Débora", "Luís Heloísa" nor "Gomes Gomes".
                 QString segundo, primeiro, ultimo;
                 do segundo = t(s.um(kPrenomes));
-                while (segundo == prenome);
+                while (segundo == prenome || feminino(segundo) != feminino(prenome));
                 primeiro = t(s.um(kSobrenomes));
                 do ultimo = t(s.um(kSobrenomes));
                 while (ultimo == primeiro);
