@@ -10,6 +10,7 @@
 #include <libpq-fe.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <functional>
@@ -354,6 +355,10 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
                            "gerada num banco vazio."));
     Sorteio s(o.semente);
     const QDate hoje = paraQDate(rt::Today());
+    const QTime agora = paraQDateTime(rt::Now()).time();
+    // Nothing happened later than now: a stamp in the future would sort
+    // before every real change in "Recentes".
+    const auto atePassado = [&](const QDate& d, const QTime& h) { return d < hoje || h <= agora ? h : agora; };
     ResultadoDaDemonstracao r;
 
     if (banco.sqlite()) {
@@ -523,14 +528,15 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
         while (numero < o.contas) {
             ++venda;
             // Sales spread over the last two years, older ones first.
-            const QDate dataDaVenda = hoje.addDays(-730 + (730 * (venda - 1)) / vendas + s.ate(3));
+            const QDate dataDaVenda =
+                std::min(hoje, hoje.addDays(-730 + (730 * (venda - 1)) / vendas + s.ate(3)));
             const int parcelas = int(std::min<std::int64_t>(1 + s.ate(10), o.contas - numero));
             const std::int64_t codigo = 1 + s.ate(o.clientes);
             const std::size_t h = std::size_t(s.ate(kHistoricos.size()));
             const QString historico = t(kHistoricos[h]);
             const QString usuario = t(s.um(usuarios));
             const QTime horaDaInclusao(8 + int(s.ate(10)), int(s.ate(60)), int(s.ate(60)));
-            const QString inclusao = momento(dataDaVenda, horaDaInclusao);
+            const QString inclusao = momento(dataDaVenda, atePassado(dataDaVenda, horaDaInclusao));
             const QVariant diaDaVenda = isoDoDia(dataDaVenda);
             std::vector<std::int64_t> valores(static_cast<std::size_t>(parcelas));
             std::int64_t total = 0;
@@ -557,7 +563,7 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
                     pago = valor - desconto + juros;
                     dataDaBaixa = isoDoDia(d);
                     const QTime hora(9 + int(s.ate(9)), int(s.ate(60)), 0);
-                    mudanca = momento(d, hora);
+                    mudanca = momento(d, atePassado(d, hora));
                 }
                 contas.linha({qlonglong(numero),
                               qlonglong(codigo),
