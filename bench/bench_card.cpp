@@ -6,13 +6,9 @@
 // the selection counted and read again. The one-second waits cost nothing:
 // the clock steps on every read.
 
+#include "BancadaDaTela.h"
 #include "BenchUtil.h"
-#include "DadosDeBench.h"
 
-#include "automation/Server.h"
-#include "component/modPrincipal.h"
-#include "forms/Metrics.h"
-#include "forms/MsgBox.h"
 #include "forms/Window.h"
 #include "forms/card/frmFicha.h"
 #include "forms/clientsearch/frmPesquisaDeClientes.h"
@@ -21,62 +17,24 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFormLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTableWidget>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include <functional>
 
 using namespace quva;
 using namespace quva::suite;
 using namespace creceber;
+using bench::mediana;
 
 namespace {
 
 constexpr int kVezes = 7;
 
-double mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// A modal window that is none of the component's forms is an error message:
-// it is logged and closed so the run goes on, and the figures are marked.
-bool gHouveErro = false;
 forms::ScriptedMessageBoxes* gMensagens = nullptr;
-
-void vigiarMensagensDeErro() {
-    auto* t = new QTimer(qApp);
-    t->setInterval(50);
-    QObject::connect(t, &QTimer::timeout, [] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w) return;
-        for (forms::Form* f : forms::Forms())
-            if (f->window() == w) return;
-        QStringList textos;
-        for (auto* l : w->findChildren<QLabel*>())
-            if (!l->text().isEmpty()) textos << l->text();
-        std::fprintf(stderr, "error message shown: %s\n", qPrintable(textos.join(QStringLiteral(" | "))));
-        gHouveErro = true;
-        w->close();
-    });
-    t->start();
-}
-
-void registrarBibliotecas() {
-    const QString pasta = QCoreApplication::applicationDirPath() + QStringLiteral("/../lib/");
-    for (const char* b : {"QUVA_N_CReceber", "QUVA_N_ClientAnim", "QUVA_N_Empresa", "QUVA_N_SO",
-                          "QUVA_A_MsgErro", "QUVA_A_MsgAcesso", "QUVA_A_EfeitosDeTela"}) {
-        QString erro;
-        const QString arquivo = pasta + QStringLiteral("lib%1.so").arg(QLatin1String(b));
-        if (automation::RegisterLibrary(arquivo, &erro) != automation::S_OK_)
-            qFatal("cannot register %s: %s", qPrintable(arquivo), qPrintable(erro));
-    }
-}
 
 // Runs acao once pronto() holds, polling from the event loop (the card and
 // the client picker are modal).
@@ -98,21 +56,11 @@ template <class T> T* formularioVisivel() {
     return nullptr;
 }
 
-class Bancada {
+class Bancada : public bench::Hospedeiro {
 public:
-    std::unique_ptr<QWidget> hospedeiro;
-    QWidget* area = nullptr;
     std::shared_ptr<frmLista> lista;
 
     Bancada() {
-        hospedeiro = std::make_unique<QWidget>();
-        auto* layout = new QVBoxLayout(hospedeiro.get());
-        layout->setContentsMargins(0, 0, 0, 40);
-        area = new QWidget;
-        layout->addWidget(area, 1);
-        hospedeiro->resize(1280, 760);
-        hospedeiro->show();
-        QApplication::processEvents();
         lista = std::make_shared<frmLista>();
         gfrmLista = lista;
         if (lista->MontarExibirFormulario(forms::hWnd(area)) != 0) qFatal("the list did not open");
@@ -326,31 +274,19 @@ void salvar24(Bancada& m, Banco& b) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    rt::ManualClock relogio(bench::diaDosDados());
-    relogio.setStepPerRead(0.3);
-    rt::setClock(&relogio);
-    forms::setLogicalDpiOverride(96);
-    forms::ScriptedMessageBoxes mensagens;
-    gMensagens = &mensagens;
-    registrarBibliotecas();
-    vigiarMensagensDeErro();
-    gstrNomeDaAplicacao = QStringLiteral("QUVA - Contas a Receber");
-    const QString arquivo = bench::garantirDados();
-    qputenv("QUVA_DATABASE", arquivo.toUtf8());
+    bench::AmbienteDaTela ambiente;
+    gMensagens = &ambiente.mensagens;
     {
-        auto b = Banco::abrirSeparado(arquivo);
-        const QString so = qEnvironmentVariable("BENCH_ONLY");
-        auto quer = [&](const char* n) { return so.isEmpty() || so.contains(QLatin1String(n)); };
+        auto b = Banco::abrirSeparado(ambiente.arquivo);
         Bancada m;
-        if (quer("open")) abrirParaAlterar(m, *b);
-        if (quer("client")) buscaDeCliente(*b);
-        if (quer("save")) salvar24(m, *b);
+        if (ambiente.quer("open")) abrirParaAlterar(m, *b);
+        if (ambiente.quer("client")) buscaDeCliente(*b);
+        if (ambiente.quer("save")) salvar24(m, *b);
     }
     QStringList vistas;
-    for (const auto& s : mensagens.shown())
+    for (const auto& s : ambiente.mensagens.shown())
         if (!vistas.contains(s.prompt)) vistas << s.prompt;
     for (const QString& s : vistas)
         std::fprintf(stderr, "bench_card: message shown: %s\n", qPrintable(s));
-    rt::setClock(nullptr);
-    return gHouveErro ? 1 : 0;
+    return ambiente.saida();
 }

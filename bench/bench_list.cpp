@@ -4,72 +4,28 @@
 // a QTableWidget, OFFSET paging, a LIKE scan. The one-second waits cost
 // nothing: the clock steps on every read.
 
+#include "BancadaDaTela.h"
 #include "BenchUtil.h"
-#include "DadosDeBench.h"
 
-#include "automation/Server.h"
-#include "component/modPrincipal.h"
-#include "forms/Metrics.h"
-#include "forms/MsgBox.h"
 #include "forms/Window.h"
 #include "forms/list/frmLista.h"
 #include "qz/QZNavigationBar.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTableWidget>
-#include <QTimer>
-#include <QVBoxLayout>
 
 #include <malloc.h>
 
 using namespace quva;
 using namespace quva::suite;
 using namespace creceber;
+using bench::mediana;
 
 namespace {
 
 constexpr int kVezes = 5;
-
-double mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// A modal window that is none of the component's forms is an error message:
-// it is logged and closed so the run goes on, and the figures are marked.
-bool gHouveErro = false;
-
-void vigiarMensagensDeErro() {
-    auto* t = new QTimer(qApp);
-    t->setInterval(50);
-    QObject::connect(t, &QTimer::timeout, [] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w) return;
-        for (forms::Form* f : forms::Forms())
-            if (f->window() == w) return;
-        QStringList textos;
-        for (auto* l : w->findChildren<QLabel*>())
-            if (!l->text().isEmpty()) textos << l->text();
-        std::fprintf(stderr, "error message shown: %s\n", qPrintable(textos.join(QStringLiteral(" | "))));
-        gHouveErro = true;
-        w->close();
-    });
-    t->start();
-}
-
-void registrarBibliotecas() {
-    const QString pasta = QCoreApplication::applicationDirPath() + QStringLiteral("/../lib/");
-    for (const char* b : {"QUVA_N_CReceber", "QUVA_N_ClientAnim", "QUVA_N_Empresa", "QUVA_N_SO",
-                          "QUVA_A_MsgErro", "QUVA_A_MsgAcesso", "QUVA_A_EfeitosDeTela"}) {
-        QString erro;
-        const QString arquivo = pasta + QStringLiteral("lib%1.so").arg(QLatin1String(b));
-        if (automation::RegisterLibrary(arquivo, &erro) != automation::S_OK_)
-            qFatal("cannot register %s: %s", qPrintable(arquivo), qPrintable(erro));
-    }
-}
 
 const char* kCondicao[] = {"1 = 1", "r.data_da_baixa IS NULL AND r.data_de_vencimento >= ?",
                            "r.data_da_baixa IS NULL AND r.data_de_vencimento < ?",
@@ -138,22 +94,10 @@ double tabelaInteira(Banco& b, int s, QWidget* area, std::vector<QVariantList>* 
     return bench::agoraMs() - t0;
 }
 
-class Bancada {
+class Bancada : public bench::Hospedeiro {
 public:
-    std::unique_ptr<QWidget> hospedeiro;
-    QWidget* area = nullptr;
     std::shared_ptr<frmLista> lista;
 
-    Bancada() {
-        hospedeiro = std::make_unique<QWidget>();
-        auto* layout = new QVBoxLayout(hospedeiro.get());
-        layout->setContentsMargins(0, 0, 0, 40);
-        area = new QWidget;
-        layout->addWidget(area, 1);
-        hospedeiro->resize(1280, 760);
-        hospedeiro->show();
-        QApplication::processEvents();
-    }
     void abrir() {
         lista.reset();
         lista = std::make_shared<frmLista>();
@@ -322,29 +266,16 @@ void memoria(Bancada& m, Banco& b) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // The data are generated around a fixed day, so the cached file stays valid.
-    rt::ManualClock relogio(bench::diaDosDados());
-    relogio.setStepPerRead(0.3);
-    rt::setClock(&relogio);
-    forms::setLogicalDpiOverride(96);
-    forms::ScriptedMessageBoxes mensagens;
-    registrarBibliotecas();
-    vigiarMensagensDeErro();
-    gstrNomeDaAplicacao = QStringLiteral("QUVA - Contas a Receber");
-    const QString arquivo = bench::garantirDados();
-    qputenv("QUVA_DATABASE", arquivo.toUtf8());
+    bench::AmbienteDaTela ambiente;
     {
-        auto b = Banco::abrirSeparado(arquivo);
+        auto b = Banco::abrirSeparado(ambiente.arquivo);
         Bancada m;
-        const QString so = qEnvironmentVariable("BENCH_ONLY");
-        auto quer = [&](const char* n) { return so.isEmpty() || so.contains(QLatin1String(n)); };
-        if (quer("first")) primeiraPagina(m, *b);
-        if (quer("page")) trocaDePagina(m, *b);
-        if (quer("filter")) filtro(m, *b);
-        if (quer("search")) busca(m, *b);
-        if (quer("rss")) memoria(m, *b);
+        if (ambiente.quer("first")) primeiraPagina(m, *b);
+        if (ambiente.quer("page")) trocaDePagina(m, *b);
+        if (ambiente.quer("filter")) filtro(m, *b);
+        if (ambiente.quer("search")) busca(m, *b);
+        if (ambiente.quer("rss")) memoria(m, *b);
         m.lista.reset();
     }
-    rt::setClock(nullptr);
-    return gHouveErro ? 1 : 0;
+    return ambiente.saida();
 }

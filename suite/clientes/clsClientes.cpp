@@ -13,6 +13,7 @@
 #include "ado/Recordset.h"
 #include "automation/DispatchObject.h"
 #include "automation/Server.h"
+#include "suite/negocio/ConsultaDeNegocio.h"
 #include "suite/storage/Banco.h"
 #include "suite/storage/Cadastros.h"
 
@@ -24,8 +25,6 @@ using namespace quva;
 using automation::Args;
 using rt::Variant;
 
-// The failure number a business component reports for its own failures.
-constexpr std::int32_t kErroDoComponente = std::int32_t(0x80040000 + 513);
 const QString kLocal = QStringLiteral("QUVA_N_ClientAnim, clsClientes, Selecionar");
 
 QString texto(const Variant& v) {
@@ -70,9 +69,9 @@ std::vector<suite::Cliente> pelaFicha(suite::Banco& banco, const QString& nome, 
     return out;
 }
 
-class clsClientes : public automation::DispatchObject {
+class clsClientes : public suite::ConsultaDeNegocio {
 public:
-    clsClientes() : DispatchObject(QStringLiteral("clsClientes")) {
+    clsClientes() : ConsultaDeNegocio(QStringLiteral("clsClientes"), kLocal, emRecordset({})) {
         objectProperty(
             QStringLiteral("DadosDoUsuario"), [this](Args) { return Variant(m_dadosDoUsuario); },
             [this](Args a) {
@@ -80,51 +79,23 @@ public:
                 return Variant();
             });
         method(QStringLiteral("Selecionar"), 11, [this](Args a) { return Selecionar(a); });
-        objectProperty(QStringLiteral("ResultadoDaSelecaoEmRecordSet"),
-                       [this](Args) { return Variant(rt::Object(m_resultado)); }, {});
-        property(QStringLiteral("NumeroDoErro"), [this](Args) { return Variant(m_numeroDoErro); }, {});
-        property(QStringLiteral("DescricaoDoErro"), [this](Args) { return Variant(m_descricaoDoErro); }, {});
-        property(QStringLiteral("LocalDoErro"), [this](Args) { return Variant(m_localDoErro); }, {});
+        declararResultadoEFalha();
     }
 
 private:
     Variant Selecionar(Args a) {
-        m_numeroDoErro = 0;
-        m_descricaoDoErro.clear();
-        m_localDoErro.clear();
-        try {
-            std::vector<suite::Cliente> clientes;
+        return selecionar([&] {
             auto banco = suite::Banco::abrir();
-            if (a[2].toLong() == 1) {
-                clientes = suite::pesquisarClientes(*banco, texto(a[3]));
-            } else {
-                const double codigo = a[5].deref().isNull() ? 0.0 : a[5].toDouble();
-                if (codigo < 0 || codigo != std::floor(codigo) || codigo > 9.0e15)
-                    return falha(rt::err::InvalidCall,
-                                 QStringLiteral("Código de cliente inválido: %1.").arg(texto(a[5])));
-                clientes = pelaFicha(*banco, texto(a[4]), std::int64_t(codigo));
-            }
-            m_resultado = emRecordset(clientes);
-            return Variant(std::int16_t(0));
-        } catch (const suite::ErroDoBanco& e) {
-            return falha(kErroDoComponente, e.texto());
-        } catch (const rt::RuntimeError& e) {
-            return falha(e.number(), e.description());
-        }
-    }
-
-    Variant falha(std::int32_t numero, const QString& descricao) {
-        m_numeroDoErro = numero;
-        m_descricaoDoErro = descricao;
-        m_localDoErro = kLocal;
-        return Variant(std::int16_t(1));
+            if (a[2].toLong() == 1) return emRecordset(suite::pesquisarClientes(*banco, texto(a[3])));
+            const double codigo = a[5].deref().isNull() ? 0.0 : a[5].toDouble();
+            if (codigo < 0 || codigo != std::floor(codigo) || codigo > 9.0e15)
+                rt::raise(rt::err::InvalidCall,
+                          QStringLiteral("Código de cliente inválido: %1.").arg(texto(a[5])));
+            return emRecordset(pelaFicha(*banco, texto(a[4]), std::int64_t(codigo)));
+        });
     }
 
     rt::Object m_dadosDoUsuario;
-    std::shared_ptr<ado::Recordset> m_resultado = emRecordset({});
-    std::int32_t m_numeroDoErro = 0;
-    QString m_descricaoDoErro;
-    QString m_localDoErro;
 };
 
 const automation::ServerDescription& descricao() {

@@ -5,6 +5,7 @@
 #include "ado/Recordset.h"
 #include "automation/DispatchObject.h"
 #include "automation/Server.h"
+#include "suite/negocio/ConsultaDeNegocio.h"
 #include "suite/storage/Banco.h"
 #include "suite/storage/Cadastros.h"
 
@@ -14,7 +15,6 @@ using namespace quva;
 using automation::Args;
 using rt::Variant;
 
-constexpr std::int32_t kErroDoComponente = std::int32_t(0x80040000 + 513);
 const QString kLocal = QStringLiteral("QUVA_N_Empresa, clsEmpresa, SelecionarNova");
 
 std::shared_ptr<ado::Recordset> emRecordset(const std::vector<suite::Empresa>& empresas) {
@@ -38,38 +38,14 @@ std::shared_ptr<ado::Recordset> emRecordset(const std::vector<suite::Empresa>& e
     return ado::Recordset::fromRows(campos, std::move(valores));
 }
 
-class clsEmpresa : public automation::DispatchObject {
+class clsEmpresa : public suite::ConsultaDeNegocio {
 public:
-    clsEmpresa() : DispatchObject(QStringLiteral("clsEmpresa")) {
-        method(QStringLiteral("SelecionarNova"), 4, [this](Args) { return SelecionarNova(); });
-        objectProperty(QStringLiteral("ResultadoDaSelecaoEmRecordSet"),
-                       [this](Args) { return Variant(rt::Object(m_resultado)); }, {});
-        property(QStringLiteral("NumeroDoErro"), [this](Args) { return Variant(m_numeroDoErro); }, {});
-        property(QStringLiteral("DescricaoDoErro"), [this](Args) { return Variant(m_descricaoDoErro); }, {});
-        property(QStringLiteral("LocalDoErro"), [this](Args) { return Variant(m_localDoErro); }, {});
+    clsEmpresa() : ConsultaDeNegocio(QStringLiteral("clsEmpresa"), kLocal, emRecordset({})) {
+        method(QStringLiteral("SelecionarNova"), 4, [this](Args) {
+            return selecionar([] { return emRecordset(suite::lerEmpresas(*suite::Banco::abrir())); });
+        });
+        declararResultadoEFalha();
     }
-
-private:
-    Variant SelecionarNova() {
-        m_numeroDoErro = 0;
-        m_descricaoDoErro.clear();
-        m_localDoErro.clear();
-        try {
-            auto banco = suite::Banco::abrir();
-            m_resultado = emRecordset(suite::lerEmpresas(*banco));
-            return Variant(std::int16_t(0));
-        } catch (const suite::ErroDoBanco& e) {
-            m_numeroDoErro = kErroDoComponente;
-            m_descricaoDoErro = e.texto();
-            m_localDoErro = kLocal;
-            return Variant(std::int16_t(1));
-        }
-    }
-
-    std::shared_ptr<ado::Recordset> m_resultado = emRecordset({});
-    std::int32_t m_numeroDoErro = 0;
-    QString m_descricaoDoErro;
-    QString m_localDoErro;
 };
 
 const automation::ServerDescription& descricao() {

@@ -7,6 +7,7 @@
 #include "forms/Keys.h"
 #include "forms/MsgBox.h"
 #include "runtime/Errors.h"
+#include "support/Falhas.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -17,18 +18,9 @@
 
 using namespace quva::forms;
 using quva::rt::RuntimeError;
+using teste::failureOf;
 
 namespace {
-
-// Runs f and returns the failure number it raised (0 for none).
-template <class F> int failureOf(F&& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 // A small form that logs its events.
 class frmTeste : public Form {

@@ -9,6 +9,7 @@
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
 #include "runtime/Errors.h"
+#include "support/Falhas.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -23,19 +24,10 @@
 using namespace quva;
 using namespace quva::forms;
 using namespace quva::qz;
-using rt::RuntimeError;
 using rt::Variant;
+using teste::failureOf;
 
 namespace {
-
-template <class F> int failureOf(F&& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 // A form with every control of the library, laid out as a screen would be.
 class frmDemo : public Form {
