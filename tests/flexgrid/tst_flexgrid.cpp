@@ -7,6 +7,7 @@
 #include "flexgrid/FlexGrid.h"
 #include "forms/Metrics.h"
 #include "runtime/Errors.h"
+#include "support/Falhas.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -19,17 +20,9 @@
 using namespace quva;
 using namespace quva::flexgrid;
 using rt::RuntimeError;
+using teste::failureOf;
 
 namespace {
-
-template <class F> int failureOf(F&& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 QWidget* viewportOf(MSFlexGrid& g) {
     return static_cast<QAbstractScrollArea*>(g.widget())->viewport();

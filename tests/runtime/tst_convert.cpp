@@ -1,26 +1,18 @@
 #include "runtime/Convert.h"
 #include "runtime/Dispatch.h"
 #include "runtime/Errors.h"
+#include "support/Falhas.h"
 
 #include <QTest>
 
 #include <functional>
 
 using namespace quva::rt;
+using teste::failureOf;
 
 Q_DECLARE_METATYPE(quva::rt::Variant)
 
 namespace {
-
-// The failure number a call raised, or 0.
-int failureOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 Variant cur(std::int64_t raw) {
     return Currency::fromRaw(raw);
