@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -72,12 +73,16 @@ int main(int argc, char** argv) {
         frmMenu janela(opcoes.value(usuario));
         janela.statusBar()->showMessage(
             QStringLiteral("Usuário: %1    Banco de dados: %2").arg(opcoes.value(usuario), banco));
-        // The suite takes the clerk's whole screen when it is larger.
-        if (const QScreen* tela = janela.screen()) {
-            const QSize livre = tela->availableSize();
-            if (livre.width() > janela.width() && livre.height() > janela.height()) janela.resize(livre);
+        // The suite takes the clerk's whole screen when it is larger: maximised
+        // where a window manager frames it, the screen's size where none does.
+        const QScreen* tela = janela.screen();
+        const QSize livre = tela ? tela->availableSize() : QSize();
+        if (livre.width() > janela.width() && livre.height() > janela.height()) {
+            janela.resize(livre);
+            janela.showMaximized();
+        } else {
+            janela.show();
         }
-        janela.show();
         if (opcoes.isSet(captura)) {
             const QString arquivo = opcoes.value(captura);
             QTimer::singleShot(opcoes.isSet(sairApos) ? opcoes.value(sairApos).toInt() : 1500, &janela,
@@ -90,7 +95,19 @@ int main(int argc, char** argv) {
         }
         if (opcoes.isSet(abrir)) {
             const QString tela = telas.value(opcoes.value(abrir));
-            QTimer::singleShot(0, &janela, [&janela, tela] { janela.escolher(tela); });
+            // The screen lays itself out once, in the work area it is opened in:
+            // wait until the window is exposed, i.e. placed and sized by the
+            // window manager (two seconds at most).
+            auto* espera = new QTimer(&janela);
+            espera->setInterval(10);
+            QObject::connect(espera, &QTimer::timeout, &janela, [&janela, tela, espera, vezes = 0]() mutable {
+                const QWindow* w = janela.windowHandle();
+                if (w && !w->isExposed() && ++vezes < 200) return;
+                espera->stop();
+                espera->deleteLater();
+                janela.escolher(tela);
+            });
+            espera->start();
         }
         resultado = app.exec();
     }
