@@ -72,9 +72,7 @@ private slots:
         QVERIFY(error.isEmpty());
         auto e = Registry::find(QStringLiteral("QuvaTest.Calculadora"));
         QVERIFY(e);
-        QCOMPARE(e->clsid, QStringLiteral("{3E1C6A7B-8F24-4D15-A9B0-C2D3E4F50617}"));
         QCOMPARE(e->library, QFileInfo(kLibrary).absoluteFilePath());
-        QCOMPARE(e->description, QStringLiteral("QUVA - Teste de Automação"));
         QCOMPARE(e->interfaceName, QStringLiteral("_clsCalculadora"));
         QCOMPARE(e->members.first(), QStringLiteral("Somar"));
         QCOMPARE(e->members.size(), 14);
@@ -82,8 +80,12 @@ private slots:
         QCOMPARE(Registry::findByClsid(QStringLiteral("{4F2D7B8C-9035-4E26-BAC1-D3E4F5061728}"))->progId,
                  QStringLiteral("QuvaTest.Contador"));
 
+        QVERIFY(CreateObject(QStringLiteral("QuvaTest.Contador")));
+
         QCOMPARE(UnregisterLibrary(kLibrary, &error), S_OK_);
         QVERIFY(Registry::all().empty());
+        expectFailure([&] { CreateObject(QStringLiteral("QuvaTest.Contador")); },
+                      rt::err::CannotCreateObject);
     }
 
     void unregisteringLeavesAnotherLibrarysProgId() {
@@ -95,23 +97,14 @@ private slots:
         QCOMPARE(Registry::find(QStringLiteral("QuvaTest.Contador"))->clsid, other.clsid);
     }
 
-    void createByProgIdInAnyCase_data() {
-        QTest::addColumn<QString>("progId");
-        QTest::newRow("as registered") << "QuvaTest.Calculadora";
-        QTest::newRow("lower") << "quvatest.calculadora";
-        QTest::newRow("upper") << "QUVATEST.CALCULADORA";
-    }
-    void createByProgIdInAnyCase() {
-        QFETCH(QString, progId);
+    void createByProgIdInAnyCaseEachTimeANewInstance() {
         QCOMPARE(RegisterLibrary(kLibrary), S_OK_);
-        rt::Object o = CreateObject(progId);
-        QVERIFY(o);
-        QCOMPARE(o->typeName(), QStringLiteral("clsCalculadora"));
-        QCOMPARE(call(o, QStringLiteral("somar"), 2, 3).toLong(), 5);
-    }
-
-    void eachCreationIsANewInstance() {
-        QCOMPARE(RegisterLibrary(kLibrary), S_OK_);
+        for (const char* progId : {"quvatest.calculadora", "QUVATEST.CALCULADORA"}) {
+            rt::Object o = CreateObject(QString::fromLatin1(progId));
+            QVERIFY(o);
+            QCOMPARE(o->typeName(), QStringLiteral("clsCalculadora"));
+            QCOMPARE(call(o, QStringLiteral("somar"), 2, 3).toLong(), 5);
+        }
         rt::Object a = CreateObject(QStringLiteral("QuvaTest.Contador"));
         rt::Object b = CreateObject(QStringLiteral("QuvaTest.Contador"));
         QCOMPARE(call(a, QStringLiteral("Incrementar")).toLong(), 1);
@@ -144,14 +137,6 @@ private slots:
             QVERIFY(Registry::write(e));
         }
         expectFailure([&] { CreateObject(progId); }, rt::err::CannotCreateObject);
-    }
-
-    void unregisteredAfterUnregistering() {
-        QCOMPARE(RegisterLibrary(kLibrary), S_OK_);
-        QVERIFY(CreateObject(QStringLiteral("QuvaTest.Contador")));
-        QCOMPARE(UnregisterLibrary(kLibrary), S_OK_);
-        expectFailure([&] { CreateObject(QStringLiteral("QuvaTest.Contador")); },
-                      rt::err::CannotCreateObject);
     }
 
     void failuresThroughTheLibrary() {

@@ -1,6 +1,7 @@
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
 #include "runtime/Errors.h"
+#include "support/Falhas.h"
 
 #include <QTest>
 #include <QTimer>
@@ -107,12 +108,7 @@ void TestClock::pauseAcrossMidnight() {
 void TestClock::pauseFailures() {
     ManualClock c(at(2026, 12, 4, 10, 0, 0));
     setClock(&c);
-    try {
-        Pausar(Variant("um"));
-        QFAIL("a text that is not a number must fail");
-    } catch (const RuntimeError& e) {
-        QCOMPARE(e.number(), err::TypeMismatch);
-    }
+    QCOMPARE(teste::failureOf([] { Pausar(Variant("um")); }), err::TypeMismatch);
 }
 
 void TestClock::defaultPumpRunsQtEvents() {

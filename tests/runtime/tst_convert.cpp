@@ -42,471 +42,386 @@ private:
 class TestConvert : public QObject {
     Q_OBJECT
 private slots:
-    void integer_data();
-    void integer();
-    void longInteger_data();
-    void longInteger();
-    void currency_data();
-    void currency();
-    void toDouble_data();
-    void toDouble();
-    void text_data();
-    void text();
-    void dates_data();
-    void dates();
-    void format_data();
-    void format();
-    void money();
-    void val_data();
-    void val();
-    void numericTest_data();
-    void numericTest();
-    void comparison_data();
-    void comparison();
-    void textFunctions();
-    void arithmetic16();
-    void byReference();
-    void objectDefaultMember();
-    void errorTable();
+    void integer_data() {
+        QTest::addColumn<Variant>("in");
+        QTest::addColumn<int>("out");
+        QTest::addColumn<int>("failure");
+        QTest::newRow("2.5 to even") << Variant(2.5) << 2 << 0;
+        QTest::newRow("3.5 to even") << Variant(3.5) << 4 << 0;
+        QTest::newRow("-2.5 to even") << Variant(-2.5) << -2 << 0;
+        QTest::newRow("2.51 up") << Variant(2.51) << 3 << 0;
+        QTest::newRow("text 2,5") << Variant("2,5") << 2 << 0;
+        QTest::newRow("32767") << Variant(32767.0) << 32767 << 0;
+        QTest::newRow("32767 + 1") << i32(32768) << 0 << err::Overflow;
+        QTest::newRow("32767.5 rounds out") << Variant(32767.5) << 0 << err::Overflow;
+        QTest::newRow("-32768.5 rounds in") << Variant(-32768.5) << -32768 << 0;
+        QTest::newRow("-32769") << Variant(-32769.0) << 0 << err::Overflow;
+        QTest::newRow("text 32768") << Variant("32768") << 0 << err::Overflow;
+        QTest::newRow("currency 1,5") << cur(15000) << 2 << 0;
+        QTest::newRow("currency 2,5") << cur(25000) << 2 << 0;
+        QTest::newRow("currency -0,5") << cur(-5000) << 0 << 0;
+        QTest::newRow("True") << Variant(true) << -1 << 0;
+        QTest::newRow("Empty") << Variant() << 0 << 0;
+        QTest::newRow("Null") << Variant(Null) << 0 << err::InvalidUseOfNull;
+        QTest::newRow("empty text") << Variant("") << 0 << err::TypeMismatch;
+        QTest::newRow("letters") << Variant("abc") << 0 << err::TypeMismatch;
+        QTest::newRow("text Verdadeiro") << Variant("Verdadeiro") << -1 << 0;
+        QTest::newRow("hex &HFFFF") << Variant("&HFFFF") << -1 << 0;
+        QTest::newRow("date serial out of range") << Variant(Date{45000.5}) << 0 << err::Overflow;
+    }
+
+    void integer() {
+        QFETCH(Variant, in);
+        QFETCH(int, out);
+        QFETCH(int, failure);
+        std::int16_t got = 0;
+        QCOMPARE(failureOf([&] { got = CInt(in); }), failure);
+        if (!failure) {
+            QCOMPARE(int(got), out);
+            QCOMPARE(in.convertTo(VarType::Integer).type(), VarType::Integer);
+        }
+    }
+
+    void longInteger_data() {
+        QTest::addColumn<Variant>("in");
+        QTest::addColumn<int>("out");
+        QTest::addColumn<int>("failure");
+        QTest::newRow("32768 fits") << Variant(32768.0) << 32768 << 0;
+        QTest::newRow("1.5 to even") << Variant(1.5) << 2 << 0;
+        QTest::newRow("max") << Variant(2147483647.0) << 2147483647 << 0;
+        QTest::newRow("max + 0.5 even") << Variant(2147483647.5) << 0 << err::Overflow;
+        QTest::newRow("min - 1") << Variant(-2147483649.0) << 0 << err::Overflow;
+        QTest::newRow("grouped text") << Variant("1.234.567") << 1234567 << 0;
+    }
+
+    void longInteger() {
+        QFETCH(Variant, in);
+        QFETCH(int, out);
+        QFETCH(int, failure);
+        std::int32_t got = 0;
+        QCOMPARE(failureOf([&] { got = CLng(in); }), failure);
+        if (!failure) QCOMPARE(got, out);
+    }
+
+    void currency_data() {
+        QTest::addColumn<Variant>("in");
+        QTest::addColumn<qint64>("raw");
+        QTest::addColumn<int>("failure");
+        QTest::newRow("1.234,56") << Variant("1.234,56") << qint64(12345600) << 0;
+        QTest::newRow("R$ and minus") << Variant("R$ -1.234,5") << qint64(-12345000) << 0;
+        QTest::newRow("text half even down") << Variant("0,00005") << qint64(0) << 0;
+        QTest::newRow("text half even up") << Variant("0,00015") << qint64(2) << 0;
+        QTest::newRow("text above half") << Variant("0,000051") << qint64(1) << 0;
+        QTest::newRow("text exponent") << Variant("1,5E3") << qint64(15000000) << 0;
+        QTest::newRow("double 0.1") << Variant(0.1) << qint64(1000) << 0;
+        QTest::newRow("double 2.00025") << Variant(1.00025) << qint64(10002) << 0;
+        QTest::newRow("max text") << Variant("922337203685477,5807") << qint64(9223372036854775807LL) << 0;
+        QTest::newRow("over max text") << Variant("922337203685477,5808") << qint64(0) << err::Overflow;
+        QTest::newRow("huge double") << Variant(1e15) << qint64(0) << err::Overflow;
+        QTest::newRow("Null") << Variant(Null) << qint64(0) << err::InvalidUseOfNull;
+        QTest::newRow("US text") << Variant("1,234.56") << qint64(0) << err::TypeMismatch;
+    }
+
+    void currency() {
+        QFETCH(Variant, in);
+        QFETCH(qint64, raw);
+        QFETCH(int, failure);
+        Currency got;
+        QCOMPARE(failureOf([&] { got = CCur(in); }), failure);
+        if (!failure) QCOMPARE(got.raw, raw);
+    }
+
+    void toDouble_data() {
+        QTest::addColumn<Variant>("in");
+        QTest::addColumn<double>("out");
+        QTest::addColumn<int>("failure");
+        QTest::newRow("1.234,5") << Variant("1.234,5") << 1234.5 << 0;
+        QTest::newRow("point is grouping") << Variant("1.5") << 15.0 << 0;
+        QTest::newRow("comma decimals") << Variant("-0,25") << -0.25 << 0;
+        QTest::newRow("currency") << cur(12345) << 1.2345 << 0;
+        QTest::newRow("blank") << Variant("   ") << 0.0 << err::TypeMismatch;
+        QTest::newRow("trailing junk") << Variant("12abc") << 0.0 << err::TypeMismatch;
+        QTest::newRow("two commas") << Variant("1,2,3") << 0.0 << err::TypeMismatch;
+        QTest::newRow("date text") << Variant("04/12/2026") << 0.0 << err::TypeMismatch;
+        QTest::newRow("Null") << Variant(Null) << 0.0 << err::InvalidUseOfNull;
+        QTest::newRow("single overflow") << Variant(1e39) << 1e39 << 0;
+    }
+
+    void toDouble() {
+        QFETCH(Variant, in);
+        QFETCH(double, out);
+        QFETCH(int, failure);
+        double got = 0;
+        QCOMPARE(failureOf([&] { got = CDbl(in); }), failure);
+        if (!failure) QCOMPARE(got, out);
+    }
+
+    void text_data() {
+        QTest::addColumn<Variant>("in");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<int>("failure");
+        QTest::newRow("double 1.5") << Variant(1.5) << "1,5" << 0;
+        QTest::newRow("no grouping") << Variant(1234567.25) << "1234567,25" << 0;
+        QTest::newRow("15 digits") << Variant(0.1 + 0.2) << "0,3" << 0;
+        QTest::newRow("large exponent") << Variant(1e20) << "1E+20" << 0;
+        QTest::newRow("small exponent") << Variant(0.000015) << "1,5E-05" << 0;
+        QTest::newRow("single") << Variant(0.1f) << "0,1" << 0;
+        QTest::newRow("currency") << cur(12345000) << "1234,5" << 0;
+        QTest::newRow("currency whole") << cur(-50000) << "-5" << 0;
+        QTest::newRow("True") << Variant(true) << "Verdadeiro" << 0;
+        QTest::newRow("date") << Variant(makeDate(2026, 12, 4)) << "04/12/2026" << 0;
+        QTest::newRow("date and time")
+            << Variant(Date{makeDate(2026, 12, 4).serial + 0.5}) << "04/12/2026 12:00:00" << 0;
+        QTest::newRow("time only") << Variant(Date{0.75}) << "18:00:00" << 0;
+        QTest::newRow("before epoch") << Variant(Date{-1.25}) << "29/12/1899 06:00:00" << 0;
+        QTest::newRow("Empty") << Variant() << "" << 0;
+        QTest::newRow("Null") << Variant(Null) << "" << err::InvalidUseOfNull;
+        QTest::newRow("missing") << Variant(Missing) << "" << err::TypeMismatch;
+    }
+
+    void text() {
+        QFETCH(Variant, in);
+        QFETCH(QString, out);
+        QFETCH(int, failure);
+        QString got;
+        QCOMPARE(failureOf([&] { got = CStr(in); }), failure);
+        if (!failure) QCOMPARE(got, out);
+        if (!failure && in.type() == VarType::Double) QCOMPARE(NumberText(in.rawDouble()), out);
+    }
+
+    void dates_data() {
+        QTest::addColumn<QString>("in");
+        QTest::addColumn<bool>("isDate");
+        QTest::addColumn<QString>("dateOnly");
+        QTest::newRow("plain") << "04/12/2026" << true << "04/12/2026";
+        QTest::newRow("one digit") << "4/2/2026" << true << "04/02/2026";
+        QTest::newRow("leap day") << "29/02/2024" << true << "29/02/2024";
+        QTest::newRow("29/02 non-leap") << "29/02/2025" << false << "";
+        QTest::newRow("31/04") << "31/04/2026" << false << "";
+        QTest::newRow("month 13") << "01/13/2026" << false << "";
+        QTest::newRow("two-digit year") << "04/12/26" << false << "";
+        QTest::newRow("empty mask") << "__/__/____" << false << "";
+        QTest::newRow("with time") << "04/12/2026 13:45:10" << true << "04/12/2026";
+        QTest::newRow("hour and minute") << "04/12/2026 9:05" << true << "04/12/2026";
+        QTest::newRow("bad hour") << "04/12/2026 24:00:00" << false << "";
+        QTest::newRow("trailing text") << "04/12/2026x" << false << "";
+        QTest::newRow("ISO") << "2026-12-04" << false << "";
+    }
+
+    void dates() {
+        QFETCH(QString, in);
+        QFETCH(bool, isDate);
+        QFETCH(QString, dateOnly);
+        QCOMPARE(IsDate(in), isDate);
+        if (!isDate) {
+            QCOMPARE(failureOf([&] { CDate(in); }), err::TypeMismatch);
+            QCOMPARE(Format(in, QStringLiteral("DD/MM/YYYY")), in);
+            return;
+        }
+        QCOMPARE(formatDate(DateValue(in)), dateOnly);
+        QCOMPARE(Format(in, QStringLiteral("dd/mm/yyyy")), dateOnly);
+        QCOMPARE(CStr(CDate(in)).left(10), dateOnly);
+    }
+
+    void format_data() {
+        QTest::addColumn<Variant>("in");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("out");
+        const QString money = QStringLiteral("#,##0.00");
+        QTest::newRow("1234.5") << Variant(1234.5) << money << "1.234,50";
+        QTest::newRow("millions") << Variant(-1234567.891) << money << "-1.234.567,89";
+        QTest::newRow("half away from zero") << Variant(2.345) << money << "2,35";
+        QTest::newRow("negative rounds to zero") << Variant(-0.001) << money << "0,00";
+        QTest::newRow("carry") << Variant(999.995) << money << "1.000,00";
+        QTest::newRow("currency") << cur(12345678) << money << "1.234,57";
+        QTest::newRow("text 1.234,5") << Variant("1.234,5") << money << "1.234,50";
+        QTest::newRow("text not a number") << Variant("abc") << money << "abc";
+        QTest::newRow("Null") << Variant(Null) << money << "";
+        QTest::newRow("no decimals") << Variant(1234.5) << "#,##0"
+                                     << "1.235";
+        QTest::newRow("no grouping") << Variant(1234.5) << "0.00"
+                                     << "1234,50";
+        QTest::newRow("date") << Variant(makeDate(2026, 12, 4)) << "DD/MM/YYYY"
+                              << "04/12/2026";
+        QTest::newRow("date with time") << Variant(Date{makeDate(2026, 1, 2).serial + 0.25}) << "DD/MM/YYYY"
+                                        << "02/01/2026";
+        QTest::newRow("time") << Variant(Date{makeDate(2026, 1, 2).serial + 0.25 + 61.0 / 86400})
+                              << "HH:MM:SS"
+                              << "06:01:01";
+        QTest::newRow("date time text") << Variant("4/12/2026 13:45:10") << "DD/MM/YYYY HH:MM:SS"
+                                        << "04/12/2026 13:45:10";
+        QTest::newRow("number as date") << Variant(1.0) << "DD/MM/YYYY"
+                                        << "31/12/1899";
+        QTest::newRow("text not a date") << Variant("31/02/2026") << "DD/MM/YYYY"
+                                         << "31/02/2026";
+    }
+
+    void format() {
+        QFETCH(Variant, in);
+        QFETCH(QString, pattern);
+        QFETCH(QString, out);
+        QCOMPARE(Format(in, pattern), out);
+    }
+
+    void money() {
+        QCOMPARE(formatMoney(Currency{}), QStringLiteral("0,00"));
+        QCOMPARE(formatMoney(Currency::fromRaw(12345000)), QStringLiteral("1.234,50"));
+        QCOMPARE(formatMoney(Currency::fromRaw(-50000)), QStringLiteral("-5,00"));
+        QCOMPARE(formatMoney(Currency::fromRaw(5)), QStringLiteral("0,00"));
+        QCOMPARE(formatMoney(Currency::fromRaw(50)), QStringLiteral("0,01"));
+
+        struct Case {
+            const char* text;
+            bool ok;
+            std::int64_t raw;
+        };
+        const Case cases[] = {
+            {"1.234,56", true, 12345600}, {"1234,5", true, 12345000}, {"-3", true, -30000},
+            {"12.34,5", false, 0},        {"1.2345", false, 0},       {"", false, 0},
+            {"R$ 3", false, 0},           {"1,5E3", false, 0},        {"1.234.567", true, 12345670000},
+        };
+        for (const Case& c : cases) {
+            Currency got{-1};
+            QVERIFY2(parseMoney(QString::fromUtf8(c.text), &got) == c.ok, c.text);
+            if (c.ok) QCOMPARE(got.raw, c.raw);
+        }
+        // Sums that leave the 64-bit range fail instead of wrapping.
+        QCOMPARE(failureOf([] { Currency::fromRaw(INT64_MAX) + Currency::fromRaw(1); }), err::Overflow);
+    }
+
+    void val() {
+        // Val reads the leading number only, with a point for decimals.
+        const std::pair<const char*, double> cases[] = {
+            {"12abc", 12.0}, {"1.234,5", 1.234}, {" 1 2 3", 123.0}, {"-4.5x", -4.5},
+            {"", 0.0},       {"1e3", 1000.0},    {"&HFF", 255.0},   {"&HFFFF", -1.0}};
+        for (const auto& [in, out] : cases)
+            QCOMPARE(Val(QString::fromUtf8(in)), out);
+    }
+
+    void numericTest() {
+        const std::pair<Variant, bool> cases[] = {{Variant("1.234,56"), true}, {Variant("0,00"), true},
+                                                  {Variant(""), false},        {Variant("1a"), false},
+                                                  {Variant(Null), false},      {Variant(), true},
+                                                  {Variant(Date{1}), false}};
+        for (const auto& [in, numeric] : cases)
+            QVERIFY2(IsNumeric(in) == numeric, qPrintable(CStr(in.isNull() ? Variant("Null") : in)));
+    }
+
+    void comparison_data() {
+        QTest::addColumn<Variant>("a");
+        QTest::addColumn<Variant>("b");
+        QTest::addColumn<int>("result");
+        QTest::newRow("numbers") << Variant(1.5) << i16(2) << -1;
+        QTest::newRow("currency exact") << cur(1) << Variant(0.0001) << 0;
+        QTest::newRow("texts binary") << Variant("a") << Variant("B") << 1;
+        QTest::newRow("number and numeric text") << i32(10) << Variant("9") << 1;
+        QTest::newRow("number before text") << i32(10) << Variant("x") << -1;
+        QTest::newRow("Empty and zero") << Variant() << i16(0) << 0;
+        QTest::newRow("Empty and empty text") << Variant() << Variant("") << 0;
+        QTest::newRow("True is -1") << Variant(true) << i16(-1) << 0;
+        QTest::newRow("dates") << Variant(makeDate(2026, 1, 1)) << Variant(makeDate(2025, 12, 31)) << 1;
+        QTest::newRow("date and date text") << Variant(makeDate(2026, 1, 1)) << Variant("01/01/2026") << 0;
+    }
+
+    void comparison() {
+        QFETCH(Variant, a);
+        QFETCH(Variant, b);
+        QFETCH(int, result);
+        QCOMPARE(compare(a, b), result);
+        QCOMPARE(compare(b, a), -result);
+        QCOMPARE(a == b, result == 0);
+        QCOMPARE(a < b, result < 0);
+        QCOMPARE(failureOf([&] { compare(a, Null); }), err::InvalidUseOfNull);
+    }
+
+    void textFunctions() {
+        QCOMPARE(Trim(QStringLiteral("  a b \t ")), QStringLiteral("a b \t"));
+        QCOMPARE(Trim(QStringLiteral("\u00A0x\u00A0")), QStringLiteral("\u00A0x\u00A0"));
+        QCOMPARE(UCase(QStringLiteral("vip - ação")), QStringLiteral("VIP - AÇÃO"));
+        QCOMPARE(Len(QStringLiteral("Código")), 6);
+        QCOMPARE(Left(QStringLiteral("abc"), 5), QStringLiteral("abc"));
+        QCOMPARE(Right(QStringLiteral("abc"), 2), QStringLiteral("bc"));
+        QCOMPARE(Mid(QStringLiteral("abcdef"), 2, 3), QStringLiteral("bcd"));
+        QCOMPARE(Mid(QStringLiteral("abcdef"), 4), QStringLiteral("def"));
+        QCOMPARE(Mid(QStringLiteral("abc"), 9), QString());
+        QCOMPARE(InStr(QStringLiteral("abcabc"), QStringLiteral("c")), 3);
+        QCOMPARE(InStr(QStringLiteral("abcabc"), QStringLiteral("c"), 4), 6);
+        QCOMPARE(InStr(QStringLiteral("abc"), QStringLiteral("C")), 0);
+        QCOMPARE(InStr(QStringLiteral("abc"), QString(), 2), 2);
+        QCOMPARE(Chr(160), QStringLiteral("\u00A0"));
+        QCOMPARE(Chr(128), QStringLiteral("\u20AC"));
+        const QString list = QStringLiteral("linha 1") + Chr(160) + QStringLiteral("linha 2");
+        QCOMPARE(Replace(list, Chr(160), vbCrLf), QStringLiteral("linha 1\r\nlinha 2"));
+        QCOMPARE(Replace(QStringLiteral("aAa"), QStringLiteral("a"), QStringLiteral("x")),
+                 QStringLiteral("xAx"));
+        QCOMPARE(Replace(QStringLiteral("abc"), QString(), QStringLiteral("x")), QStringLiteral("abc"));
+        QCOMPARE(failureOf([] { Left(QStringLiteral("a"), -1); }), err::InvalidCall);
+        QCOMPARE(failureOf([] { Mid(QStringLiteral("a"), 0); }), err::InvalidCall);
+        QCOMPARE(failureOf([] { InStr(QStringLiteral("a"), QStringLiteral("a"), 0); }), err::InvalidCall);
+        QCOMPARE(failureOf([] { Chr(256); }), err::InvalidCall);
+    }
+
+    void arithmetic16() {
+        QCOMPARE(failureOf([] { addI(32767, 1); }), err::Overflow);
+        QCOMPARE(failureOf([] { subI(-32768, 1); }), err::Overflow);
+        QCOMPARE(failureOf([] { mulI(182, 181); }), err::Overflow);
+        QCOMPARE(mulI(181, 181), std::int16_t(32761));
+        QCOMPARE(failureOf([] { divI(-32768, -1); }), err::Overflow);
+        QCOMPARE(failureOf([] { divI(1, 0); }), err::DivisionByZero);
+        QCOMPARE(divI(-7, 2), std::int16_t(-3));
+        QCOMPARE(failureOf([] { addL(2147483647, 1); }), err::Overflow);
+        QCOMPARE(failureOf([] { mulL(65536, 32768); }), err::Overflow);
+        QCOMPARE(failureOf([] { CSng(Variant(1e39)); }), err::Overflow);
+        // Day differences count calendar days, not elapsed time.
+        Date a{makeDate(2026, 12, 4).serial + 0.9};
+        Date b{makeDate(2026, 12, 5).serial + 0.1};
+        QCOMPARE(DateDiffDays(a, b), 1);
+        QCOMPARE(DateDiffDays(b, a), -1);
+        QCOMPARE(DateDiffDays(makeDate(2024, 2, 28), makeDate(2024, 3, 1)), 2);
+        QCOMPARE(DateDiffDays(Date{-1.75}, Date{0.25}), 1);
+        QCOMPARE(failureOf([] { makeDate(2025, 2, 29); }), err::InvalidCall);
+        int y = 0, m = 0, d = 0;
+        dateParts(Date{46360.999}, &y, &m, &d);
+        QCOMPARE(QDate(y, m, d), QDate(1899, 12, 30).addDays(46360));
+    }
+
+    void byReference() {
+        Variant typed = i16(5);
+        Variant ref = Variant::ByRef(typed);
+        QCOMPARE(ref.vt(), std::uint16_t(kByRef | std::uint16_t(VarType::Integer)));
+        ref.assign(Variant("7"));
+        QCOMPARE(typed.type(), VarType::Integer);
+        QCOMPARE(typed.rawInteger(), std::int16_t(7));
+        QCOMPARE(failureOf([&] { ref.assign(Variant(40000.0)); }), err::Overflow);
+        QCOMPARE(typed.rawInteger(), std::int16_t(7));
+
+        Variant loose = i16(5);
+        Variant untyped = Variant::ByRef(loose, false);
+        QCOMPARE(untyped.vt(), std::uint16_t(kByRef | std::uint16_t(VarType::Variant)));
+        untyped.assign(Variant("texto"));
+        QCOMPARE(loose.type(), VarType::String);
+        QCOMPARE(CStr(untyped), QStringLiteral("texto"));
+    }
+
+    void objectDefaultMember() {
+        Variant field = Variant(std::make_shared<DefaultValue>(Variant("1.234,5")));
+        QCOMPARE(CCur(field).raw, qint64(12345000));
+        QCOMPARE(Format(field, QStringLiteral("#,##0.00")), QStringLiteral("1.234,50"));
+        Variant nothing = nullptr;
+        QCOMPARE(failureOf([&] { CStr(nothing); }), err::ObjectNotSet);
+        QCOMPARE(failureOf([] { Variant(1.0).toObject(); }), err::ObjectRequired);
+    }
+
+    void errorTable() {
+        QCOMPARE(errorDescription(err::Overflow), QStringLiteral("Estouro"));
+        QCOMPARE(errorDescription(err::TypeMismatch), QStringLiteral("Tipos incompatíveis"));
+        QCOMPARE(errorDescription(err::InvalidUseOfNull), QStringLiteral("Uso inválido de Null"));
+        QCOMPARE(errorDescription(123456), QStringLiteral("Erro definido pelo aplicativo ou pelo objeto"));
+        RuntimeError e(err::Overflow);
+        QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("6: Estouro"));
+        QCOMPARE(failureOf([] { raise(err::SpreadsheetBusy); }), 50290);
+    }
 };
-
-void TestConvert::integer_data() {
-    QTest::addColumn<Variant>("in");
-    QTest::addColumn<int>("out");
-    QTest::addColumn<int>("failure");
-    QTest::newRow("2.5 to even") << Variant(2.5) << 2 << 0;
-    QTest::newRow("3.5 to even") << Variant(3.5) << 4 << 0;
-    QTest::newRow("-2.5 to even") << Variant(-2.5) << -2 << 0;
-    QTest::newRow("2.51 up") << Variant(2.51) << 3 << 0;
-    QTest::newRow("text 2,5") << Variant("2,5") << 2 << 0;
-    QTest::newRow("text blanks") << Variant(" 12 ") << 12 << 0;
-    QTest::newRow("32767") << Variant(32767.0) << 32767 << 0;
-    QTest::newRow("32767 + 1") << i32(32768) << 0 << err::Overflow;
-    QTest::newRow("32767.5 rounds out") << Variant(32767.5) << 0 << err::Overflow;
-    QTest::newRow("-32768.5 rounds in") << Variant(-32768.5) << -32768 << 0;
-    QTest::newRow("-32769") << Variant(-32769.0) << 0 << err::Overflow;
-    QTest::newRow("text 32768") << Variant("32768") << 0 << err::Overflow;
-    QTest::newRow("currency 1,5") << cur(15000) << 2 << 0;
-    QTest::newRow("currency 2,5") << cur(25000) << 2 << 0;
-    QTest::newRow("currency -0,5") << cur(-5000) << 0 << 0;
-    QTest::newRow("currency 1,50001") << cur(15001) << 2 << 0;
-    QTest::newRow("True") << Variant(true) << -1 << 0;
-    QTest::newRow("Empty") << Variant() << 0 << 0;
-    QTest::newRow("Null") << Variant(Null) << 0 << err::InvalidUseOfNull;
-    QTest::newRow("empty text") << Variant("") << 0 << err::TypeMismatch;
-    QTest::newRow("letters") << Variant("abc") << 0 << err::TypeMismatch;
-    QTest::newRow("text Verdadeiro") << Variant("Verdadeiro") << -1 << 0;
-    QTest::newRow("hex &HFFFF") << Variant("&HFFFF") << -1 << 0;
-    QTest::newRow("date serial out of range") << Variant(Date{45000.5}) << 0 << err::Overflow;
-    QTest::newRow("date serial") << Variant(Date{2.5}) << 2 << 0;
-}
-
-void TestConvert::integer() {
-    QFETCH(Variant, in);
-    QFETCH(int, out);
-    QFETCH(int, failure);
-    std::int16_t got = 0;
-    QCOMPARE(failureOf([&] { got = CInt(in); }), failure);
-    if (!failure) {
-        QCOMPARE(int(got), out);
-        QCOMPARE(in.convertTo(VarType::Integer).type(), VarType::Integer);
-    }
-}
-
-void TestConvert::longInteger_data() {
-    QTest::addColumn<Variant>("in");
-    QTest::addColumn<int>("out");
-    QTest::addColumn<int>("failure");
-    QTest::newRow("32768 fits") << Variant(32768.0) << 32768 << 0;
-    QTest::newRow("0.5 to even") << Variant(0.5) << 0 << 0;
-    QTest::newRow("1.5 to even") << Variant(1.5) << 2 << 0;
-    QTest::newRow("max") << Variant(2147483647.0) << 2147483647 << 0;
-    QTest::newRow("max + 0.5 even") << Variant(2147483647.5) << 0 << err::Overflow;
-    QTest::newRow("min - 1") << Variant(-2147483649.0) << 0 << err::Overflow;
-    QTest::newRow("grouped text") << Variant("1.234.567") << 1234567 << 0;
-    QTest::newRow("single") << Variant(2.5f) << 2 << 0;
-}
-
-void TestConvert::longInteger() {
-    QFETCH(Variant, in);
-    QFETCH(int, out);
-    QFETCH(int, failure);
-    std::int32_t got = 0;
-    QCOMPARE(failureOf([&] { got = CLng(in); }), failure);
-    if (!failure) QCOMPARE(got, out);
-}
-
-void TestConvert::currency_data() {
-    QTest::addColumn<Variant>("in");
-    QTest::addColumn<qint64>("raw");
-    QTest::addColumn<int>("failure");
-    QTest::newRow("1.234,56") << Variant("1.234,56") << qint64(12345600) << 0;
-    QTest::newRow("1.234,5") << Variant("1.234,5") << qint64(12345000) << 0;
-    QTest::newRow("R$ and minus") << Variant("R$ -1.234,5") << qint64(-12345000) << 0;
-    QTest::newRow("text half even down") << Variant("0,00005") << qint64(0) << 0;
-    QTest::newRow("text half even up") << Variant("0,00015") << qint64(2) << 0;
-    QTest::newRow("text above half") << Variant("0,000051") << qint64(1) << 0;
-    QTest::newRow("text exponent") << Variant("1,5E3") << qint64(15000000) << 0;
-    QTest::newRow("double 0.1") << Variant(0.1) << qint64(1000) << 0;
-    QTest::newRow("double 2.00025") << Variant(1.00025) << qint64(10002) << 0;
-    QTest::newRow("long") << i32(-7) << qint64(-70000) << 0;
-    QTest::newRow("max text") << Variant("922337203685477,5807") << qint64(9223372036854775807LL) << 0;
-    QTest::newRow("over max text") << Variant("922337203685477,5808") << qint64(0) << err::Overflow;
-    QTest::newRow("huge double") << Variant(1e15) << qint64(0) << err::Overflow;
-    QTest::newRow("Null") << Variant(Null) << qint64(0) << err::InvalidUseOfNull;
-    QTest::newRow("US text") << Variant("1,234.56") << qint64(0) << err::TypeMismatch;
-}
-
-void TestConvert::currency() {
-    QFETCH(Variant, in);
-    QFETCH(qint64, raw);
-    QFETCH(int, failure);
-    Currency got;
-    QCOMPARE(failureOf([&] { got = CCur(in); }), failure);
-    if (!failure) QCOMPARE(got.raw, raw);
-}
-
-void TestConvert::toDouble_data() {
-    QTest::addColumn<Variant>("in");
-    QTest::addColumn<double>("out");
-    QTest::addColumn<int>("failure");
-    QTest::newRow("1.234,5") << Variant("1.234,5") << 1234.5 << 0;
-    QTest::newRow("point is grouping") << Variant("1.5") << 15.0 << 0;
-    QTest::newRow("comma decimals") << Variant("-0,25") << -0.25 << 0;
-    QTest::newRow("exponent") << Variant("1E-3") << 0.001 << 0;
-    QTest::newRow("currency") << cur(12345) << 1.2345 << 0;
-    QTest::newRow("date") << Variant(Date{46360.25}) << 46360.25 << 0;
-    QTest::newRow("blank") << Variant("   ") << 0.0 << err::TypeMismatch;
-    QTest::newRow("trailing junk") << Variant("12abc") << 0.0 << err::TypeMismatch;
-    QTest::newRow("two commas") << Variant("1,2,3") << 0.0 << err::TypeMismatch;
-    QTest::newRow("date text") << Variant("04/12/2026") << 0.0 << err::TypeMismatch;
-    QTest::newRow("Null") << Variant(Null) << 0.0 << err::InvalidUseOfNull;
-    QTest::newRow("single overflow") << Variant(1e39) << 1e39 << 0;
-}
-
-void TestConvert::toDouble() {
-    QFETCH(Variant, in);
-    QFETCH(double, out);
-    QFETCH(int, failure);
-    double got = 0;
-    QCOMPARE(failureOf([&] { got = CDbl(in); }), failure);
-    if (!failure) QCOMPARE(got, out);
-}
-
-void TestConvert::text_data() {
-    QTest::addColumn<Variant>("in");
-    QTest::addColumn<QString>("out");
-    QTest::addColumn<int>("failure");
-    QTest::newRow("double 1.5") << Variant(1.5) << "1,5" << 0;
-    QTest::newRow("code 1532") << Variant(1532.0) << "1532" << 0;
-    QTest::newRow("no grouping") << Variant(1234567.25) << "1234567,25" << 0;
-    QTest::newRow("15 digits") << Variant(0.1 + 0.2) << "0,3" << 0;
-    QTest::newRow("negative") << Variant(-0.75) << "-0,75" << 0;
-    QTest::newRow("large exponent") << Variant(1e20) << "1E+20" << 0;
-    QTest::newRow("small exponent") << Variant(0.000015) << "1,5E-05" << 0;
-    QTest::newRow("single") << Variant(0.1f) << "0,1" << 0;
-    QTest::newRow("currency") << cur(12345000) << "1234,5" << 0;
-    QTest::newRow("currency whole") << cur(-50000) << "-5" << 0;
-    QTest::newRow("integer") << i16(-32768) << "-32768" << 0;
-    QTest::newRow("True") << Variant(true) << "Verdadeiro" << 0;
-    QTest::newRow("False") << Variant(false) << "Falso" << 0;
-    QTest::newRow("date") << Variant(makeDate(2026, 12, 4)) << "04/12/2026" << 0;
-    QTest::newRow("date and time") << Variant(Date{makeDate(2026, 12, 4).serial + 0.5})
-                                   << "04/12/2026 12:00:00" << 0;
-    QTest::newRow("time only") << Variant(Date{0.75}) << "18:00:00" << 0;
-    QTest::newRow("before epoch") << Variant(Date{-1.25}) << "29/12/1899 06:00:00" << 0;
-    QTest::newRow("Empty") << Variant() << "" << 0;
-    QTest::newRow("Null") << Variant(Null) << "" << err::InvalidUseOfNull;
-    QTest::newRow("missing") << Variant(Missing) << "" << err::TypeMismatch;
-}
-
-void TestConvert::text() {
-    QFETCH(Variant, in);
-    QFETCH(QString, out);
-    QFETCH(int, failure);
-    QString got;
-    QCOMPARE(failureOf([&] { got = CStr(in); }), failure);
-    if (!failure) QCOMPARE(got, out);
-    if (!failure && in.type() == VarType::Double) QCOMPARE(NumberText(in.rawDouble()), out);
-}
-
-void TestConvert::dates_data() {
-    QTest::addColumn<QString>("in");
-    QTest::addColumn<bool>("isDate");
-    QTest::addColumn<QString>("dateOnly");
-    QTest::newRow("plain") << "04/12/2026" << true << "04/12/2026";
-    QTest::newRow("one digit") << "4/2/2026" << true << "04/02/2026";
-    QTest::newRow("leap day") << "29/02/2024" << true << "29/02/2024";
-    QTest::newRow("29/02 non-leap") << "29/02/2025" << false << "";
-    QTest::newRow("31/04") << "31/04/2026" << false << "";
-    QTest::newRow("month 13") << "01/13/2026" << false << "";
-    QTest::newRow("two-digit year") << "04/12/26" << false << "";
-    QTest::newRow("empty mask") << "__/__/____" << false << "";
-    QTest::newRow("empty") << "" << false << "";
-    QTest::newRow("with time") << "04/12/2026 13:45:10" << true << "04/12/2026";
-    QTest::newRow("hour and minute") << "04/12/2026 9:05" << true << "04/12/2026";
-    QTest::newRow("bad hour") << "04/12/2026 24:00:00" << false << "";
-    QTest::newRow("bad minute") << "04/12/2026 10:60" << false << "";
-    QTest::newRow("trailing text") << "04/12/2026x" << false << "";
-    QTest::newRow("ISO") << "2026-12-04" << false << "";
-}
-
-void TestConvert::dates() {
-    QFETCH(QString, in);
-    QFETCH(bool, isDate);
-    QFETCH(QString, dateOnly);
-    QCOMPARE(IsDate(in), isDate);
-    if (!isDate) {
-        QCOMPARE(failureOf([&] { CDate(in); }), err::TypeMismatch);
-        QCOMPARE(Format(in, QStringLiteral("DD/MM/YYYY")), in);
-        return;
-    }
-    QCOMPARE(formatDate(DateValue(in)), dateOnly);
-    QCOMPARE(Format(in, QStringLiteral("dd/mm/yyyy")), dateOnly);
-    QCOMPARE(CStr(CDate(in)).left(10), dateOnly);
-}
-
-void TestConvert::format_data() {
-    QTest::addColumn<Variant>("in");
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QString>("out");
-    const QString money = QStringLiteral("#,##0.00");
-    QTest::newRow("zero") << Variant(0.0) << money << "0,00";
-    QTest::newRow("1234.5") << Variant(1234.5) << money << "1.234,50";
-    QTest::newRow("millions") << Variant(-1234567.891) << money << "-1.234.567,89";
-    QTest::newRow("half away from zero") << Variant(2.345) << money << "2,35";
-    QTest::newRow("negative rounds to zero") << Variant(-0.001) << money << "0,00";
-    QTest::newRow("carry") << Variant(999.995) << money << "1.000,00";
-    QTest::newRow("currency") << cur(12345678) << money << "1.234,57";
-    QTest::newRow("text 1.234,5") << Variant("1.234,5") << money << "1.234,50";
-    QTest::newRow("text one cent") << Variant("0,01") << money << "0,01";
-    QTest::newRow("text not a number") << Variant("abc") << money << "abc";
-    QTest::newRow("Null") << Variant(Null) << money << "";
-    QTest::newRow("integer") << i16(7) << money << "7,00";
-    QTest::newRow("no decimals") << Variant(1234.5) << "#,##0"
-                                 << "1.235";
-    QTest::newRow("no grouping") << Variant(1234.5) << "0.00"
-                                 << "1234,50";
-    QTest::newRow("date") << Variant(makeDate(2026, 12, 4)) << "DD/MM/YYYY"
-                          << "04/12/2026";
-    QTest::newRow("date with time") << Variant(Date{makeDate(2026, 1, 2).serial + 0.25}) << "DD/MM/YYYY"
-                                    << "02/01/2026";
-    QTest::newRow("time") << Variant(Date{makeDate(2026, 1, 2).serial + 0.25 + 61.0 / 86400}) << "HH:MM:SS"
-                          << "06:01:01";
-    QTest::newRow("date time text") << Variant("4/12/2026 13:45:10") << "DD/MM/YYYY HH:MM:SS"
-                                    << "04/12/2026 13:45:10";
-    QTest::newRow("number as date") << Variant(1.0) << "DD/MM/YYYY"
-                                    << "31/12/1899";
-    QTest::newRow("text not a date") << Variant("31/02/2026") << "DD/MM/YYYY"
-                                     << "31/02/2026";
-}
-
-void TestConvert::format() {
-    QFETCH(Variant, in);
-    QFETCH(QString, pattern);
-    QFETCH(QString, out);
-    QCOMPARE(Format(in, pattern), out);
-}
-
-void TestConvert::money() {
-    QCOMPARE(formatMoney(Currency{}), QStringLiteral("0,00"));
-    QCOMPARE(formatMoney(Currency::fromRaw(12345000)), QStringLiteral("1.234,50"));
-    QCOMPARE(formatMoney(Currency::fromRaw(-50000)), QStringLiteral("-5,00"));
-    QCOMPARE(formatMoney(Currency::fromRaw(5)), QStringLiteral("0,00"));
-    QCOMPARE(formatMoney(Currency::fromRaw(50)), QStringLiteral("0,01"));
-
-    struct Case {
-        const char* text;
-        bool ok;
-        std::int64_t raw;
-    };
-    const Case cases[] = {
-        {"1.234,56", true, 12345600},
-        {"1234,5", true, 12345000},
-        {"-3", true, -30000},
-        {"1.234,5", true, 12345000},
-        {"12.34,5", false, 0},
-        {"1.2345", false, 0},
-        {"", false, 0},
-        {"R$ 3", false, 0},
-        {"1,5E3", false, 0},
-        {"0,00", true, 0},
-        {"1.234.567", true, 12345670000},
-        {"abc", false, 0},
-    };
-    for (const Case& c : cases) {
-        Currency got{-1};
-        QVERIFY2(parseMoney(QString::fromUtf8(c.text), &got) == c.ok, c.text);
-        if (c.ok) QCOMPARE(got.raw, c.raw);
-    }
-    // Sums that leave the 64-bit range fail instead of wrapping.
-    QCOMPARE(failureOf([] { Currency::fromRaw(INT64_MAX) + Currency::fromRaw(1); }), err::Overflow);
-}
-
-void TestConvert::val_data() {
-    QTest::addColumn<QString>("in");
-    QTest::addColumn<double>("out");
-    QTest::newRow("leading digits") << "12abc" << 12.0;
-    QTest::newRow("point only") << "1.234,5" << 1.234;
-    QTest::newRow("blanks inside") << " 1 2 3" << 123.0;
-    QTest::newRow("leading zeros") << "000123" << 123.0;
-    QTest::newRow("sign") << "-4.5x" << -4.5;
-    QTest::newRow("empty") << "" << 0.0;
-    QTest::newRow("letters") << "abc" << 0.0;
-    QTest::newRow("exponent") << "1e3" << 1000.0;
-    QTest::newRow("hex") << "&HFF" << 255.0;
-    QTest::newRow("hex 16-bit") << "&HFFFF" << -1.0;
-}
-
-void TestConvert::val() {
-    QFETCH(QString, in);
-    QFETCH(double, out);
-    QCOMPARE(Val(in), out);
-}
-
-void TestConvert::numericTest_data() {
-    QTest::addColumn<Variant>("in");
-    QTest::addColumn<bool>("numeric");
-    QTest::newRow("grouped text") << Variant("1.234,56") << true;
-    QTest::newRow("0,00") << Variant("0,00") << true;
-    QTest::newRow("empty text") << Variant("") << false;
-    QTest::newRow("letters") << Variant("1a") << false;
-    QTest::newRow("Null") << Variant(Null) << false;
-    QTest::newRow("Empty") << Variant() << true;
-    QTest::newRow("double") << Variant(1.0) << true;
-    QTest::newRow("date") << Variant(Date{1}) << false;
-}
-
-void TestConvert::numericTest() {
-    QFETCH(Variant, in);
-    QFETCH(bool, numeric);
-    QCOMPARE(IsNumeric(in), numeric);
-}
-
-void TestConvert::comparison_data() {
-    QTest::addColumn<Variant>("a");
-    QTest::addColumn<Variant>("b");
-    QTest::addColumn<int>("result");
-    QTest::newRow("numbers") << Variant(1.5) << i16(2) << -1;
-    QTest::newRow("currency exact") << cur(1) << Variant(0.0001) << 0;
-    QTest::newRow("texts binary") << Variant("a") << Variant("B") << 1;
-    QTest::newRow("number and numeric text") << i32(10) << Variant("9") << 1;
-    QTest::newRow("number before text") << i32(10) << Variant("x") << -1;
-    QTest::newRow("Empty and zero") << Variant() << i16(0) << 0;
-    QTest::newRow("Empty and empty text") << Variant() << Variant("") << 0;
-    QTest::newRow("True is -1") << Variant(true) << i16(-1) << 0;
-    QTest::newRow("dates") << Variant(makeDate(2026, 1, 1)) << Variant(makeDate(2025, 12, 31)) << 1;
-    QTest::newRow("date and date text") << Variant(makeDate(2026, 1, 1)) << Variant("01/01/2026") << 0;
-}
-
-void TestConvert::comparison() {
-    QFETCH(Variant, a);
-    QFETCH(Variant, b);
-    QFETCH(int, result);
-    QCOMPARE(compare(a, b), result);
-    QCOMPARE(compare(b, a), -result);
-    QCOMPARE(a == b, result == 0);
-    QCOMPARE(a < b, result < 0);
-    QCOMPARE(failureOf([&] { compare(a, Null); }), err::InvalidUseOfNull);
-}
-
-void TestConvert::textFunctions() {
-    QCOMPARE(Trim(QStringLiteral("  a b \t ")), QStringLiteral("a b \t"));
-    QCOMPARE(Trim(QStringLiteral("\u00A0x\u00A0")), QStringLiteral("\u00A0x\u00A0"));
-    QCOMPARE(UCase(QStringLiteral("vip - ação")), QStringLiteral("VIP - AÇÃO"));
-    QCOMPARE(Len(QStringLiteral("Código")), 6);
-    QCOMPARE(Left(QStringLiteral("abc"), 5), QStringLiteral("abc"));
-    QCOMPARE(Right(QStringLiteral("abc"), 2), QStringLiteral("bc"));
-    QCOMPARE(Mid(QStringLiteral("abcdef"), 2, 3), QStringLiteral("bcd"));
-    QCOMPARE(Mid(QStringLiteral("abcdef"), 4), QStringLiteral("def"));
-    QCOMPARE(Mid(QStringLiteral("abc"), 9), QString());
-    QCOMPARE(InStr(QStringLiteral("abcabc"), QStringLiteral("c")), 3);
-    QCOMPARE(InStr(QStringLiteral("abcabc"), QStringLiteral("c"), 4), 6);
-    QCOMPARE(InStr(QStringLiteral("abc"), QStringLiteral("C")), 0);
-    QCOMPARE(InStr(QStringLiteral("abc"), QString(), 2), 2);
-    QCOMPARE(InStr(QString(), QStringLiteral("a")), 0);
-    QCOMPARE(Chr(160), QStringLiteral("\u00A0"));
-    QCOMPARE(Chr(128), QStringLiteral("\u20AC"));
-    const QString list = QStringLiteral("linha 1") + Chr(160) + QStringLiteral("linha 2");
-    QCOMPARE(Replace(list, Chr(160), vbCrLf), QStringLiteral("linha 1\r\nlinha 2"));
-    QCOMPARE(Replace(QStringLiteral("aAa"), QStringLiteral("a"), QStringLiteral("x")), QStringLiteral("xAx"));
-    QCOMPARE(Replace(QStringLiteral("abc"), QString(), QStringLiteral("x")), QStringLiteral("abc"));
-    QCOMPARE(Space(3), QStringLiteral("   "));
-    QCOMPARE(failureOf([] { Left(QStringLiteral("a"), -1); }), err::InvalidCall);
-    QCOMPARE(failureOf([] { Mid(QStringLiteral("a"), 0); }), err::InvalidCall);
-    QCOMPARE(failureOf([] { InStr(QStringLiteral("a"), QStringLiteral("a"), 0); }), err::InvalidCall);
-    QCOMPARE(failureOf([] { Chr(256); }), err::InvalidCall);
-}
-
-void TestConvert::arithmetic16() {
-    QCOMPARE(failureOf([] { addI(32767, 1); }), err::Overflow);
-    QCOMPARE(failureOf([] { subI(-32768, 1); }), err::Overflow);
-    QCOMPARE(failureOf([] { mulI(182, 181); }), err::Overflow);
-    QCOMPARE(mulI(181, 181), std::int16_t(32761));
-    QCOMPARE(failureOf([] { divI(-32768, -1); }), err::Overflow);
-    QCOMPARE(failureOf([] { divI(1, 0); }), err::DivisionByZero);
-    QCOMPARE(divI(-7, 2), std::int16_t(-3));
-    QCOMPARE(addI(32766, 1), std::int16_t(32767));
-    QCOMPARE(failureOf([] { addL(2147483647, 1); }), err::Overflow);
-    QCOMPARE(failureOf([] { mulL(65536, 32768); }), err::Overflow);
-    QCOMPARE(CSng(Variant("1,5")), 1.5f);
-    QCOMPARE(failureOf([] { CSng(Variant(1e39)); }), err::Overflow);
-    // Day differences count calendar days, not elapsed time.
-    Date a{makeDate(2026, 12, 4).serial + 0.9};
-    Date b{makeDate(2026, 12, 5).serial + 0.1};
-    QCOMPARE(DateDiffDays(a, b), 1);
-    QCOMPARE(DateDiffDays(b, a), -1);
-    QCOMPARE(DateDiffDays(makeDate(2024, 2, 28), makeDate(2024, 3, 1)), 2);
-    QCOMPARE(DateDiffDays(Date{-1.75}, Date{0.25}), 1);
-    QCOMPARE(failureOf([] { makeDate(2025, 2, 29); }), err::InvalidCall);
-    int y = 0, m = 0, d = 0;
-    dateParts(Date{46360.999}, &y, &m, &d);
-    QCOMPARE(QDate(y, m, d), QDate(1899, 12, 30).addDays(46360));
-}
-
-void TestConvert::byReference() {
-    Variant typed = i16(5);
-    Variant ref = Variant::ByRef(typed);
-    QCOMPARE(ref.vt(), std::uint16_t(kByRef | std::uint16_t(VarType::Integer)));
-    ref.assign(Variant("7"));
-    QCOMPARE(typed.type(), VarType::Integer);
-    QCOMPARE(typed.rawInteger(), std::int16_t(7));
-    QCOMPARE(failureOf([&] { ref.assign(Variant(40000.0)); }), err::Overflow);
-    QCOMPARE(typed.rawInteger(), std::int16_t(7));
-
-    Variant loose = i16(5);
-    Variant untyped = Variant::ByRef(loose, false);
-    QCOMPARE(untyped.vt(), std::uint16_t(kByRef | std::uint16_t(VarType::Variant)));
-    untyped.assign(Variant("texto"));
-    QCOMPARE(loose.type(), VarType::String);
-    QCOMPARE(CStr(untyped), QStringLiteral("texto"));
-}
-
-void TestConvert::objectDefaultMember() {
-    Variant field = Variant(std::make_shared<DefaultValue>(Variant("1.234,5")));
-    QCOMPARE(CCur(field).raw, qint64(12345000));
-    QCOMPARE(Format(field, QStringLiteral("#,##0.00")), QStringLiteral("1.234,50"));
-    Variant nothing = nullptr;
-    QCOMPARE(failureOf([&] { CStr(nothing); }), err::ObjectNotSet);
-    QCOMPARE(failureOf([] { Variant(1.0).toObject(); }), err::ObjectRequired);
-}
-
-void TestConvert::errorTable() {
-    QCOMPARE(errorDescription(err::Overflow), QStringLiteral("Estouro"));
-    QCOMPARE(errorDescription(err::TypeMismatch), QStringLiteral("Tipos incompatíveis"));
-    QCOMPARE(errorDescription(err::InvalidUseOfNull), QStringLiteral("Uso inválido de Null"));
-    QCOMPARE(errorDescription(123456), QStringLiteral("Erro definido pelo aplicativo ou pelo objeto"));
-    for (int n :
-         {err::CannotCreateObject, err::MemberNotSupported, err::AdoItemNotFound, err::AdoInvalidArgument,
-          err::AdoMultipleStep, err::AdoDataConversion, err::ReportSectionNotFound,
-          err::ReportControlNotFound, err::SpreadsheetBusy, err::WrongArgumentCount})
-        QVERIFY2(!errorDescription(n).isEmpty(), qPrintable(QString::number(n)));
-    QVERIFY(errorDescription(err::CannotCreateObject) != errorDescription(err::MemberNotSupported));
-    RuntimeError e(err::Overflow);
-    QCOMPARE(e.number(), 6);
-    QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("6: Estouro"));
-    QCOMPARE(failureOf([] { raise(err::SpreadsheetBusy); }), 50290);
-}
 
 QTEST_GUILESS_MAIN(TestConvert)
 #include "tst_convert.moc"
