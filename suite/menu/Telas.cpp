@@ -100,6 +100,18 @@ const QStringList& situacoes() {
 
 } // namespace
 
+void CamposDeEndereco::montar(QFormLayout* form) {
+    logradouro = campo(form, QStringLiteral("Logradouro"), QStringLiteral("txtLogradouro"));
+    numero = campo(form, QStringLiteral("Número"), QStringLiteral("txtNumero"), 10);
+    complemento = campo(form, QStringLiteral("Complemento"), QStringLiteral("txtComplemento"), 40);
+    bairro = campo(form, QStringLiteral("Bairro"), QStringLiteral("txtBairro"), 60);
+    cidade = campo(form, QStringLiteral("Cidade"), QStringLiteral("txtCidade"), 60);
+    uf = campo(form, QStringLiteral("UF"), QStringLiteral("txtUF"), 2);
+    cep = campo(form, QStringLiteral("CEP"), QStringLiteral("txtCEP"), 9);
+    telefone = campo(form, QStringLiteral("Telefone"), QStringLiteral("txtTelefone"), 30);
+    email = campo(form, QStringLiteral("E-mail"), QStringLiteral("txtEmail"));
+}
+
 // ---------------------------------------------------------------- clients
 
 TelaDeClientes::TelaDeClientes(QWidget* pai) : QWidget(pai) {
@@ -127,15 +139,7 @@ TelaDeClientes::TelaDeClientes(QWidget* pai) : QWidget(pai) {
     m_situacao->addItems(situacoes());
     form->addRow(QStringLiteral("Situação"), m_situacao);
     m_cpfCnpj = campo(form, QStringLiteral("CPF/CNPJ"), QStringLiteral("txtCpfCnpj"), 18);
-    m_logradouro = campo(form, QStringLiteral("Logradouro"), QStringLiteral("txtLogradouro"));
-    m_numero = campo(form, QStringLiteral("Número"), QStringLiteral("txtNumero"), 10);
-    m_complemento = campo(form, QStringLiteral("Complemento"), QStringLiteral("txtComplemento"), 40);
-    m_bairro = campo(form, QStringLiteral("Bairro"), QStringLiteral("txtBairro"), 60);
-    m_cidade = campo(form, QStringLiteral("Cidade"), QStringLiteral("txtCidade"), 60);
-    m_uf = campo(form, QStringLiteral("UF"), QStringLiteral("txtUF"), 2);
-    m_cep = campo(form, QStringLiteral("CEP"), QStringLiteral("txtCEP"), 9);
-    m_telefone = campo(form, QStringLiteral("Telefone"), QStringLiteral("txtTelefone"), 30);
-    m_email = campo(form, QStringLiteral("E-mail"), QStringLiteral("txtEmail"));
+    m_endereco.montar(form);
     m_vip = new QCheckBox(QStringLiteral("Cliente VIP"), ficha);
     form->addRow(QString(), m_vip);
     m_categoria = new QComboBox(ficha);
@@ -198,15 +202,7 @@ void TelaDeClientes::mostrar(std::int64_t codigo) {
         m_nome->setText(c->nomeOuRazaoSocial);
         m_situacao->setCurrentIndex(c->situacao - 1);
         m_cpfCnpj->setText(c->cpfCnpj);
-        m_logradouro->setText(c->logradouro);
-        m_numero->setText(c->numero);
-        m_complemento->setText(c->complemento);
-        m_bairro->setText(c->bairro);
-        m_cidade->setText(c->cidade);
-        m_uf->setText(c->uf);
-        m_cep->setText(c->cep);
-        m_telefone->setText(c->telefone);
-        m_email->setText(c->email);
+        m_endereco.mostrar(*c);
         m_vip->setChecked(c->vip);
         m_categoria->setCurrentText(c->categoriaDaCurvaABC);
     });
@@ -214,9 +210,9 @@ void TelaDeClientes::mostrar(std::int64_t codigo) {
 
 void TelaDeClientes::novo() {
     m_grade->clearSelection();
-    for (QLineEdit* e : {m_codigo, m_apelido, m_nome, m_cpfCnpj, m_logradouro, m_numero, m_complemento,
-                         m_bairro, m_cidade, m_uf, m_cep, m_telefone, m_email})
+    for (QLineEdit* e : {m_codigo, m_apelido, m_nome, m_cpfCnpj})
         e->clear();
+    m_endereco.limpar();
     m_situacao->setCurrentIndex(0);
     m_vip->setChecked(false);
     m_categoria->setCurrentIndex(0);
@@ -235,15 +231,7 @@ void TelaDeClientes::salvar() {
     c.nomeOuRazaoSocial = m_nome->text().trimmed();
     c.situacao = m_situacao->currentIndex() + 1;
     c.cpfCnpj = m_cpfCnpj->text().trimmed();
-    c.logradouro = m_logradouro->text().trimmed();
-    c.numero = m_numero->text().trimmed();
-    c.complemento = m_complemento->text().trimmed();
-    c.bairro = m_bairro->text().trimmed();
-    c.cidade = m_cidade->text().trimmed();
-    c.uf = m_uf->text().trimmed().toUpper();
-    c.cep = m_cep->text().trimmed();
-    c.telefone = m_telefone->text().trimmed();
-    c.email = m_email->text().trimmed();
+    m_endereco.ler(c);
     c.vip = m_vip->isChecked();
     c.categoriaDaCurvaABC = m_categoria->currentText();
     if (tentar(this, [&] { salvarCliente(*banco(), c); })) {
@@ -262,15 +250,7 @@ TelaDaEmpresa::TelaDaEmpresa(QWidget* pai) : QWidget(pai) {
     m_nomeFantasia = campo(form, QStringLiteral("Nome fantasia*"), QStringLiteral("txtNomeFantasia"));
     m_razaoSocial = campo(form, QStringLiteral("Razão social"), QStringLiteral("txtRazaoSocial"));
     m_cnpj = campo(form, QStringLiteral("CNPJ"), QStringLiteral("txtCNPJ"), 18);
-    m_logradouro = campo(form, QStringLiteral("Logradouro"), QStringLiteral("txtLogradouro"));
-    m_numero = campo(form, QStringLiteral("Número"), QStringLiteral("txtNumero"), 10);
-    m_complemento = campo(form, QStringLiteral("Complemento"), QStringLiteral("txtComplemento"), 40);
-    m_bairro = campo(form, QStringLiteral("Bairro"), QStringLiteral("txtBairro"), 60);
-    m_cidade = campo(form, QStringLiteral("Cidade"), QStringLiteral("txtCidade"), 60);
-    m_uf = campo(form, QStringLiteral("UF"), QStringLiteral("txtUF"), 2);
-    m_cep = campo(form, QStringLiteral("CEP"), QStringLiteral("txtCEP"), 9);
-    m_telefone = campo(form, QStringLiteral("Telefone"), QStringLiteral("txtTelefone"), 30);
-    m_email = campo(form, QStringLiteral("E-mail"), QStringLiteral("txtEmail"));
+    m_endereco.montar(form);
     auto* salvar = new QPushButton(QStringLiteral("Salvar"), caixa);
     salvar->setObjectName(QStringLiteral("cmdSalvar"));
     form->addRow(QString(), salvar);
@@ -289,15 +269,7 @@ void TelaDaEmpresa::carregar() {
         m_nomeFantasia->setText(e.nomeFantasia);
         m_razaoSocial->setText(e.razaoSocial);
         m_cnpj->setText(e.cnpj);
-        m_logradouro->setText(e.logradouro);
-        m_numero->setText(e.numero);
-        m_complemento->setText(e.complemento);
-        m_bairro->setText(e.bairro);
-        m_cidade->setText(e.cidade);
-        m_uf->setText(e.uf);
-        m_cep->setText(e.cep);
-        m_telefone->setText(e.telefone);
-        m_email->setText(e.email);
+        m_endereco.mostrar(e);
     });
 }
 
@@ -312,15 +284,7 @@ void TelaDaEmpresa::salvar() {
     e.nomeFantasia = m_nomeFantasia->text().trimmed();
     e.razaoSocial = m_razaoSocial->text().trimmed();
     e.cnpj = m_cnpj->text().trimmed();
-    e.logradouro = m_logradouro->text().trimmed();
-    e.numero = m_numero->text().trimmed();
-    e.complemento = m_complemento->text().trimmed();
-    e.bairro = m_bairro->text().trimmed();
-    e.cidade = m_cidade->text().trimmed();
-    e.uf = m_uf->text().trimmed().toUpper();
-    e.cep = m_cep->text().trimmed();
-    e.telefone = m_telefone->text().trimmed();
-    e.email = m_email->text().trimmed();
+    m_endereco.ler(e);
     if (tentar(this, [&] { m_id = salvarEmpresa(*banco(), e); }))
         aviso(QStringLiteral("Dados da empresa salvos."));
 }
