@@ -1,0 +1,264 @@
+// The report engine through the component's own designs: what pdftotext
+// reads back from the PDF (the same pages the preview and the printer get),
+// page breaks, growing rows, the page-number labels, the numbered failures
+// of the filling code and the preview's life.
+
+#include "datareport/DataReport.h"
+#include "datareport/Documento.h"
+#include "datareport/Visualizacao.h"
+#include "reports/Relatorios.h"
+#include "runtime/Clock.h"
+#include "runtime/Convert.h"
+#include "runtime/Errors.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace quva;
+using namespace quva::datareport;
+using rt::Variant;
+
+namespace {
+
+// The pages as pdftotext -layout reads them, blanks runs squeezed.
+QStringList paginas(DataReport& r, const std::vector<int>& quais = {}) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
+    r.saveToPdf(pdf, quais);
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished();
+    QStringList pgs = QString::fromUtf8(p.readAllStandardOutput()).split(u'\f');
+    if (!pgs.isEmpty() && pgs.back().trimmed().isEmpty()) pgs.removeLast();
+    for (QString& s : pgs) {
+        QStringList linhas = s.split(u'\n');
+        for (QString& l : linhas) l = l.simplified();
+        linhas.removeAll(QString());
+        s = linhas.join(u'\n');
+    }
+    return pgs;
+}
+
+int linhaCom(const QString& pagina, const QString& texto) {
+    const QStringList ls = pagina.split(u'\n');
+    for (int i = 0; i < ls.size(); ++i)
+        if (ls[i].contains(texto)) return i;
+    return -1;
+}
+
+// n open receivables, fields named after the list's columns.
+std::shared_ptr<ado::Recordset> contas(int n, const QString& historicoDaDecima = {}) {
+    const std::vector<ado::FieldInfo> campos{
+        {QStringLiteral("NumeroDoLancamento"), ado::adInteger, 0},
+        {QStringLiteral("Cliente"), ado::adVarWChar, 100},
+        {QStringLiteral("Historico"), ado::adChar, 200},
+        {QStringLiteral("DataDeVencimento"), ado::adVarWChar, 10},
+        {QStringLiteral("ValorDoDocumento"), ado::adCurrency, 0},
+    };
+    std::vector<Variant> v;
+    for (int i = 1; i <= n; ++i) {
+        // Fixed-length texts arrive padded with blanks.
+        QString h = i == 10 && !historicoDaDecima.isEmpty() ? historicoDaDecima : QStringLiteral("Venda %1").arg(i);
+        v.insert(v.end(), {std::int32_t(i), QStringLiteral("Cliente %1").arg(i), h.leftJustified(200),
+                           QStringLiteral("10/01/2027"), rt::Currency::fromUnits(i == 1 ? 0 : 1234) + rt::Currency{5000}});
+    }
+    return ado::Recordset::fromRows(campos, std::move(v));
+}
+
+DataReport& listaPreenchida(std::shared_ptr<ado::Recordset> rs) {
+    DataReport& r = creceber::drContasAReceber();
+    r.setDataSource(std::move(rs));
+    auto& dados = r.Sections(QStringLiteral("Dados"));
+    for (auto [caixa, campo] : {std::pair{u"txtNumeroDoLancamento", u"NumeroDoLancamento"},
+                                {u"txtCliente", u"Cliente"},
+                                {u"txtHistorico", u"Historico"},
+                                {u"txtVencimento", u"DataDeVencimento"},
+                                {u"txtValor", u"ValorDoDocumento"}})
+        dados.Controls(QString::fromUtf16(caixa)).setDataField(QString::fromUtf16(campo));
+    r.Sections(QStringLiteral("Cabecalho")).Controls(QStringLiteral("lblNomeFantasiaDaEmpresa")).setCaption(
+        QStringLiteral("Padaria Pão Quente"));
+    r.Sections(QStringLiteral("Totalizacao")).Controls(QStringLiteral("txtTotalDeValoresDosDocumentos")).setCaption(
+        QStringLiteral("99.999,99"));
+    r.Orientation = 1;
+    return r;
+}
+
+} // namespace
+
+class tst_datareport : public QObject {
+    Q_OBJECT
+    std::unique_ptr<rt::ManualClock> relogio;
+
+private slots:
+    void initTestCase() {
+        QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+        relogio = std::make_unique<rt::ManualClock>(rt::Date{rt::makeDate(2026, 12, 7).serial + 0.5});
+        rt::setClock(relogio.get());
+    }
+    void cleanupTestCase() { rt::setClock(nullptr); }
+
+    // Headers and footers on every page, the page numbers, the money
+    // format, the totals once after the last record.
+    void listaEmPaginas() {
+        DataReport& r = listaPreenchida(contas(120));
+        const QStringList pgs = paginas(r);
+        QCOMPARE(pgs.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            const QString& p = pgs[i];
+            for (const char* t : {"Padaria Pão Quente", "Contas a receber", "Emissão: 07/12/2026",
+                                  "Nº Lanc. Cliente Histórico Vencimento Valor", "Tessaria", "Título do aplicativo"})
+                QVERIFY2(p.contains(QString::fromUtf8(t)), qPrintable(QStringLiteral("%1 on page %2").arg(t).arg(i + 1)));
+            QVERIFY(p.contains(QStringLiteral("Página: %1 de 3").arg(i + 1)));
+            QCOMPARE(p.contains(QStringLiteral("Total: 99.999,99")), i == 2);
+        }
+        QVERIFY(pgs[0].contains(QStringLiteral("1 Cliente 1 Venda 1 10/01/2027 0,50")));
+        QVERIFY(pgs[0].contains(QStringLiteral("2 Cliente 2 Venda 2 10/01/2027 1.234,50")));
+        // The totals come after the last row, and rows run on across pages.
+        QVERIFY(linhaCom(pgs[2], QStringLiteral("Total:")) > linhaCom(pgs[2], QStringLiteral("120 Cliente 120")));
+        const int naPrimeira = int(pgs[0].count(QStringLiteral(" 10/01/2027 ")));
+        QVERIFY(pgs[1].contains(QStringLiteral("%1 Cliente %1 ").arg(naPrimeira + 1)));
+    }
+
+    // A long history grows its row and pushes the next one down; padding
+    // blanks of a fixed-length field grow nothing.
+    void historicoLongoCresce() {
+        const QString longo = QStringLiteral(
+            "Venda de pães, bolos e doces para a festa de fim de ano da associação de moradores do bairro, "
+            "entregue em três vezes conforme o combinado");
+        const int semCrescer = listaPreenchida(contas(60)).documento().pageCount() == 2 ? 1 : 0;
+        QVERIFY(semCrescer);
+        const QStringList pgs = paginas(listaPreenchida(contas(60, longo)));
+        const QString& p = pgs[0];
+        const int dez = linhaCom(p, QStringLiteral("10 Cliente 10 Venda de pães"));
+        QVERIFY(dez >= 0);
+        QVERIFY(p.contains(QStringLiteral("combinado")));
+        QVERIFY(linhaCom(p, QStringLiteral("11 Cliente 11")) >= dez + 3);
+    }
+
+    // A hundred pages: the page labels keep every digit, and only the page
+    // asked for is drawn.
+    void numeroDePaginaInteiro() {
+        DataReport& r = listaPreenchida(contas(5300));
+        const int n = r.pageCount();
+        QVERIFY(n > 100);
+        const QStringList pgs = paginas(r, {n - 1});
+        QCOMPARE(pgs.size(), 1);
+        QVERIFY2(pgs[0].contains(QStringLiteral("Página: %1 de %1").arg(n)), qPrintable(pgs[0].left(400)));
+    }
+
+    // The settled list prints landscape, past its report width.
+    void baixadasEmPaisagem() {
+        DataReport& r = creceber::drContasAReceberBaixadas();
+        QCOMPARE(r.Orientation, std::int16_t(2));
+        r.ReportWidth = 10145;
+        r.LeftMargin = r.RightMargin = r.TopMargin = r.BottomMargin = 850;
+        const QImage img = r.renderPage(0, 48);
+        QVERIFY(img.width() > img.height());
+        const QString p = paginas(r).value(0);
+        for (const char* t : {"Dt.Receb.", "Val. Recebido", "Jrs./Mora/Multa", "Valor receb.", "Página: 1 de 1"})
+            QVERIFY2(p.contains(QString::fromUtf8(t)), t);
+    }
+
+    // The filling code's mistakes are numbered failures, never a crash.
+    void falhasNumeradas_data() {
+        QTest::addColumn<int>("caso");
+        QTest::addColumn<int>("numero");
+        QTest::newRow("secao") << 0 << 8502;
+        QTest::newRow("controle") << 1 << 8503;
+        QTest::newRow("campo") << 2 << 8526;
+    }
+    void falhasNumeradas() {
+        QFETCH(int, caso);
+        QFETCH(int, numero);
+        DataReport& r = listaPreenchida(contas(3));
+        int obtido = 0;
+        try {
+            if (caso == 0) r.Sections(QStringLiteral("Detalhes"));
+            if (caso == 1) r.Sections(QStringLiteral("Dados")).Controls(QStringLiteral("txtNada"));
+            if (caso == 2) {
+                r.Sections(QStringLiteral("Dados")).Controls(QStringLiteral("txtValor")).setDataField(QStringLiteral("Nada"));
+                r.Refresh();
+            }
+        } catch (const rt::RuntimeError& e) {
+            obtido = e.number();
+        }
+        QCOMPARE(obtido, numero);
+        r.Sections(QStringLiteral("Dados")).Controls(QStringLiteral("txtValor")).setDataField(QStringLiteral("ValorDoDocumento"));
+    }
+
+    // The preview: maximised and modal, keys move through the pages, and
+    // when it closes the report lets go of its data while keeping captions.
+    void visualizacao() {
+        DataReport& r = listaPreenchida(contas(120));
+        r.Caption = QStringLiteral("Imprimir lista de contas a receber");
+        r.WindowState = 2;
+        std::weak_ptr<ado::Recordset> dados = r.DataSource();
+        QStringList rotulos;
+        bool maximizada = false;
+        QTimer::singleShot(0, [&] {
+            auto* v = qobject_cast<Visualizacao*>(QApplication::activeModalWidget());
+            QVERIFY(v);
+            QApplication::setActiveWindow(v);
+            maximizada = v->isMaximized() && v->windowTitle() == r.Caption;
+            auto rotulo = [&] { rotulos << v->findChild<QLabel*>()->text(); };
+            rotulo();
+            for (auto k : {Qt::Key_PageDown, Qt::Key_End, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Home}) {
+                QTest::keyClick(v, k);
+                rotulo();
+            }
+            QTest::keyClick(v, Qt::Key_Escape);
+        });
+        r.Show(1);
+        QVERIFY(maximizada);
+        QCOMPARE(rotulos, QStringList({"Página 1 de 3", "Página 2 de 3", "Página 3 de 3", "Página 3 de 3",
+                                       "Página 2 de 3", "Página 1 de 3"}));
+        QVERIFY(!r.DataSource());
+        QVERIFY(dados.expired());
+        QCOMPARE(r.Sections(QStringLiteral("Cabecalho")).Controls(QStringLiteral("lblNomeFantasiaDaEmpresa")).Caption(),
+                 QStringLiteral("Padaria Pão Quente"));
+    }
+
+    // One snapshot: rows added to the source after it was read change
+    // neither the pages nor their count until the next refresh.
+    void umaLeitura() {
+        auto rs = contas(0);
+        rs = ado::Recordset::create();
+        rs->Fields().Append(QStringLiteral("NumeroDoLancamento"), ado::adInteger);
+        for (const char* c : {"Cliente", "Historico", "DataDeVencimento", "ValorDoDocumento"})
+            rs->Fields().Append(QString::fromLatin1(c), ado::adVarWChar, 50);
+        rs->Open();
+        auto mais = [&](int de, int ate) {
+            for (int i = de; i <= ate; ++i) {
+                rs->AddNew();
+                rs->Fields(QStringLiteral("NumeroDoLancamento")).setValue(std::int32_t(i));
+                rs->Update();
+            }
+        };
+        mais(1, 40);
+        DataReport& r = listaPreenchida(rs);
+        r.Refresh();
+        const Documento& d = r.documento();
+        mais(41, 200);
+        QCOMPARE(d.rowCount(), std::size_t(40));
+        QCOMPARE(r.pageCount(), 1);
+        r.Refresh();
+        QCOMPARE(r.documento().rowCount(), std::size_t(200));
+    }
+
+    // Pages to look at: QUVA_PAGINAS=<folder> writes them as PNG.
+    void paginasParaVer() {
+        const QString pasta = qEnvironmentVariable("QUVA_PAGINAS");
+        if (pasta.isEmpty()) QSKIP("QUVA_PAGINAS not set");
+        DataReport& r = listaPreenchida(contas(60, QStringLiteral("Venda de pães, bolos e doces para a festa de fim de ano da associação de moradores do bairro, entregue em três vezes")));
+        for (int i = 0; i < r.pageCount(); ++i) r.renderPage(i, 110).save(pasta + QStringLiteral("/lista-%1.png").arg(i + 1));
+        r.saveToPdf(pasta + QStringLiteral("/lista.pdf"));
+    }
+};
+
+QTEST_MAIN(tst_datareport)
+#include "tst_datareport.moc"
