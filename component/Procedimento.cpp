@@ -35,6 +35,13 @@ void Procedimento::tratar(std::exception_ptr falha) const {
         numero = err::AutomationError;
         descricao = quva::rt::errorDescription(err::AutomationError);
     }
+    if (m_arrumar) {
+        try {
+            m_arrumar();
+        } catch (...) {
+        }
+    }
+    if (m_escolha && m_escolha(numero.toLong(), descricao.toString())) return;
     ExibirMensagemDeErro(numero, descricao, localDoErro());
 }
 

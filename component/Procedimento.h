@@ -11,7 +11,11 @@
 //         ponto(1); ...
 //         ponto(2); ...
 //     });
-
+//
+// A procedure that holds things the clerk must not be left with (a wait
+// message, the darkened menu, an hourglass) names its tidying up once; a
+// failure runs it before anything is presented. One that treats some
+// failures as its own outcome chooses by number after the tidying.
 #include "component/Exportacao.h"
 #include "contracts/Contrato.h"
 #include "runtime/Dispatch.h"
@@ -21,6 +25,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 
 namespace creceber {
 
@@ -40,6 +45,15 @@ public:
     // "QUVA_A_CReceber, <module>, <procedure>, Ponto: <step>"
     QString localDoErro() const;
 
+    // Runs on a failure before it is presented. A failure of the tidying
+    // itself is dropped: the clerk hears of the first one.
+    void aoFalhar(std::function<void()> arrumar) { m_arrumar = std::move(arrumar); }
+    // Sees the failure's number and description after the tidying; true
+    // means the procedure dealt with it and nothing is presented.
+    void escolherPorNumero(std::function<bool(std::int32_t, const QString&)> escolha) {
+        m_escolha = std::move(escolha);
+    }
+
     template <class Corpo> void executar(Corpo&& corpo) {
         try {
             corpo();
@@ -52,6 +66,8 @@ public:
 private:
     void tratar(std::exception_ptr falha) const;
     const char16_t* m_local;
+    std::function<void()> m_arrumar;
+    std::function<bool(std::int32_t, const QString&)> m_escolha;
     std::int16_t m_passo = 0;
 };
 

@@ -13,6 +13,8 @@ public:
 
     // Result 0 is success.
     Variant SelecionarNova(std::int32_t lng1, std::int16_t int2, std::int32_t lng3, const QString& str4);
+    // Every company, first one current: NomeFantasia, RazaoSocial, CNPJ,
+    // EnderecoCompleto, Telefone, Email, Cidade. Empty when none is registered.
     Object ResultadoDaSelecaoEmRecordSet() const;
 };
 

@@ -673,14 +673,6 @@ void frmLista::qzcmdImprimirLista_Click() {
 
 void frmLista::Registros_Imprimir() {}
 
-std::int16_t frmLista::ImprimirCartaDeCobranca() {
-    return 1;
-}
-
-std::int16_t frmLista::Imprimir2aViaDoComprovanteDePagamento() {
-    return 1;
-}
-
 void frmLista::Form_Resize() {
     Procedimento ponto(u", frmLista, Form_Resize, Ponto: ");
     ponto.executar([&] {

@@ -17,7 +17,16 @@
 #include <array>
 #include <cstdint>
 
+namespace quva::rt {
+struct Date;
+}
+
 namespace creceber {
+
+class Procedimento;
+
+// "7 de dezembro de 2026", "1º de março de 2027": a date as a letter writes it.
+CRECEBER_API QString DataPorExtenso(quva::rt::Date d);
 
 // Grid columns the other screens read from the selected row.
 namespace colunas {
@@ -100,13 +109,14 @@ protected:
     // The screen's width in twips (the primary screen's).
     virtual float LarguraDaTelaEmTwips() const;
 
-    // The documents printed from the list and the print dialog. They come
-    // with the report layouts; until then nothing is shown (result 1).
+    // The print dialog, and the documents printed for the selected row
+    // (0: the preview was shown; 1: not).
     virtual void Registros_Imprimir();
     virtual std::int16_t ImprimirCartaDeCobranca();
     virtual std::int16_t Imprimir2aViaDoComprovanteDePagamento();
 
 private:
+    std::int16_t ImprimirDocumentoDaLinha(Procedimento& ponto, bool carta);
     void PreencherComboBoxDeSituacao();
     void PreencherGrade();
     void AtualizarBarraDeNavegacao(std::int32_t lngCodigo);

@@ -255,9 +255,13 @@ Twips Documento::desenharSecao(QPainter& p, const Section& s, Twips y, std::size
         }
         const QString t = texto(c, linha, pagina);
         if (t.isEmpty()) continue;
-        const bool numero = c.Kind() == ControlKind::Label && ehNumeroDePagina(c.Caption());
-        QTextLayout l(comoLinhas(t), fonte(c.Font).font);
-        montar(l, c.Width, c.Alignment, !numero);
+        const Fonte& fo = fonte(c.Font);
+        // A caption in a one-line box (a page number, a title, a name put in
+        // by the filling code) keeps to its line rather than lose its end.
+        const bool umaLinha = c.Kind() == ControlKind::Label && !c.CanGrow &&
+                              (ehNumeroDePagina(c.Caption()) || c.Height < 2 * fo.metricas.height());
+        QTextLayout l(comoLinhas(t), fo.font);
+        montar(l, c.Width, c.Alignment, !umaLinha);
         p.setPen(Qt::black);
         // A box that cannot grow shows the whole lines that fit, at least one.
         for (int k = 0; k < l.lineCount(); ++k) {

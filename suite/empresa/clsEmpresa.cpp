@@ -25,6 +25,7 @@ std::shared_ptr<ado::Recordset> emRecordset(const std::vector<suite::Empresa>& e
         {QStringLiteral("EnderecoCompleto"), ado::adVarWChar, 255},
         {QStringLiteral("Telefone"), ado::adVarWChar, 30},
         {QStringLiteral("Email"), ado::adVarWChar, 100},
+        {QStringLiteral("Cidade"), ado::adVarWChar, 60},
     };
     std::vector<Variant> valores;
     for (const suite::Empresa& e : empresas) {
@@ -34,6 +35,7 @@ std::shared_ptr<ado::Recordset> emRecordset(const std::vector<suite::Empresa>& e
         valores.emplace_back(e.enderecoCompleto());
         valores.emplace_back(e.telefone);
         valores.emplace_back(e.email);
+        valores.emplace_back(e.cidade);
     }
     return ado::Recordset::fromRows(campos, std::move(valores));
 }

@@ -10,12 +10,11 @@
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
 #include "runtime/Errors.h"
+#include "support/Paginas.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLocale>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -25,23 +24,8 @@ using rt::Variant;
 
 namespace {
 
-// The pages as pdftotext -layout reads them, blanks runs squeezed.
 QStringList paginas(DataReport& r, const std::vector<int>& quais = {}) {
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
-    r.saveToPdf(pdf, quais);
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    p.waitForFinished();
-    QStringList pgs = QString::fromUtf8(p.readAllStandardOutput()).split(u'\f');
-    if (!pgs.isEmpty() && pgs.back().trimmed().isEmpty()) pgs.removeLast();
-    for (QString& s : pgs) {
-        QStringList linhas = s.split(u'\n');
-        for (QString& l : linhas) l = l.simplified();
-        linhas.removeAll(QString());
-        s = linhas.join(u'\n');
-    }
-    return pgs;
+    return teste::paginasDoPdf(r, quais);
 }
 
 int linhaCom(const QString& pagina, const QString& texto) {

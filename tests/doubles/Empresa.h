@@ -1,0 +1,44 @@
+#pragma once
+// What the company stand-in hands out: the suite's company records, with
+// the fields the suite's own component gives them.
+
+#include "Script.h"
+#include "ado/Recordset.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace quva::doubles {
+
+inline const QString kEmpresa = QStringLiteral("QUVA_N_Empresa.clsEmpresa");
+
+struct Empresa {
+    QString nomeFantasia, endereco, telefone, email, cidade;
+};
+
+// A recordset of these companies, first one current; without Cidade when asked.
+inline std::shared_ptr<ado::Recordset> empresas(const std::vector<Empresa>& v, bool comCidade = true) {
+    std::vector<ado::FieldInfo> campos{{QStringLiteral("NomeFantasia"), ado::adVarWChar, 100},
+                                       {QStringLiteral("EnderecoCompleto"), ado::adVarWChar, 255},
+                                       {QStringLiteral("Telefone"), ado::adVarWChar, 30},
+                                       {QStringLiteral("Email"), ado::adVarWChar, 100}};
+    if (comCidade) campos.push_back({QStringLiteral("Cidade"), ado::adVarWChar, 60});
+    std::vector<rt::Variant> valores;
+    for (const Empresa& e : v) {
+        valores.insert(valores.end(), {e.nomeFantasia, e.endereco, e.telefone, e.email});
+        if (comCidade) valores.emplace_back(e.cidade);
+    }
+    return ado::Recordset::fromRows(campos, std::move(valores));
+}
+
+// The stand-in answers SelecionarNova with 0 and hands out these companies.
+inline void cadastrarEmpresas(const std::vector<Empresa>& v, bool comCidade = true) {
+    setResult(kEmpresa, QStringLiteral("SelecionarNova"), std::int32_t(0));
+    auto rs = empresas(v, comCidade);
+    setBehaviour(kEmpresa, QStringLiteral("ResultadoDaSelecaoEmRecordSet"),
+                 [rs](std::span<rt::Variant>) { return rt::Variant(rs); });
+}
+
+} // namespace quva::doubles
