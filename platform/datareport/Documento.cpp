@@ -81,7 +81,9 @@ Documento::Documento(const DataReport& rel) : m_rel(rel) {
     m_alturaDoPapel = m_paisagem ? kA4Largura : kA4Altura;
     int ano = 0, mes = 0, dia = 0;
     rt::dateParts(rt::Today(), &ano, &mes, &dia);
-    m_dataDeImpressao = QLocale().toString(QDate(ano, mes, dia), QLocale::ShortFormat);
+    // A machine left in the C locale prints dates as the suite's users write them.
+    const QLocale local = QLocale().language() == QLocale::C ? QLocale(QLocale::Portuguese, QLocale::Brazil) : QLocale();
+    m_dataDeImpressao = local.toString(QDate(ano, mes, dia), QLocale::ShortFormat);
     ler(rel);
     paginar();
 }

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -14,6 +15,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
@@ -36,8 +38,9 @@ public:
     explicit Folha(Visualizacao* v) : QWidget(v), m_v(v) {}
     void redimensionar() {
         const Documento& d = m_v->m_rel.documento();
-        const double k = m_v->escala();
-        setFixedSize(int(d.paperWidth() * k), int(d.paperHeight() * k));
+        m_escala = m_v->escala();
+        setFixedSize(int(d.paperWidth() * m_escala), int(d.paperHeight() * m_escala));
+        update();
     }
 
 protected:
@@ -46,8 +49,7 @@ protected:
         p.fillRect(rect(), Qt::white);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
-        const double k = m_v->escala();
-        p.scale(k, k);
+        p.scale(m_escala, m_escala);
         m_v->m_rel.documento().drawPage(p, m_v->m_pagina);
         p.end();
         if (!m_desenhou && g_aoDesenharPrimeiraPagina) g_aoDesenharPrimeiraPagina();
@@ -56,6 +58,7 @@ protected:
 
 private:
     Visualizacao* m_v;
+    double m_escala = 1;
     bool m_desenhou = false;
 };
 
@@ -90,6 +93,7 @@ Visualizacao::Visualizacao(DataReport& rel, QWidget* parent) : QDialog(parent), 
     m_rolagem->setBackgroundRole(QPalette::Dark);
     m_folha = new Folha(this);
     m_rolagem->setWidget(m_folha);
+    m_rolagem->viewport()->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -109,9 +113,18 @@ Visualizacao::Visualizacao(DataReport& rel, QWidget* parent) : QDialog(parent), 
 
 void Visualizacao::exibir() {
     setWindowModality(Qt::ApplicationModal);
-    if (m_rel.WindowState == 2)
+    if (m_rel.WindowState == 2) {
+        // Without a window manager the state alone sizes nothing.
+        if (const QScreen* tela = screen()) setGeometry(tela->availableGeometry());
         setWindowState(windowState() | Qt::WindowMaximized);
+    }
     exec();
+}
+
+bool Visualizacao::eventFilter(QObject* o, QEvent* e) {
+    // Fitting the page's width follows the window's.
+    if (o == m_rolagem->viewport() && e->type() == QEvent::Resize && m_zoom == 0) m_folha->redimensionar();
+    return QDialog::eventFilter(o, e);
 }
 
 double Visualizacao::escala() const {

@@ -34,6 +34,9 @@ public:
     // The first page has been drawn (the moment the clerk sees something).
     static void setAoDesenharPrimeiraPagina(void (*f)());
 
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
 private:
     class Folha;
     void atualizar();

@@ -222,6 +222,42 @@ private slots:
         QCOMPARE(locaisExibidos(), QStringList{"QUVA_A_CReceber, frmTeste, ExibirOcultar, Ponto: 4"});
     }
 
+    // The tidying runs before the failure is presented, even when it fails
+    // itself; a choice by number may keep the failure from the presenter.
+    void arrumarEEscolherAntesDeExibir_data() {
+        QTest::addColumn<bool>("arrumacaoFalha");
+        QTest::addColumn<int>("numeroEscolhido");
+        QTest::addColumn<bool>("exibida");
+        QTest::newRow("arruma e exibe") << false << 0 << true;
+        QTest::newRow("arrumacao que falha") << true << 0 << true;
+        QTest::newRow("escolhida pelo numero") << false << 1004 << false;
+        QTest::newRow("outro numero") << false << 50290 << true;
+    }
+    void arrumarEEscolherAntesDeExibir() {
+        QFETCH(bool, arrumacaoFalha);
+        QFETCH(int, numeroEscolhido);
+        QFETCH(bool, exibida);
+        int exibidasAoArrumar = -1;
+        std::int32_t visto = 0;
+        Procedimento ponto(u", modTeste, Exportar, Ponto: ");
+        ponto.aoFalhar([&] {
+            exibidasAoArrumar = int(doubles::calls(teste::kMsgErro).size());
+            if (arrumacaoFalha) rt::raise(rt::err::ObjectNotSet);
+        });
+        ponto.escolherPorNumero([&](std::int32_t n, const QString&) {
+            visto = n;
+            return n == numeroEscolhido;
+        });
+        ponto.executar([&] {
+            ponto(3);
+            rt::raise(1004);
+        });
+        QCOMPARE(exibidasAoArrumar, 0);
+        QCOMPARE(visto, 1004);
+        QCOMPARE(locaisExibidos(),
+                 exibida ? QStringList{"QUVA_A_CReceber, modTeste, Exportar, Ponto: 3"} : QStringList{});
+    }
+
     void falhaDeNegocioComOLocalDoComponente() {
         doubles::setResult(teste::kNegocio, QStringLiteral("Selecionar"), std::int32_t(1));
         doubles::setErrorTriple(teste::kNegocio, std::int32_t(-2147217900),

@@ -91,7 +91,11 @@ class tst_list_impressao : public QObject {
             p.maximizada = v->isMaximized();
             p.titulo = v->windowTitle();
             p.ordem = ordem();
-            p.paginas = teste::paginasDoPdf(carta ? drCartaDeCobranca() : dr2aViaComprovanteDePagamentoDeDebito());
+            auto& rel = carta ? drCartaDeCobranca() : dr2aViaComprovanteDePagamentoDeDebito();
+            p.paginas = teste::paginasDoPdf(rel);
+            // QUVA_PAGINAS=<folder> keeps the pages to look at.
+            if (const QString pasta = qEnvironmentVariable("QUVA_PAGINAS"); !pasta.isEmpty())
+                rel.renderPage(0, 110).save(pasta + u'/' + rel.Name() + QStringLiteral("-%1.png").arg(linha));
             v->reject();
         });
         p.resultado = carta ? lista->ImprimirCartaDeCobranca() : lista->Imprimir2aViaDoComprovanteDePagamento();
