@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -75,6 +77,7 @@ class tst_spreadsheet : public QObject {
         return path(QFileInfo(args.last()).fileName());
     }
     QStringList m_lastArgs;
+    QString m_lista; // the list written by the first test
 
     QStringList logLines() {
         QFile f(path(QStringLiteral("chamadas.log")));
@@ -177,10 +180,37 @@ private slots:
         const QStringList log = logLines();
         QCOMPARE(log.first(), QStringLiteral("CreateObject excel.application"));
         QCOMPARE(log.last(), QStringLiteral("Release"));
+        m_lista = arquivo;
         QCOMPARE(log.filter(QStringLiteral("Cells(5, 5).")),
                  QStringList({QStringLiteral("Cells(5, 5).Value = Currency 1234.5600"),
                               QStringLiteral("Cells(5, 5).AutoFormat Long 11, Long 0, Empty, Long 3, Long 1, Long 1"),
                               QStringLiteral("Cells(5, 5).NumberFormat = \"#,##0.00\"")}));
+    }
+
+    // The spreadsheet program reads the same values the file holds.
+    void libreOfficeLeALista() {
+        if (m_lista.isEmpty()) QSKIP("the list was not written");
+        const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        if (soffice.isEmpty()) QSKIP("LibreOffice is not installed");
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8")); // separators as in en-US
+        p.setProcessEnvironment(env);
+        p.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + path(QStringLiteral("perfil")),
+                          QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                          QStringLiteral("csv:Text - txt - csv (StarCalc):59,34,76,1,,0,false,true,true"),
+                          QStringLiteral("--outdir"), path(QStringLiteral("csv")), m_lista});
+        QVERIFY(p.waitForFinished(120000));
+        QFile csv(path(QStringLiteral("csv/")) + QFileInfo(m_lista).completeBaseName() + QStringLiteral(".csv"));
+        QVERIFY2(csv.open(QIODevice::ReadOnly), qPrintable(p.readAllStandardError()));
+        QCOMPARE(QString::fromUtf8(csv.readAll()),
+                 QStringLiteral("Comércio de Peças Exemplo do Brasil Limitada - Matriz;;;;\n"
+                                "Contas vencidas - Lista completa;;;;\n"
+                                ";;;;\n"
+                                "Numero do lançamento;Cliente;Histórico;Data de vencimento;Valor do documento\n"
+                                "17;Ana;=SOMA(A1);15/03/2023;1,234.56\n"
+                                "18;Bruno;\"linha 1\nlinha 2\";16/03/2023;0.50\n"
+                                ";;;Total:;1,235.06\n"));
     }
 
     void falhasDeUmaCelula_data() {
