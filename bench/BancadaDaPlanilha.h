@@ -36,6 +36,10 @@ inline LinhaLiquidada linhaLiquidada(int i) {
             doc - (i % 7) * 10000LL + (i % 5) * 2500LL};
 }
 
+inline const char* const kCabecalhos[9] = {"Numero do lançamento", "Cliente", "Histórico",
+                                           "Data de vencimento", "Valor do documento", "Desconto/Abatimento",
+                                           "Juros/Mora/Multa", "Data da baixa", "Valor da baixa"};
+
 inline double cpuMs() {
     return double(std::clock()) * 1000 / CLOCKS_PER_SEC;
 }
@@ -55,6 +59,15 @@ inline double escreverDireto(const QString& arquivo, int linhas) {
     format_set_num_format(data, "dd/mm/yyyy");
     lxw_format* dinheiro = workbook_add_format(wb);
     format_set_num_format(dinheiro, "#,##0.00");
+    lxw_format* titulo = workbook_add_format(wb);
+    format_set_font_name(titulo, "Verdana");
+    format_set_bold(titulo);
+    lxw_format* negrito = workbook_add_format(wb);
+    format_set_bold(negrito);
+    worksheet_write_string(ws, 0, 0, "Empresa Exemplo Ltda", titulo);
+    worksheet_write_string(ws, 1, 0, "Contas baixadas - Lista completa", nullptr);
+    for (int c = 0; c < 9; ++c)
+        worksheet_write_string(ws, 3, lxw_col_t(c), kCabecalhos[c], negrito);
     for (int i = 0; i < linhas; ++i) {
         const LinhaLiquidada l = linhaLiquidada(i);
         const lxw_row_t r = lxw_row_t(i + 4);
@@ -87,6 +100,15 @@ inline double escreverPelaCamada(int linhas) {
         call(obj(get(app, "Workbooks")), "Add");
         let(app, "Visible", true);
         auto celula = [&](int r, int c) { return obj(get(obj(get(app, "ActiveSheet")), "Cells", r, c)); };
+        let(celula(1, 1), "Value", "Empresa Exemplo Ltda");
+        let(obj(get(celula(1, 1), "Font")), "Name", "Verdana");
+        let(obj(get(celula(1, 1), "Font")), "Bold", true);
+        let(celula(2, 1), "Value", "Contas baixadas - Lista completa");
+        for (int c = 1; c <= 9; ++c)
+            let(celula(4, c), "Value", kCabecalhos[c - 1]);
+        for (int c = 1; c <= 9; ++c)
+            let(obj(get(celula(4, c), "Font")), "Bold", true);
+        rt::Currency somas[9];
         for (int i = 0; i < linhas; ++i) {
             const LinhaLiquidada l = linhaLiquidada(i);
             const rt::Variant valores[9] = {l.numero,
@@ -103,8 +125,20 @@ inline double escreverPelaCamada(int linhas) {
                 let(celula(r, c), "Value", valores[c - 1]);
                 call(obj(get(obj(get(obj(get(app, "ActiveCell")), "Worksheet")), "Cells", r, c)), "AutoFormat", 11, 0,
                      rt::Variant(), 3, 1, 1);
-                if (valores[c - 1].type() == rt::VarType::Currency) let(celula(r, c), "NumberFormat", "#,##0.00");
+                if (valores[c - 1].type() == rt::VarType::Currency) {
+                    let(celula(r, c), "NumberFormat", "#,##0.00");
+                    somas[c - 1] = somas[c - 1] + valores[c - 1].rawCurrency();
+                }
             }
+        }
+        const int total = linhas + 5;
+        let(celula(total, 4), "Value", "Total:");
+        let(obj(get(celula(total, 4), "Font")), "Bold", true);
+        let(celula(total, 4), "HorizontalAlignment", -4152);
+        for (int c : {5, 6, 7, 9}) {
+            let(celula(total, c), "Value", somas[c - 1]);
+            let(obj(get(celula(total, c), "Font")), "Bold", true);
+            let(celula(total, c), "NumberFormat", "#,##0.00");
         }
     }
     return elapsedMs(t0);

@@ -4,8 +4,11 @@
 
 #include "BancadaDaPlanilha.h"
 
+#include "runtime/Errors.h"
+
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -29,7 +32,16 @@ int main(int argc, char** argv) {
     const double c1 = bench::cpuMs();
     bench::zerarPicoDeMemoria();
     const double antes = bench::memoriaMb("VmRSS:");
-    const double camada = bench::escreverPelaCamada(kLinhas);
+    // The exports write under the hourglass.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    double camada = 0;
+    try {
+        camada = bench::escreverPelaCamada(kLinhas);
+    } catch (const quva::rt::RuntimeError& e) {
+        std::fprintf(stderr, "spreadsheet: stopped with failure %d\n", e.number());
+        return 1;
+    }
+    QGuiApplication::restoreOverrideCursor();
     const double c2 = bench::cpuMs();
     const double pico = bench::memoriaMb("VmHWM:");
     std::fprintf(stderr,

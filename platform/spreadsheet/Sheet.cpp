@@ -3,6 +3,9 @@
 #include "runtime/Errors.h"
 
 #include <QDate>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QGuiApplication>
 
 #include <xlsxwriter.h>
 
@@ -226,38 +229,58 @@ lxw_format* Sheet::formatFor(const Style& s) {
 }
 
 void Sheet::measure(int column, const Cell& c, bool aloneInRow) {
-    double chars = 0;
+    QStringView widest;
+    qsizetype digits = 0; // a number is measured as that many zeros
     switch (c.kind) {
     case Cell::Kind::Blank: return;
-    case Cell::Kind::Text: {
+    case Cell::Kind::Text:
         // A title alone in its row runs over the empty cells to its right.
         if (aloneInRow && !c.style.wrap) return;
         for (const QStringView line : QStringView(c.text).split(u'\n'))
-            chars = std::max<double>(chars, double(line.size()));
-        if (c.style.wrap) chars = std::min(chars, 60.0);
+            if (line.size() > widest.size()) widest = line;
+        if (c.style.wrap && widest.size() > 60) widest = widest.first(60);
         break;
-    }
-    case Cell::Kind::Date: chars = 10; break;
-    case Cell::Kind::Boolean: chars = 10; break;
+    case Cell::Kind::Date:
+    case Cell::Kind::Boolean: digits = 10; break;
     case Cell::Kind::Number:
     case Cell::Kind::Currency: {
         const double d = c.kind == Cell::Kind::Currency ? double(c.raw) / rt::Currency::kScale : c.number;
-        const QString code = m_formats.at(c.style.numberFormat);
+        const QString& code = m_formats.at(c.style.numberFormat);
         if (code.contains(QStringLiteral("yy"))) {
-            chars = 10;
+            digits = 10;
         } else if (code.contains(QStringLiteral("#,##0"))) {
-            const qsizetype digits = QString::number(std::floor(std::fabs(d)), 'f', 0).size();
-            chars = double(digits + (digits - 1) / 3 + 3 + (d < 0 ? 1 : 0));
+            const qsizetype whole = QString::number(std::floor(std::fabs(d)), 'f', 0).size();
+            digits = whole + (whole - 1) / 3 + 3 + (d < 0 ? 1 : 0);
         } else {
-            chars = double(QString::number(d, 'g', 11).size());
+            digits = QString::number(d, 'g', 11).size();
         }
         break;
     }
     }
-    if (c.style.bold) chars *= 1.1;
-    if (m_widths.size() < std::size_t(column)) m_widths.resize(std::size_t(column), 0);
-    float& w = m_widths[std::size_t(column - 1)];
-    w = std::max(w, float(std::min(chars + 2, 100.0)));
+    const double estimate = double(digits ? digits : widest.size()) * (c.style.bold ? 1.4 : 1.0);
+    if (m_widest.size() < std::size_t(column)) m_widest.resize(std::size_t(column));
+    Widest& w = m_widest[std::size_t(column - 1)];
+    if (estimate <= w.estimate) return;
+    w.estimate = estimate;
+    w.text = digits ? QString(digits, u'0') : widest.toString();
+    w.font = c.style.font;
+    w.bold = c.style.bold;
+}
+
+// In the file's unit, the width of a zero in the default font, measured with
+// the fonts the desktop has; by character count where there are no fonts.
+double Sheet::widthOf(const Widest& w) const {
+    double units = w.estimate;
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        QFont font(fontName(w.font));
+        font.setPointSizeF(11);
+        font.setBold(w.bold);
+        QFont standard(fontName(-1));
+        standard.setPointSizeF(11);
+        const double zero = QFontMetricsF(standard).horizontalAdvance(u'0');
+        if (zero > 0) units = QFontMetricsF(font).horizontalAdvance(w.text) / zero;
+    }
+    return std::clamp(units + 1.5, LXW_DEF_COL_WIDTH, 100.0);
 }
 
 void Sheet::writeRow(int row, std::vector<Cell>& cells) {
@@ -304,7 +327,7 @@ void Sheet::finish() {
     }
     for (std::size_t i = 0; i < m_fit.size(); ++i) {
         if (!m_fit[i]) continue;
-        const double w = i < m_widths.size() ? std::max<double>(m_widths[i], LXW_DEF_COL_WIDTH) : LXW_DEF_COL_WIDTH;
+        const double w = i < m_widest.size() ? widthOf(m_widest[i]) : LXW_DEF_COL_WIDTH;
         worksheet_set_column(m_sheet, lxw_col_t(i), lxw_col_t(i), w, nullptr);
     }
     m_finished = true;

@@ -107,7 +107,16 @@ private:
     QStringList m_fonts;
     QStringList m_formats{QStringLiteral("General")};
     QHash<quint64, lxw_format*> m_lxwFormats;
-    std::vector<float> m_widths;  // widest content per column, in characters
+    // Per column, the content that looks widest by its character count; it
+    // alone is measured in its font when the widths are set.
+    struct Widest {
+        double estimate = 0;
+        QString text;
+        std::int16_t font = -1;
+        bool bold = false;
+    };
+    double widthOf(const Widest& w) const;
+    std::vector<Widest> m_widest;
     std::vector<bool> m_fit;      // columns whose width fits the contents
 };
 
