@@ -92,8 +92,21 @@ const Documento::Fonte& Documento::fonte(const FontSpec& f) const {
     for (const auto& [spec, fo] : m_fontes)
         if (spec.size == f.size && spec.bold == f.bold && qstrcmp(spec.family, f.family) == 0) return *fo;
     const QFont q = fonteDe(f);
-    m_fontes.emplace_back(f, std::make_unique<Fonte>(Fonte{q, QFontMetricsF(q)}));
+    auto fo = std::make_unique<Fonte>(Fonte{q, QFontMetricsF(q), {}});
+    for (int c = 0; c < 256; ++c) fo->avanco[std::size_t(c)] = float(fo->metricas.horizontalAdvance(QChar(c)));
+    m_fontes.emplace_back(f, std::move(fo));
     return *m_fontes.back().second;
+}
+
+bool Documento::Fonte::cabe(const QString& t, Twips largura) const {
+    if (t.size() * metricas.maxWidth() <= largura) return true;
+    // Summing cached advances is far cheaper than shaping, and kerning only narrows.
+    float soma = 0;
+    for (QChar ch : t) {
+        if (ch.unicode() > 255) return metricas.horizontalAdvance(t) <= largura;
+        soma += avanco[ch.unicode()];
+    }
+    return soma <= largura || metricas.horizontalAdvance(t) <= largura;
 }
 
 const Section* Documento::secao(SectionKind k) const {
@@ -164,9 +177,7 @@ Twips Documento::dispor(const Section& s, std::size_t linha, int pagina, std::ve
         const QFont& f = fo.font;
         const QFontMetricsF& fm = fo.metricas;
         // Only a text wider than its box can need more lines.
-        if (!t.contains(u'\n') && !t.contains(u'\r') &&
-            (t.size() * fm.maxWidth() <= c.Width || fm.horizontalAdvance(t) <= c.Width) &&
-            fm.height() <= c.Height)
+        if (!t.contains(u'\n') && !t.contains(u'\r') && fo.cabe(t, c.Width) && fm.height() <= c.Height)
             continue;
         QTextLayout l(comoLinhas(t), f);
         const Twips h = Twips(std::ceil(montar(l, c.Width, c.Alignment, true)));
@@ -262,9 +273,20 @@ Twips Documento::desenharSecao(QPainter& p, const Section& s, Twips y, std::size
         // by the filling code) keeps to its line rather than lose its end.
         const bool umaLinha = c.Kind() == ControlKind::Label && !c.CanGrow &&
                               (ehNumeroDePagina(c.Caption()) || c.Height < 2 * fo.metricas.height());
+        p.setPen(Qt::black);
+        // Most texts fit their line: drawn straight, as a plain text call would.
+        const bool umaSoLinha = !t.contains(u'\n') && !t.contains(u'\r');
+        if (umaSoLinha && (umaLinha || fo.cabe(t, c.Width))) {
+            const qreal largura = c.Alignment == Align::Left ? 0 : fo.metricas.horizontalAdvance(t);
+            const qreal folga = c.Alignment == Align::Right    ? c.Width - largura
+                                : c.Alignment == Align::Center ? (c.Width - largura) / 2
+                                                               : 0;
+            p.setFont(fo.font);
+            p.drawText(QPointF(x0 + c.Left + folga, y + cx.topo + fo.metricas.ascent()), t);
+            continue;
+        }
         QTextLayout l(comoLinhas(t), fo.font);
         montar(l, c.Width, c.Alignment, !umaLinha);
-        p.setPen(Qt::black);
         // A box that cannot grow shows the whole lines that fit, at least one.
         for (int k = 0; k < l.lineCount(); ++k) {
             const QTextLine ln = l.lineAt(k);

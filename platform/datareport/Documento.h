@@ -9,6 +9,7 @@
 #include <QFontMetricsF>
 #include <QString>
 
+#include <array>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -45,6 +46,9 @@ private:
     struct Fonte {
         QFont font;
         QFontMetricsF metricas;
+        std::array<float, 256> avanco; // of each Latin-1 character
+        // Whether a text without line breaks fits largura on one line.
+        bool cabe(const QString& t, Twips largura) const;
     };
     const Fonte& fonte(const FontSpec& f) const;
     const Section* secao(SectionKind k) const;
