@@ -436,7 +436,7 @@ void TelaDeDebitos::recalcular() {
     m_aReceber->setText(aReceber ? rt::formatMoney(*aReceber)
                         : d == LeituraDeValor::Invalido || j == LeituraDeValor::Invalido
                             ? QStringLiteral("valor inválido")
-                            : QStringLiteral("acima de ") + maiorValorAceito());
+                            : QStringLiteral("acima do limite"));
 }
 
 void TelaDeDebitos::baixar() {
