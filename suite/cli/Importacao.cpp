@@ -1,6 +1,7 @@
 #include "suite/cli/Importacao.h"
 
 #include "runtime/Convert.h"
+#include "suite/storage/Valores.h"
 
 #include <QFile>
 #include <QHash>
@@ -159,7 +160,7 @@ std::optional<rt::Currency> lerDinheiro(const QString& texto) {
     const qsizetype virgula = t.lastIndexOf(u',');
     if (virgula >= 0 && t.size() - virgula - 1 > 2) return std::nullopt;
     rt::Currency c;
-    if (!rt::parseMoney(t, &c)) return std::nullopt;
+    if (lerValor(t, &c) != LeituraDeValor::Aceito) return std::nullopt;
     return c;
 }
 
@@ -317,6 +318,8 @@ std::vector<ContaImportada> lerContasCsv(const std::vector<LinhaCsv>& linhas,
         if (auto v = lerDinheiro(campo(l, 3))) {
             c.valor = *v;
             if (c.valor.raw <= 0) motivos << QStringLiteral("o valor deve ser maior que zero");
+        } else if (lerValor(campo(l, 3), nullptr) == LeituraDeValor::ForaDoLimite) {
+            motivos << textoForaDoLimite(QStringLiteral("O valor '%1'").arg(campo(l, 3)));
         } else {
             motivos << QStringLiteral("valor inválido '%1' (como 1.234,56)").arg(campo(l, 3));
         }

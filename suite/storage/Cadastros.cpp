@@ -1,12 +1,11 @@
 #include "suite/storage/Cadastros.h"
 
 #include "runtime/Clock.h"
-#include "runtime/Convert.h"
+#include "suite/storage/Valores.h"
 
 #include <QSqlRecord>
 
 #include <algorithm>
-#include <limits>
 
 namespace quva::suite {
 
@@ -281,7 +280,11 @@ void baixar(Banco& banco, const Baixa& b) {
                 QStringLiteral("A conta a receber %1 já está baixada.").arg(b.numeroDoLancamento));
         const std::int64_t documento = q.value(0).toLongLong();
         q.finish();
-        const std::int64_t pago = b.valorPago ? b.valorPago->raw : documento - b.desconto.raw + b.juros.raw;
+        const std::optional<rt::Currency> soma =
+            b.valorPago ? b.valorPago
+                        : somarValores(rt::Currency::fromRaw(documento - b.desconto.raw), b.juros);
+        if (!soma) throw ErroDoBanco(textoForaDoLimite(QStringLiteral("O valor da baixa")));
+        const std::int64_t pago = soma->raw;
         if (pago <= 0) throw ErroDoBanco(QStringLiteral("O valor da baixa deve ser maior que zero."));
         const QVariant momento = Banco::dataEHora(agora());
         banco.executar(
@@ -330,7 +333,7 @@ std::optional<RecusaDaVenda> validarVenda(Banco& banco, const std::vector<NovaCo
         return RecusaDaVenda{QStringLiteral("Historico"), QStringLiteral("Informe o histórico.")};
     const int n = contas.front().parcelas;
     std::vector<int> vistas(std::size_t(std::max(n, 0)) + 1, 0);
-    std::int64_t total = 0;
+    rt::Currency total{};
     for (std::size_t i = 0; i < contas.size(); ++i) {
         const NovaConta& c = contas[i];
         if (c.codigoDoCliente != codigo || c.historico.trimmed() != historico || c.parcelas != n)
@@ -349,11 +352,9 @@ std::optional<RecusaDaVenda> validarVenda(Banco& banco, const std::vector<NovaCo
         if (c.valor.raw <= 0)
             return RecusaDaVenda{
                 parcelas, QStringLiteral("O valor da parcela %1 deve ser maior que zero.").arg(c.parcela)};
-        if (__builtin_add_overflow(total, c.valor.raw, &total))
-            return RecusaDaVenda{
-                parcelas,
-                QStringLiteral("A soma das parcelas passa do maior valor possível, %1.")
-                    .arg(rt::formatMoney(rt::Currency::fromRaw(std::numeric_limits<std::int64_t>::max())))};
+        const auto soma = somarValores(total, c.valor);
+        if (!soma) return RecusaDaVenda{parcelas, textoForaDoLimite(QStringLiteral("O valor da venda"))};
+        total = *soma;
         for (std::size_t j = 0; j < i; ++j)
             if (contas[j].vencimento == c.vencimento)
                 return RecusaDaVenda{parcelas, QStringLiteral("Há mais de uma parcela com vencimento em %1.")
@@ -371,13 +372,14 @@ std::vector<std::int64_t> incluirVenda(Banco& banco, const std::vector<NovaConta
         // Checked again inside the transaction: the client may have been
         // blocked since the caller looked.
         if (auto r = validarVenda(banco, contas)) throw ErroDoBanco(r->motivo);
+        std::vector<rt::Currency> valores;
+        for (const NovaConta& c : contas)
+            valores.push_back(c.valor);
+        const rt::Currency total = *somarValores(valores); // validarVenda saw that it fits
         const bool sqlite = banco.sqlite();
         const QDateTime agoraMesmo = agora();
         const QVariant momento = Banco::dataEHora(agoraMesmo);
         const QVariant dataDaVenda = Banco::data(agoraMesmo.date());
-        std::int64_t total = 0; // validarVenda saw that it fits
-        for (const NovaConta& c : contas)
-            total += c.valor.raw;
         // PostgreSQL numbers sales and receivables from sequences, so clerks
         // adding at once never wait for each other nor take the same number;
         // SQLite's writers queue at BEGIN IMMEDIATE, so the highest + 1 is free.
@@ -413,7 +415,7 @@ std::vector<std::int64_t> incluirVenda(Banco& banco, const std::vector<NovaConta
                                  texto(c.historico),
                                  qlonglong(venda),
                                  dataDaVenda,
-                                 qlonglong(total),
+                                 qlonglong(total.raw),
                                  c.parcela,
                                  c.parcelas,
                                  Banco::data(c.vencimento),

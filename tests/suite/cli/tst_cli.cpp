@@ -249,11 +249,14 @@ private slots:
         QTest::newRow("missing installment")
             << QByteArray("10;Plano;01/01/2030;5,00;1;3\n10;Plano;01/02/2030;5,00;2;3\n")
             << "1: Falta a parcela 3 de 3. (venda das linhas 1, 2)";
+        QTest::newRow("out of range")
+            << QByteArray("10;Venda;01/01/2030;1.000.000.000.000.000,00\n")
+            << "1: O valor '1.000.000.000.000.000,00' ultrapassa o maior valor aceito";
         QTest::newRow("blocked client")
             << QByteArray("40;Venda;01/01/2030;5,00\n") << "1: Cliente bloqueado.";
         QTest::newRow("sum overflow") << QByteArray("10;Grande;01/01/2030;500.000.000.000.000,00;1;2\n"
                                                     "10;Grande;01/02/2030;500.000.000.000.000,00;2;2\n")
-                                      << "1: A soma das parcelas passa do maior valor possível";
+                                      << "1: O valor da venda ultrapassa o maior valor aceito";
         QTest::newRow("header word in a field")
             << QByteArray("10;Vencimento do aluguel;01/01/2030;0\n") << "1: o valor deve ser maior que zero";
     }
