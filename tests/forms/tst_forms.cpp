@@ -427,7 +427,7 @@ private slots:
         QVERIFY(!f.Controls().find(QStringLiteral("lshpObj")));
     }
 
-    void zOrderAndPictureBoxContainer() {
+    void pictureBoxContainsControls() {
         frmTeste f;
         f.Load();
         auto* pic = f.add<PictureBox>(QStringLiteral("picMensagem"));
@@ -435,13 +435,6 @@ private slots:
         inside->Move(30, 30, 300, 300);
         QCOMPARE(inside->widget()->parentWidget(), pic->widget());
         QCOMPARE(inside->widget()->pos(), QPoint(2, 2));
-        pic->ZOrder(1);
-        QCOMPARE(f.window()->children().indexOf(pic->widget()) <
-                     f.window()->children().indexOf(f.lblMensagem->widget()),
-                 true);
-        pic->ZOrder(0);
-        QCOMPARE(f.window()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).last(),
-                 pic->widget());
     }
 
     void mousePointers() {

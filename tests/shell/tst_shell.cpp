@@ -236,8 +236,9 @@ private slots:
         // Centred on the outer size, so below the inner centre under a title bar.
         QCOMPARE(p->Top(), (f.Height() - p->Height()) / 2);
         QVERIFY(p->Top() > (f.ScaleHeight() - p->Height()) / 2);
+        QCOMPARE(p->Left(), f.Width() / 2 - p->Width() / 2);
         QCOMPARE(f.window()->children().last(), p->widget()); // in front of the other controls
-        QVERIFY(leiturasDoRelogio() >= 5); // one second at a quarter per reading
+        QVERIFY(leiturasDoRelogio() >= 5);                    // one second at a quarter per reading
         QVERIFY(m_bombeamentos > 0);
 
         // Again: neither centred nor paused.
@@ -502,7 +503,6 @@ private slots:
         QVERIFY(f.Visible()); // shown, half-built pause
         f.Unload();
     }
-
 };
 
 QTEST_MAIN(tst_shell)
