@@ -6,6 +6,7 @@
 
 #include "Ambiente.h"
 #include "list/Base.h"
+#include "support/Modal.h"
 
 #include "ado/Recordset.h"
 #include "component/Formularios.h"
@@ -95,25 +96,8 @@ template <class T> T* formularioVisivel() {
     return nullptr;
 }
 
-// Runs acao once pronto() holds, polling from the event loop (a modal show
-// or a one-second pause may come first).
-void quando(std::function<bool()> pronto, std::function<void()> acao) {
-    auto* t = new QTimer;
-    t->setInterval(0);
-    QObject::connect(t, &QTimer::timeout, [t, pronto, acao] {
-        if (!pronto()) return;
-        t->stop();
-        t->deleteLater();
-        acao();
-    });
-    t->start();
-}
-
-bool temFoco(forms::Control* c) {
-    // The window's focus child: activation is asynchronous offscreen.
-    QWidget* w = c->widget()->window()->focusWidget();
-    return w && (w == c->widget() || c->widget()->isAncestorOf(w));
-}
+using teste::quando;
+using teste::temFoco;
 
 // The clerk types into a find box, accents included, and presses Enter.
 void digitarEPesquisar(qz::QZFind* caixa, const QString& texto) {
