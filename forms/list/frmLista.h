@@ -100,9 +100,10 @@ protected:
     // The screen's width in twips (the primary screen's).
     virtual float LarguraDaTelaEmTwips() const;
 
-    // The documents printed from the list and the print dialog. They come
-    // with the report layouts; until then nothing is shown (result 1).
+    // The print dialog, with the search text.
     virtual void Registros_Imprimir();
+    // The documents printed for the selected row. They come with the report
+    // layouts; until then nothing is shown (result 1).
     virtual std::int16_t ImprimirCartaDeCobranca();
     virtual std::int16_t Imprimir2aViaDoComprovanteDePagamento();
 
