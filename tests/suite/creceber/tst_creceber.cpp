@@ -78,6 +78,33 @@ QList<int> numeros(const std::shared_ptr<ado::Recordset>& rs) {
     return out;
 }
 
+// The same, walked back from the last row.
+QList<int> deTras(const std::shared_ptr<ado::Recordset>& rs) {
+    QList<int> out;
+    for (rs->MoveLast(); !rs->BOF(); rs->MovePrevious())
+        out.prepend(rs->Fields(QStringLiteral("NumeroDoLancamento")).Value().toLong());
+    return out;
+}
+
+// The page the selection's AbsolutePage points at, porPagina rows long.
+QList<int> pagina(const rt::Object& comp, std::int16_t porPagina) {
+    Variant pp(porPagina), alvo;
+    call(comp, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"), byRef(pp), byRef(alvo, false));
+    auto rs = recordset(alvo);
+    return rs ? numeros(rs) : QList<int>{-1};
+}
+
+// A report of receivables: its rows, the component keeping its totals.
+std::shared_ptr<ado::Recordset> relatorio(const rt::Object& o, int tipo, const QString& filtro, bool todas,
+                                          const QString& inicio, const QString& fim) {
+    Variant t{std::int16_t(tipo)}, f{filtro}, td{todas}, i{inicio}, e{fim};
+    if (call(o, QStringLiteral("SelecionarContasAReceber"), byRef(t), byRef(f, false), byRef(td), byRef(i),
+             byRef(e))
+            .toLong() != 0)
+        return nullptr;
+    return recordset(get(o, QStringLiteral("ResultadoDaSelecaoEmRecordSet")));
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Parcelas)
@@ -313,33 +340,23 @@ private slots:
         for (int i = 1; i <= 45; ++i)
             esperados << i;
         // Pages in any order, each one the right stretch of the order.
-        for (int pagina : {3, 1, 5, 2, 4, 5, 1}) {
-            rs->setAbsolutePage(pagina);
-            Variant pp(std::int16_t(10)), alvo;
-            call(comp, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"), byRef(pp), byRef(alvo, false));
-            auto pg = recordset(alvo);
-            QVERIFY(pg);
-            QCOMPARE(numeros(pg), esperados.mid((pagina - 1) * 10, 10));
+        for (int p : {3, 1, 5, 2, 4, 5, 1}) {
+            rs->setAbsolutePage(p);
+            QCOMPARE(pagina(comp, 10), esperados.mid((p - 1) * 10, 10));
         }
         // A list whose window grew sets its page number under the old size.
         rs->setAbsolutePage(2);
-        Variant pp(std::int16_t(14)), alvo;
-        call(comp, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"), byRef(pp), byRef(alvo, false));
-        QCOMPARE(numeros(recordset(alvo)), esperados.mid(14, 14));
+        QCOMPARE(pagina(comp, 14), esperados.mid(14, 14));
         rs->setAbsolutePage(4);
-        pp = Variant(std::int16_t(10));
-        call(comp, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"), byRef(pp), byRef(alvo, false));
-        QCOMPARE(numeros(recordset(alvo)), esperados.mid(30, 10));
+        QCOMPARE(pagina(comp, 10), esperados.mid(30, 10));
         QCOMPARE(rs->RecordCount(), 45);
         QVERIFY(recordset(get(comp, QStringLiteral("ResultadoDaSelecaoEmRecordSet"))) == rs);
         // Walking the whole selection, and back from the end.
         QCOMPARE(numeros(rs), esperados);
-        QList<int> deTras;
-        for (rs->MoveLast(); !rs->BOF(); rs->MovePrevious())
-            deTras.prepend(rs->Fields(QStringLiteral("NumeroDoLancamento")).Value().toLong());
-        QCOMPARE(deTras, esperados);
+        QCOMPARE(deTras(rs), esperados);
     }
 
+    // clang-format off
     void relatorioDeContasAReceber_data() {
         QTest::addColumn<int>("tipo");
         QTest::addColumn<bool>("todas");
@@ -348,25 +365,14 @@ private slots:
         QTest::addColumn<QString>("filtro");
         QTest::addColumn<QList<int>>("esperados");
         QTest::addColumn<qint64>("total");
-        QTest::newRow("vencidas") << 1 << true << ""
-                                  << ""
-                                  << "" << QList<int>{1, 5} << qint64(1101000);
-        QTest::newRow("a vencer") << 2 << true << ""
-                                  << ""
-                                  << "" << QList<int>{4, 3} << qint64(11502500);
-        QTest::newRow("ambas") << 3 << true << ""
-                               << ""
-                               << "" << QList<int>{1, 5, 4, 3} << qint64(12603500);
-        QTest::newRow("período") << 3 << false << "01/03/2024"
-                                 << "20/03/2024"
-                                 << "" << QList<int>{5, 4} << qint64(603500);
-        QTest::newRow("filtrada") << 3 << true << ""
-                                  << ""
-                                  << "maria" << QList<int>{5, 4} << qint64(603500);
-        QTest::newRow("nada") << 1 << false << "01/01/2023"
-                              << "31/01/2023"
-                              << "" << QList<int>{} << qint64(0);
+        QTest::newRow("vencidas") << 1 << true << "" << "" << "" << QList<int>{1, 5} << qint64(1101000);
+        QTest::newRow("a vencer") << 2 << true << "" << "" << "" << QList<int>{4, 3} << qint64(11502500);
+        QTest::newRow("ambas") << 3 << true << "" << "" << "" << QList<int>{1, 5, 4, 3} << qint64(12603500);
+        QTest::newRow("período") << 3 << false << "01/03/2024" << "20/03/2024" << "" << QList<int>{5, 4} << qint64(603500);
+        QTest::newRow("filtrada") << 3 << true << "" << "" << "maria" << QList<int>{5, 4} << qint64(603500);
+        QTest::newRow("nada") << 1 << false << "01/01/2023" << "31/01/2023" << "" << QList<int>{} << qint64(0);
     }
+    // clang-format on
     void relatorioDeContasAReceber() {
         QFETCH(int, tipo);
         QFETCH(bool, todas);
@@ -377,12 +383,8 @@ private slots:
         QFETCH(qint64, total);
         montarCenario();
         rt::Object o = criar();
-        Variant t{std::int16_t(tipo)}, f{filtro}, td{todas}, i{inicio}, e{fim};
-        QCOMPARE(call(o, QStringLiteral("SelecionarContasAReceber"), byRef(t), byRef(f, false), byRef(td),
-                      byRef(i), byRef(e))
-                     .toLong(),
-                 0);
-        auto rs = recordset(get(o, QStringLiteral("ResultadoDaSelecaoEmRecordSet")));
+        auto rs = relatorio(o, tipo, filtro, todas, inicio, fim);
+        QVERIFY(rs);
         QCOMPARE(numeros(rs), esperados);
         QCOMPARE(get(o, QStringLiteral("TotalDeValoresDosDocumentos")).toCurrency().raw, total);
         if (!esperados.isEmpty()) {
@@ -451,20 +453,12 @@ private slots:
         QCOMPARE(
             adicionar(m_maria, QStringLiteral("Outro"), {{rt::formatDate(rt::Date{inicio + 500}), "2,00"}}),
             0);
-        rt::Object o = criar();
-        Variant t{std::int16_t(3)}, f{filtro}, td{false}, i{de}, e{ate};
-        QCOMPARE(call(o, QStringLiteral("SelecionarContasAReceber"), byRef(t), byRef(f, false), byRef(td),
-                      byRef(i), byRef(e))
-                     .toLong(),
-                 0);
-        auto rs = recordset(get(o, QStringLiteral("ResultadoDaSelecaoEmRecordSet")));
+        auto rs = relatorio(criar(), 3, filtro, false, de, ate);
+        QVERIFY(rs);
         if (filtro.isEmpty()) esperados.insert(401, 1301); // Maria's: due with number 501, after it
         QCOMPARE(rs->RecordCount(), esperados.size());
         QCOMPARE(numeros(rs), esperados);
-        QList<int> deTras;
-        for (rs->MoveLast(); !rs->BOF(); rs->MovePrevious())
-            deTras.prepend(rs->Fields(QStringLiteral("NumeroDoLancamento")).Value().toLong());
-        QCOMPARE(deTras, esperados);
+        QCOMPARE(deTras(rs), esperados);
         rs->MoveFirst();
         QCOMPARE(rs->Fields(QStringLiteral("DataDeVencimento")).Value().toDate().serial, inicio + 100);
     }
@@ -495,14 +489,13 @@ private slots:
         QVERIFY(rs);
         QCOMPARE(rs->RecordCount(), esperados.size());
         const int paginas = rs->PageCount();
-        for (int pagina : {paginas / 2, 2, paginas, paginas - 1, 1, paginas / 2 + 1}) {
-            rs->setAbsolutePage(pagina);
-            Variant pp(std::int16_t(7)), alvo;
-            call(comp, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"), byRef(pp), byRef(alvo, false));
-            QCOMPARE(numeros(recordset(alvo)), esperados.mid((pagina - 1) * 7, 7));
+        for (int p : {paginas / 2, 2, paginas, paginas - 1, 1, paginas / 2 + 1}) {
+            rs->setAbsolutePage(p);
+            QCOMPARE(pagina(comp, 7), esperados.mid((p - 1) * 7, 7));
         }
     }
 
+    // clang-format off
     void validacaoDoAdicionar_data() {
         QTest::addColumn<int>("qualCliente"); // 0 none, 1 João, 2 inactive, 3 blocked, 4 unknown
         QTest::addColumn<QString>("historico");
@@ -510,36 +503,23 @@ private slots:
         QTest::addColumn<QString>("campo");
         QTest::addColumn<QString>("trecho");
         const Parcelas boa{{"10/04/2024", "10,00"}};
-        QTest::newRow("sem cliente") << 0 << "H" << boa << "CodigoDoCliente"
-                                     << "Informe o cliente";
-        QTest::newRow("cliente inexistente") << 4 << "H" << boa << "CodigoDoCliente"
-                                             << "não cadastrado";
-        QTest::newRow("cliente inativo") << 2 << "H" << boa << "CodigoDoCliente"
-                                         << "inativo";
-        QTest::newRow("cliente bloqueado") << 3 << "H" << boa << "CodigoDoCliente"
-                                           << "bloqueado";
-        QTest::newRow("histórico em branco") << 1 << "   " << boa << "Historico"
-                                             << "histórico";
-        QTest::newRow("só a linha vazia") << 1 << "H" << Parcelas{{"", ""}} << "Parcelas"
-                                          << "ao menos uma parcela";
-        QTest::newRow("data vazia no meio")
-            << 1 << "H" << Parcelas{{"10/04/2024", "10,00"}, {"__/__/____", "5,00"}, {"10/06/2024", "1,00"}}
-            << "Parcelas"
-            << "parcela 2";
-        QTest::newRow("data impossível") << 1 << "H" << Parcelas{{"31/02/2024", "10,00"}} << "Parcelas"
-                                         << "parcela 1";
-        QTest::newRow("valor zero no meio")
-            << 1 << "H" << Parcelas{{"10/04/2024", "10,00"}, {"10/05/2024", "0,00"}, {"10/06/2024", "1,00"}}
-            << "Parcelas"
-            << "parcela 2";
-        QTest::newRow("valor negativo") << 1 << "H" << Parcelas{{"10/04/2024", "-3,00"}} << "Parcelas"
-                                        << "maior que zero";
-        QTest::newRow("valor não numérico") << 1 << "H" << Parcelas{{"10/04/2024", "dez"}} << "Parcelas"
-                                            << "parcela 1";
-        QTest::newRow("vencimento repetido")
-            << 1 << "H" << Parcelas{{"10/04/2024", "1,00"}, {"10/04/2024", "2,00"}} << "Parcelas"
-            << "mais de uma";
+        QTest::newRow("sem cliente") << 0 << "H" << boa << "CodigoDoCliente" << "Informe o cliente";
+        QTest::newRow("cliente inexistente") << 4 << "H" << boa << "CodigoDoCliente" << "não cadastrado";
+        QTest::newRow("cliente inativo") << 2 << "H" << boa << "CodigoDoCliente" << "inativo";
+        QTest::newRow("cliente bloqueado") << 3 << "H" << boa << "CodigoDoCliente" << "bloqueado";
+        QTest::newRow("histórico em branco") << 1 << "   " << boa << "Historico" << "histórico";
+        QTest::newRow("só a linha vazia") << 1 << "H" << Parcelas{{"", ""}} << "Parcelas" << "ao menos uma parcela";
+        QTest::newRow("data vazia no meio") << 1 << "H"
+            << Parcelas{{"10/04/2024", "10,00"}, {"__/__/____", "5,00"}, {"10/06/2024", "1,00"}} << "Parcelas" << "parcela 2";
+        QTest::newRow("data impossível") << 1 << "H" << Parcelas{{"31/02/2024", "10,00"}} << "Parcelas" << "parcela 1";
+        QTest::newRow("valor zero no meio") << 1 << "H"
+            << Parcelas{{"10/04/2024", "10,00"}, {"10/05/2024", "0,00"}, {"10/06/2024", "1,00"}} << "Parcelas" << "parcela 2";
+        QTest::newRow("valor negativo") << 1 << "H" << Parcelas{{"10/04/2024", "-3,00"}} << "Parcelas" << "maior que zero";
+        QTest::newRow("valor não numérico") << 1 << "H" << Parcelas{{"10/04/2024", "dez"}} << "Parcelas" << "parcela 1";
+        QTest::newRow("vencimento repetido") << 1 << "H"
+            << Parcelas{{"10/04/2024", "1,00"}, {"10/04/2024", "2,00"}} << "Parcelas" << "mais de uma";
     }
+    // clang-format on
     void validacaoDoAdicionar() {
         QFETCH(int, qualCliente);
         QFETCH(QString, historico);
@@ -595,13 +575,12 @@ private slots:
         QTest::addColumn<Variant>("valor");
         QTest::addColumn<int>("resultado");
         QTest::addColumn<QString>("campo");
+        // clang-format off
         QTest::newRow("altera") << "25/04/2024" << Variant(QStringLiteral("1.234,56")) << 0 << "";
-        QTest::newRow("data vazia") << "__/__/____" << Variant(QStringLiteral("10,00")) << 2
-                                    << "DataDeVencimento";
-        QTest::newRow("valor inteiro zero")
-            << "25/04/2024" << Variant(std::int16_t(0)) << 2 << "ValorDoDocumento";
-        QTest::newRow("valor 0,00") << "25/04/2024" << Variant(QStringLiteral("0,00")) << 2
-                                    << "ValorDoDocumento";
+        QTest::newRow("data vazia") << "__/__/____" << Variant(QStringLiteral("10,00")) << 2 << "DataDeVencimento";
+        QTest::newRow("valor inteiro zero") << "25/04/2024" << Variant(std::int16_t(0)) << 2 << "ValorDoDocumento";
+        QTest::newRow("valor 0,00") << "25/04/2024" << Variant(QStringLiteral("0,00")) << 2 << "ValorDoDocumento";
+        // clang-format on
     }
     void alterar() {
         QFETCH(QString, data);
@@ -654,12 +633,7 @@ private slots:
         QFETCH(int, numero);
         QFETCH(QString, trecho);
         montarCenario();
-        rt::Object o = criar();
-        let(o, QStringLiteral("NumeroDoLancamento"), double(numero));
-        let(o, QStringLiteral("CodigoDoCliente"), double(m_joao));
-        let(o, QStringLiteral("Historico"), QStringLiteral("X"));
-        let(o, QStringLiteral("DataDeVencimento"), QStringLiteral("01/05/2024"));
-        let(o, QStringLiteral("ValorDoDocumento"), QStringLiteral("1,00"));
+        rt::Object o = cartao(numero, QStringLiteral("X"), QStringLiteral("ana"));
         QCOMPARE(call(o, operacao).toInteger(), 3);
         QVERIFY2(get(o, QStringLiteral("DescricaoDaFalha")).toString().contains(trecho),
                  qPrintable(get(o, QStringLiteral("DescricaoDaFalha")).toString()));
@@ -669,11 +643,7 @@ private slots:
 
     void excluir() {
         montarCenario();
-        rt::Object o = criar();
-        let(o, QStringLiteral("NumeroDoLancamento"), 5.0);
-        let(o, QStringLiteral("CodigoDoCliente"), double(m_maria));
-        let(o, QStringLiteral("Historico"), QStringLiteral("Conserto"));
-        set(o, QStringLiteral("GradeDasParcelas"), rt::Object(std::make_shared<Grade>(Parcelas{{"", ""}})));
+        rt::Object o = cartao(5, QStringLiteral("Conserto"), QStringLiteral("ana"));
         QCOMPARE(call(o, QStringLiteral("Excluir")).toInteger(), 0);
         QCOMPARE(numeros(selecionar(0, QString())), (QList<int>{4, 3, 2, 1}));
         QCOMPARE(numeros(selecionar(0, QStringLiteral("geladeira"))), QList<int>{4});
