@@ -381,8 +381,7 @@ void frmLista::qzcmbSituacao_Click() {
 
         ponto(5);
         DepoisDaSelecao();
-    });
-    restaurarTela();
+    }, [this] { restaurarTela(); });
 }
 
 void frmLista::qzfndPesquisar_Click() {
@@ -416,8 +415,7 @@ void frmLista::qzfndPesquisar_Click() {
         ponto(5);
         GerarLista();
         DepoisDaSelecao();
-    });
-    restaurarTela();
+    }, [this] { restaurarTela(); });
 }
 
 // The list's own wait panel: the whole form takes no input while it shows.
@@ -525,8 +523,7 @@ void frmLista::qzcmdAdicionar_Click() {
 
         ponto(3);
         ficha->Descarregar();
-    });
-    restaurarTela();
+    }, [this] { restaurarTela(); });
 }
 
 void frmLista::qzcmdAlterar_Click() {
@@ -560,8 +557,7 @@ void frmLista::qzcmdAlterar_Click() {
             msfgGrade->setEnabled(true);
             baixar->Descarregar();
         }
-    });
-    restaurarTela();
+    }, [this] { restaurarTela(); });
 }
 
 void frmLista::qzcmdExcluir_Click() {
@@ -583,8 +579,7 @@ void frmLista::qzcmdExcluir_Click() {
 
         ponto(3);
         ficha->Descarregar();
-    });
-    restaurarTela();
+    }, [this] { restaurarTela(); });
 }
 
 void frmLista::qzcmdBaixar_Click() {
@@ -614,8 +609,7 @@ void frmLista::qzcmdBaixar_Click() {
             msfgGrade->setEnabled(true);
             baixar->Descarregar();
         }
-    });
-    restaurarTela();
+    }, [this] { restaurarTela(); });
 }
 
 void frmLista::qzcmdImprimir2ViaComprovanteDeBaixa_Click() {
@@ -632,8 +626,7 @@ void frmLista::qzcmdImprimir2ViaComprovanteDeBaixa_Click() {
             Imprimir2aViaDoComprovanteDePagamento();
             msfgGrade->setEnabled(true);
         }
-    });
-    restaurarTela();
+    }, [this] { restaurarTela(); });
 }
 
 void frmLista::qzcmdImprimirCartaDeCobranca_Click() {
@@ -660,8 +653,7 @@ void frmLista::qzcmdImprimirCartaDeCobranca_Click() {
             informar(
                 QStringLiteral("Esta conta não está vencida e não pode ser enviada a 'Carta de cobrança'"));
         }
-    });
-    restaurarTela();
+    }, [this] { restaurarTela(); });
 }
 
 void frmLista::qzcmdImprimirLista_Click() {

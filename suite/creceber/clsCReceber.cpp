@@ -5,6 +5,9 @@
 
 #include "suite/creceber/Selecao.h"
 
+#include "ado/PageProvider.h"
+#include "suite/negocio/ConsultaDeNegocio.h"
+
 #include "ado/Recordset.h"
 #include "automation/DispatchObject.h"
 #include "automation/LateBound.h"
@@ -33,8 +36,26 @@ using automation::DispatchObject;
 using rt::Variant;
 
 constexpr std::int16_t kFeito = 0, kFalha = 1, kInvalido = 2, kRecusado = 3;
-// The automation failure code for storage failures (E_FAIL).
-constexpr std::int32_t kErroDoBanco = std::int32_t(0x80004005);
+
+QString local(const QString& membro) {
+    return QStringLiteral("QUVA_N_CReceber, clsCReceber, ") + membro;
+}
+
+// The rows of a selection are read as the caller walks them: a storage
+// failure then is this component's, not the recordset's.
+class LeituraDaSelecao final : public ado::PageProvider {
+public:
+    explicit LeituraDaSelecao(std::shared_ptr<ado::PageProvider> provedor) : m_provedor(std::move(provedor)) {}
+    std::int64_t count() override { return m_provedor->count(); }
+    std::vector<ado::FieldInfo> fields() override { return m_provedor->fields(); }
+    void fetch(std::int64_t first, std::int64_t n, std::vector<rt::Variant>& out) override {
+        comoFalhaDoComponente(local(QStringLiteral("ResultadoDaSelecaoEmRecordSet")),
+                              [&] { m_provedor->fetch(first, n, out); });
+    }
+
+private:
+    std::shared_ptr<ado::PageProvider> m_provedor;
+};
 
 // A validation failure or a refusal, carried out of the procedure that found it.
 struct Resposta {
@@ -196,17 +217,12 @@ private:
         try {
             f();
             return true;
-        } catch (const ErroDoBanco& e) {
-            m_numeroDoErro = kErroDoBanco;
-            m_descricaoDoErro = e.texto();
-        } catch (const rt::RuntimeError& e) {
-            m_numeroDoErro = e.number();
-            m_descricaoDoErro = e.description();
-        } catch (const std::exception& e) {
-            m_numeroDoErro = kErroDoBanco;
-            m_descricaoDoErro = QString::fromLocal8Bit(e.what());
+        } catch (...) {
+            auto [numero, descricao] = falhaDeNegocio(std::current_exception());
+            m_numeroDoErro = numero;
+            m_descricaoDoErro = std::move(descricao);
         }
-        m_localDoErro = QStringLiteral(", clsCReceber, ") + procedimento;
+        m_localDoErro = local(procedimento);
         return false;
     }
 
@@ -221,7 +237,7 @@ private:
     // ---- selections
 
     void novaSelecao(std::shared_ptr<ProvedorDeContas> provedor, std::int32_t porPagina) {
-        auto rs = ado::Recordset::fromProvider(provedor);
+        auto rs = ado::Recordset::fromProvider(std::make_shared<LeituraDaSelecao>(provedor));
         if (porPagina > 0) rs->setPageSize(porPagina);
         m_provedor = std::move(provedor);
         m_selecao = std::move(rs);
@@ -277,6 +293,10 @@ private:
     }
 
     Variant paginar(Args a) {
+        return comoFalhaDoComponente(local(QStringLiteral("PaginarResultadoDaSelecaoEmRecordset")),
+                                     [&] { return paginarSemProtecao(a); });
+    }
+    Variant paginarSemProtecao(Args a) {
         if (!m_selecao) rt::raise(rt::err::ObjectNotSet);
         const std::int32_t porPagina = a[0].toLong();
         if (porPagina > 0 && porPagina != m_selecao->PageSize()) {
@@ -343,6 +363,12 @@ private:
 
     // Summed by the database on first demand, over the last selection.
     Variant total(int qual) {
+        static const char* const kNomes[] = {"TotalDeValoresDosDocumentos", "TotalDeDescontosEAbatimentos",
+                                             "TotalDeJurosMorasEMultas", "TotalDeValoresBaixados"};
+        return comoFalhaDoComponente(local(QString::fromLatin1(kNomes[qual])),
+                                     [&] { return totalSemProtecao(qual); });
+    }
+    Variant totalSemProtecao(int qual) {
         if (!m_provedor) return Variant(rt::Currency{});
         if (!m_totais) {
             const Filtro& f = m_provedor->filtro();
@@ -525,8 +551,9 @@ private:
                           .arg(acao));
         if (antes.existe && (antes.versao >= 0 ? agora.versao != antes.versao : agora.linha != antes.linha))
             return recusado(
-                QStringLiteral("Esta conta a receber acabou de ser alterada por outro usuário. Abra-a "
-                               "novamente para ver os dados atuais."));
+                QStringLiteral("Esta conta a receber acabou de ser alterada por outro usuário. Para ver "
+                               "os dados atuais na lista, escolha a situação novamente ou faça uma "
+                               "pesquisa."));
         return std::nullopt;
     }
 

@@ -726,6 +726,19 @@ private slots:
         QVERIFY(doubles::calls(kClientes, QStringLiteral("ResultadoDaSelecaoEmRecordSet")).empty());
     }
 
+    // Neither the lookup nor its failure can be shown: the wait panel goes all the same.
+    void falhaDosClientesSemMensagem() {
+        doubles::setCreateFailure(kClientes, true);
+        doubles::setCreateFailure(teste::kMsgErro, true);
+        frmFicha f;
+        f.Load();
+        abrir(f, 1, [&] {
+            f.qzfApelidoOuNomeFantasiaDoCliente->setText(QStringLiteral("padaria"));
+            f.qzfApelidoOuNomeFantasiaDoCliente->requestSearch();
+            QVERIFY(!f.picMensagem->Visible());
+        });
+    }
+
     // Clearing a box clears the card; a key after the card filled the boxes
     // only ends that state, later keys empty the other boxes' searched text.
     void limparETeclas() {

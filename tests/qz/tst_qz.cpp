@@ -13,6 +13,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QLabel>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDir>
@@ -355,6 +356,17 @@ private slots:
         QTest::keyClick(view, Qt::Key_Return);
         QTRY_COMPARE(clicks.size(), 3);
         QCOMPARE(cmb->ListIndex(), 2);
+
+        // Opened on its last item, the list still shows every item from the first.
+        for (const char* t : {"Baixada", "Recentes"})
+            cmb->AddItem(QString::fromUtf8(t));
+        cmb->setListIndex(4);
+        cmb->editor()->showPopup();
+        QTRY_VERIFY(view->isVisible());
+        for (int i = 0; i < 5; ++i)
+            QVERIFY2(view->viewport()->rect().contains(view->visualRect(view->model()->index(i, 0))),
+                     qPrintable(cmb->List(i)));
+        cmb->editor()->hidePopup();
     }
 
     // Navigation bar.
@@ -399,6 +411,24 @@ private slots:
             got += nb->isOffered(b) ? u'1' : u'0';
         QCOMPARE(got, offered);
         QCOMPARE(nb->TotalDeRegistros(), total);
+    }
+
+    // Six-digit ordinals in the list's bar width: the whole text, not one cut at both ends.
+    void navigationBarShowsLongOrdinalsWhole() {
+        showForm();
+        auto* nb = f->qznbBarraDeNavegacao;
+        nb->setPrimeiroRegistro(181357);
+        nb->setUltimoRegistro(181365);
+        nb->setTotalDeRegistros(181365);
+        nb->setRegistrosPorPagina(9);
+        nb->Atualizar();
+        QApplication::processEvents();
+        auto* rotulo = nb->widget()->findChild<QLabel*>();
+        const QImage img = nb->widget()->grab(rotulo->geometry()).toImage();
+        for (int x : {0, img.width() - 1})
+            for (int y = 0; y < img.height(); ++y)
+                QVERIFY2(img.pixelColor(x, y).lightness() > 200, qPrintable(QString::number(x)));
+        QCOMPARE(nb->caption(), QStringLiteral("181.357 - 181.365 de 181.365"));
     }
 
     void navigationBarRaisesClickWithTheButton() {

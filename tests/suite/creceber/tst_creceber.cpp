@@ -9,6 +9,7 @@
 #include "automation/Server.h"
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
+#include "suite/negocio/ConsultaDeNegocio.h"
 #include "suite/storage/Banco.h"
 #include "suite/storage/Cadastros.h"
 
@@ -680,7 +681,9 @@ private slots:
         QTest::addColumn<QString>("operacao");
         QTest::addColumn<QString>("trecho");
         for (const char* op : {"Alterar", "Excluir"}) {
-            QTest::addRow("alterou, %s", op) << "altera" << op << "alterada por outro usuário";
+            QTest::addRow("alterou, %s", op)
+                << "altera" << op << "alterada por outro usuário. Para ver os dados atuais na lista, "
+                                     "escolha a situação novamente ou faça uma pesquisa.";
             QTest::addRow("baixou, %s", op) << "baixa" << op << "acabou de ser baixada por outro usuário";
             QTest::addRow("excluiu, %s", op) << "exclui" << op << "acabou de ser excluída por outro usuário";
         }
@@ -720,7 +723,9 @@ private slots:
                      .toString(),
                  antes);
         if (outro != QLatin1String("altera")) return;
-        // Once her list shows the change, Ana may alter it.
+        // Opening the same row again is refused again; once her list shows the
+        // change, Ana may alter it.
+        QCOMPARE(call(cartao(4, QStringLiteral("Da Ana"), QStringLiteral("ana")), operacao).toInteger(), 3);
         listar(&listaDaAna);
         QCOMPARE(call(cartao(4, QStringLiteral("Da Ana"), QStringLiteral("ana")), operacao).toInteger(), 0);
     }
@@ -744,21 +749,49 @@ private slots:
             }
     }
 
-    void falhaDoBancoViraTriploDeErro() {
+    // Every member reports a storage failure as this component's own: the
+    // answering ones through the triple, the others by raising it.
+    void falhaDoBancoEhDoComponente() {
+        // More rows than the selection reads on opening.
+        Parcelas carne;
+        for (int mes = 1; mes <= 12; ++mes)
+            carne.push_back({QStringLiteral("10/%1/2025").arg(mes, 2, 10, QLatin1Char('0')),
+                             QStringLiteral("10,00")});
+        QCOMPARE(adicionar(m_joao, QStringLiteral("Carnê"), carne), 0);
+        rt::Object o;
+        auto rs = selecionar(0, QString(), &o, 2);
+        QVERIFY(rs);
+        m_banco->executar(QStringLiteral("ALTER TABLE contas_a_receber RENAME TO contas_quebradas"));
+        const auto falhaDoComponente = [](const std::function<void()>& f) {
+            try {
+                f();
+            } catch (const rt::RuntimeError& e) {
+                return e.number() == kErroDoComponente &&
+                       e.source().startsWith(QLatin1String("QUVA_N_CReceber, clsCReceber, "));
+            }
+            return false;
+        };
+        QVERIFY(falhaDoComponente([&] {
+            rs->setAbsolutePage(6);
+            Variant pp(std::int16_t(2)), pagina;
+            call(o, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"), byRef(pp), byRef(pagina));
+        }));
+        QVERIFY(falhaDoComponente([&] { get(o, QStringLiteral("TotalDeValoresDosDocumentos")); }));
+
         qputenv("QUVA_DATABASE", m_pasta.path().toUtf8()); // a folder is no database
-        rt::Object o = criar();
+        o = criar();
         Variant pp(std::int16_t(10));
         QCOMPARE(call(o, QStringLiteral("Selecionar"), std::int32_t(1), byRef(pp), std::int32_t(0), QString())
                      .toLong(),
                  1);
-        QVERIFY(get(o, QStringLiteral("NumeroDoErro")).toLong() != 0);
+        QCOMPARE(get(o, QStringLiteral("NumeroDoErro")).toLong(), kErroDoComponente);
         QVERIFY(!get(o, QStringLiteral("DescricaoDoErro")).toString().isEmpty());
         QCOMPARE(get(o, QStringLiteral("LocalDoErro")).toString(),
-                 QStringLiteral(", clsCReceber, Selecionar"));
+                 QStringLiteral("QUVA_N_CReceber, clsCReceber, Selecionar"));
         let(o, QStringLiteral("CodigoDoCliente"), 1.0);
         QCOMPARE(call(o, QStringLiteral("Adicionar")).toInteger(), 1);
         QCOMPARE(get(o, QStringLiteral("LocalDoErro")).toString(),
-                 QStringLiteral(", clsCReceber, Adicionar"));
+                 QStringLiteral("QUVA_N_CReceber, clsCReceber, Adicionar"));
     }
 };
 
