@@ -329,17 +329,10 @@ private slots:
     void linhaIlegivel() {
         frmFicha f;
         f.Load();
-        bool mostrada = false;
-        QTimer::singleShot(0, [&] {
-            mostrada = f.Visible();
-            if (mostrada) f.Hide();
-        });
-        QCOMPARE(f.MontarExibirFormulario(3), std::int16_t(0));
-        QVERIFY(!mostrada);
+        QVERIFY(!teste::mostradoDurante(f, [&] { QCOMPARE(f.MontarExibirFormulario(3), std::int16_t(0)); }));
         QCOMPARE(teste::locaisExibidos(),
                  QStringList{QStringLiteral("QUVA_A_CReceber, frmFicha, MontarExibirFormulario, Ponto: 7")});
         QVERIFY(doubles::calls(teste::kFundoEscuro).empty());
-        QCoreApplication::processEvents();
     }
 
     // Adding (Enter in the value box adds too), taking back and removing

@@ -2,6 +2,9 @@
 // Acting on a modal form from inside its show.
 
 #include "forms/Control.h"
+#include "forms/Form.h"
+
+#include <QCoreApplication>
 
 #include <QObject>
 #include <QTimer>
@@ -29,6 +32,18 @@ inline void quando(std::function<bool()> pronto, std::function<void()> acao) {
 inline bool temFoco(quva::forms::Control* c) {
     QWidget* w = c->widget()->window()->focusWidget();
     return w && (w == c->widget() || c->widget()->isAncestorOf(w));
+}
+
+// Whether form was shown while abrir ran (hidden again at once if it was).
+inline bool mostradoDurante(quva::forms::Form& form, const std::function<void()>& abrir) {
+    bool mostrado = false;
+    QTimer::singleShot(0, [&] {
+        mostrado = form.Visible();
+        if (mostrado) form.Hide();
+    });
+    abrir();
+    QCoreApplication::processEvents(); // the timer goes while form still exists
+    return mostrado;
 }
 
 } // namespace teste
