@@ -14,12 +14,15 @@
 #include "automation/Server.h"
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
+#include "runtime/Errors.h"
 #include "suite/storage/Banco.h"
 #include "suite/storage/Cadastros.h"
+#include "suite/storage/Valores.h"
 
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -372,6 +375,21 @@ private:
         if (!m_provedor) return Variant(rt::Currency{});
         if (!m_totais) {
             const Filtro& f = m_provedor->filtro();
+            // Approximate sums first: an exact one beyond the currency would
+            // fail (SQLite) or not fit (PostgreSQL).
+            QSqlQuery aproximado = m_banco->executar(
+                QStringLiteral(
+                    "SELECT SUM(CAST(r.valor_do_documento AS DOUBLE PRECISION)), "
+                    "SUM(CAST(r.desconto_abatimento AS DOUBLE PRECISION)), "
+                    "SUM(CAST(r.juros_mora_multa AS DOUBLE PRECISION)), "
+                    "SUM(CAST(r.valor_da_baixa AS DOUBLE PRECISION)) FROM contas_a_receber r WHERE ") +
+                    f.sql,
+                f.valores);
+            if (aproximado.next())
+                for (int i = 0; i < 4; ++i)
+                    if (std::abs(aproximado.value(i).toDouble()) >= 9.2e18)
+                        rt::raise(rt::err::Overflow,
+                                  textoForaDoLimite(QStringLiteral("A soma dos valores selecionados")));
             QSqlQuery q = m_banco->executar(
                 QStringLiteral(
                     "SELECT COALESCE(SUM(r.valor_do_documento), 0), COALESCE(SUM(r.desconto_abatimento), 0), "
@@ -453,7 +471,10 @@ private:
                 return invalido(campo,
                                 QStringLiteral("A data de vencimento da parcela %1 é inválida.").arg(n));
             rt::Currency v;
-            if (!rt::parseMoney(texto[i].second, &v) || v.raw <= 0)
+            const LeituraDeValor leitura = lerValor(texto[i].second, &v);
+            if (leitura == LeituraDeValor::ForaDoLimite)
+                return invalido(campo, textoForaDoLimite(QStringLiteral("O valor da parcela %1").arg(n)));
+            if (leitura != LeituraDeValor::Aceito || v.raw <= 0)
                 return invalido(campo,
                                 QStringLiteral("O valor da parcela %1 deve ser maior que zero.").arg(n));
             Parcela p{paraQDate(d), v.raw};
@@ -464,6 +485,11 @@ private:
                         QStringLiteral("Há mais de uma parcela com vencimento em %1.").arg(texto[i].first));
             parcelas.push_back(p);
         }
+        std::vector<rt::Currency> valores;
+        for (const Parcela& p : parcelas)
+            valores.push_back(rt::Currency::fromRaw(p.valor));
+        if (!somarValores(valores))
+            return invalido(campo, textoForaDoLimite(QStringLiteral("O total das parcelas")));
         return std::nullopt;
     }
 
@@ -561,9 +587,8 @@ private:
         const std::int64_t numero = numeroDoLancamento();
         const Estado antes = visto(numero);
         if (auto r = recusa(antes, estado(numero, false), QStringLiteral("alterada"))) return *r;
-        std::int64_t codigo = 0;
-        Cliente cliente;
-        if (auto r = validarCliente(&codigo, &cliente)) return *r;
+        // The client stays the stored one: whatever became of it since, the
+        // receivable is still its own.
         const QString hist = historico();
         if (hist.isEmpty())
             return invalido(QStringLiteral("Historico"), QStringLiteral("Informe o histórico."));
@@ -574,12 +599,20 @@ private:
             return invalido(QStringLiteral("DataDeVencimento"),
                             QStringLiteral("Informe uma data de vencimento válida."));
         rt::Currency valor{};
-        bool valorOk = false;
-        if (m_valorDoDocumento.isString())
-            valorOk = rt::parseMoney(m_valorDoDocumento.toString().trimmed(), &valor);
-        else if (m_valorDoDocumento.isNumeric())
-            valorOk = (valor = m_valorDoDocumento.toCurrency(), true);
-        if (!valorOk || valor.raw <= 0)
+        LeituraDeValor leitura = LeituraDeValor::Invalido;
+        if (m_valorDoDocumento.isString()) {
+            leitura = lerValor(m_valorDoDocumento.toString(), &valor);
+        } else if (m_valorDoDocumento.isNumeric()) {
+            try {
+                valor = m_valorDoDocumento.toCurrency();
+                leitura = LeituraDeValor::Aceito;
+            } catch (const rt::RuntimeError&) {
+                leitura = LeituraDeValor::ForaDoLimite;
+            }
+        }
+        if (leitura == LeituraDeValor::ForaDoLimite)
+            return invalido(QStringLiteral("ValorDoDocumento"), textoForaDoLimite(QStringLiteral("O valor")));
+        if (leitura != LeituraDeValor::Aceito || valor.raw <= 0)
             return invalido(QStringLiteral("ValorDoDocumento"),
                             QStringLiteral("Informe um valor maior que zero."));
 
@@ -590,11 +623,11 @@ private:
             if (auto r = recusa(antes, atual, QStringLiteral("alterada"))) return *r;
             const QDateTime momento = agora();
             b.executar(QStringLiteral(
-                           "UPDATE contas_a_receber SET codigo_do_cliente = ?, historico = ?, "
+                           "UPDATE contas_a_receber SET historico = ?, "
                            "data_de_vencimento = ?, valor_do_documento = ?, data_e_hora_da_alteracao = ?, "
                            "usuario_da_alteracao = ?, ultima_mudanca = ?, versao = versao + 1, busca = ? "
                            "WHERE numero_do_lancamento = ? AND data_da_baixa IS NULL"),
-                       {qlonglong(codigo), hist, Banco::data(paraQDate(vencimento)), qlonglong(valor.raw),
+                       {hist, Banco::data(paraQDate(vencimento)), qlonglong(valor.raw),
                         Banco::dataEHora(momento), quem.isNull() ? QStringLiteral("") : quem,
                         Banco::dataEHora(momento), buscaDaConta(numero, hist), qlonglong(numero)});
             return {kFeito, {}, {}};

@@ -9,6 +9,7 @@
 #include "automation/Server.h"
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
+#include "runtime/Errors.h"
 #include "suite/negocio/ConsultaDeNegocio.h"
 #include "suite/storage/Banco.h"
 #include "suite/storage/Cadastros.h"
@@ -430,6 +431,27 @@ private slots:
                  (QList<int>{2, 1, 4}));
     }
 
+    // A sum over the selection beyond the currency fails, never wraps.
+    void somaDaSelecaoAlemDaMoeda() {
+        const Parcelas metade{{"10/04/2024", "500.000.000.000.000,00"}};
+        QCOMPARE(adicionar(m_joao, QStringLiteral("A"), metade), 0);
+        QCOMPARE(adicionar(m_joao, QStringLiteral("B"), metade), 0);
+        rt::Object o = criar();
+        Variant t{std::int16_t(3)}, f{QString()}, td{true}, i{QString()}, e{QString()};
+        QCOMPARE(call(o, QStringLiteral("SelecionarContasAReceber"), byRef(t), byRef(f, false), byRef(td),
+                      byRef(i), byRef(e))
+                     .toLong(),
+                 0);
+        try {
+            get(o, QStringLiteral("TotalDeValoresDosDocumentos"));
+            QFAIL("the total wrapped");
+        } catch (const rt::RuntimeError& erro) {
+            QCOMPARE(erro.number(), rt::err::Overflow);
+            QVERIFY2(erro.description().contains(QStringLiteral("ultrapassa o maior valor aceito")),
+                     qPrintable(erro.description()));
+        }
+    }
+
     // A report longer than the stretch read at once, over a period that
     // leaves rows out on both sides, walked both ways.
     void relatorioLongoNosDoisSentidos_data() {
@@ -519,6 +541,11 @@ private slots:
         QTest::newRow("valor não numérico") << 1 << "H" << Parcelas{{"10/04/2024", "dez"}} << "Parcelas" << "parcela 1";
         QTest::newRow("vencimento repetido") << 1 << "H"
             << Parcelas{{"10/04/2024", "1,00"}, {"10/04/2024", "2,00"}} << "Parcelas" << "mais de uma";
+        QTest::newRow("parcela acima do limite") << 1 << "H" << Parcelas{{"10/04/2024", "922.337.203.685.478,00"}}
+            << "Parcelas" << "O valor da parcela 1 ultrapassa o maior valor aceito (922.337.203.685.477,58).";
+        QTest::newRow("total acima do limite") << 1 << "H"
+            << Parcelas{{"10/04/2024", "500.000.000.000.000,00"}, {"10/05/2024", "500.000.000.000.000,00"}}
+            << "Parcelas" << "O total das parcelas ultrapassa o maior valor aceito";
     }
     // clang-format on
     void validacaoDoAdicionar() {
@@ -574,25 +601,38 @@ private slots:
     void alterar_data() {
         QTest::addColumn<QString>("data");
         QTest::addColumn<Variant>("valor");
+        QTest::addColumn<bool>("clienteBloqueado");
         QTest::addColumn<int>("resultado");
         QTest::addColumn<QString>("campo");
+        QTest::addColumn<QString>("trecho");
+        const Variant valor(QStringLiteral("1.234,56"));
         // clang-format off
-        QTest::newRow("altera") << "25/04/2024" << Variant(QStringLiteral("1.234,56")) << 0 << "";
-        QTest::newRow("data vazia") << "__/__/____" << Variant(QStringLiteral("10,00")) << 2 << "DataDeVencimento";
-        QTest::newRow("valor inteiro zero") << "25/04/2024" << Variant(std::int16_t(0)) << 2 << "ValorDoDocumento";
-        QTest::newRow("valor 0,00") << "25/04/2024" << Variant(QStringLiteral("0,00")) << 2 << "ValorDoDocumento";
+        QTest::newRow("altera") << "25/04/2024" << valor << false << 0 << "" << "";
+        // Altering cannot change the client, so its situation does not matter.
+        QTest::newRow("cliente bloqueado depois") << "25/04/2024" << valor << true << 0 << "" << "";
+        QTest::newRow("data vazia") << "__/__/____" << Variant(QStringLiteral("10,00")) << false << 2 << "DataDeVencimento" << "data";
+        QTest::newRow("valor inteiro zero") << "25/04/2024" << Variant(std::int16_t(0)) << false << 2 << "ValorDoDocumento" << "maior que zero";
+        QTest::newRow("valor 0,00") << "25/04/2024" << Variant(QStringLiteral("0,00")) << false << 2 << "ValorDoDocumento" << "maior que zero";
+        QTest::newRow("valor acima do limite") << "25/04/2024" << Variant(QStringLiteral("922.337.203.685.478,00")) << false << 2 << "ValorDoDocumento" << "maior valor aceito";
         // clang-format on
     }
     void alterar() {
         QFETCH(QString, data);
         QFETCH(Variant, valor);
+        QFETCH(bool, clienteBloqueado);
         QFETCH(int, resultado);
         QFETCH(QString, campo);
+        QFETCH(QString, trecho);
         montarCenario();
+        if (clienteBloqueado) {
+            Cliente c = *lerCliente(*m_banco, m_maria);
+            c.situacao = ClienteBloqueado;
+            salvarCliente(*m_banco, c);
+        }
         m_relogio.set(dia(16, 3, 2024));
         rt::Object o = criar();
         let(o, QStringLiteral("NumeroDoLancamento"), 4.0);
-        let(o, QStringLiteral("CodigoDoCliente"), double(m_joao));
+        let(o, QStringLiteral("CodigoDoCliente"), double(m_maria));
         let(o, QStringLiteral("Historico"), QStringLiteral("Conserto do fogão"));
         let(o, QStringLiteral("DataDeVencimento"), data);
         let(o, QStringLiteral("ValorDoDocumento"), valor);
@@ -600,6 +640,8 @@ private slots:
             rt::Object(std::make_shared<Usuario>(QStringLiteral("dora"))));
         QCOMPARE(call(o, QStringLiteral("Alterar")).toInteger(), resultado);
         QCOMPARE(get(o, QStringLiteral("NomeDoCampoValidado")).toString(), campo);
+        QVERIFY2(get(o, QStringLiteral("DescricaoDaFalha")).toString().contains(trecho, Qt::CaseInsensitive),
+                 qPrintable(get(o, QStringLiteral("DescricaoDaFalha")).toString()));
         auto rs = selecionar(0, QStringLiteral("fogao"));
         if (resultado != 0) {
             QCOMPARE(rs->RecordCount(), 0);
@@ -611,7 +653,7 @@ private slots:
                  QStringLiteral("1.234,56"));
         QCOMPARE(rs->Fields(QStringLiteral("DataDeVencimento")).Value().toString(),
                  QStringLiteral("25/04/2024"));
-        QCOMPARE(rs->Fields(QStringLiteral("CodigoDoCliente")).Value().toLong(), std::int32_t(m_joao));
+        QCOMPARE(rs->Fields(QStringLiteral("CodigoDoCliente")).Value().toLong(), std::int32_t(m_maria));
         QCOMPARE(rs->Fields(QStringLiteral("UsuarioDaAlteracao")).Value().toString(), QStringLiteral("dora"));
         QCOMPARE(rs->Fields(QStringLiteral("DataEHoraDaAlteracao")).Value().toString(),
                  QStringLiteral("16/03/2024 12:00:00"));
