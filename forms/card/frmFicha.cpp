@@ -27,13 +27,6 @@ namespace rt = quva::rt;
 
 namespace {
 
-// The list's grid, through the list form the host opened last.
-MSFlexGrid& gradeDaLista() {
-    auto* lista = dynamic_cast<frmLista*>(gfrmLista.get());
-    if (!lista || !lista->msfgGrade) rt::raise(rt::err::ObjectNotSet);
-    return *lista->msfgGrade;
-}
-
 // "DD/MM/YYYY" of a list cell holding a date and a time.
 QString parteDaData(const QString& dataEHora) {
     return rt::Format(rt::CDate(Variant(dataEHora)), QStringLiteral("DD/MM/YYYY"));
@@ -69,25 +62,6 @@ const bool kFabricasRegistradas =
     (DefinirFabricaDeFicha([] { return std::make_shared<FichaDoComponente>(); }),
      DefinirFichaDaLista([] { return std::make_shared<FichaDaLista>(); }), true);
 
-// Design helpers.
-Label* rotulo(Label* l, const QString& texto, Twips left, Twips top, Twips width) {
-    l->Move(left, top, width, 255);
-    l->setBackStyle(0);
-    l->setFont(QStringLiteral("Arial"), 9);
-    l->setForeColor(frmFicha::kCorDoRotulo);
-    l->setCaption(texto);
-    return l;
-}
-
-Label* cabecalho(Label* l, const QString& texto, Twips top) {
-    l->Move(300, top, 6315, 285);
-    l->setBackStyle(0);
-    l->setFont(QStringLiteral("Arial"), 10, true);
-    l->setForeColor(look::kAccentDark);
-    l->setCaption(texto);
-    return l;
-}
-
 } // namespace
 
 frmFicha::frmFicha() : FormularioDoComponente(QStringLiteral("frmFicha")) {
@@ -99,82 +73,18 @@ frmFicha::frmFicha() : FormularioDoComponente(QStringLiteral("frmFicha")) {
 // the right. Altering and deleting hide the block and move the due date and
 // value up (RedimensionarReposicionarOcultarObjetos).
 void frmFicha::CreateControls() {
-    setBorderStyle(3);
-    setCaption(QStringLiteral("Conta a Receber"));
-    setClientSize(11355, 9000);
-    setBackColor(vbWhite);
-
-    QZTheme = add<quva::qz::QZTheme>(QStringLiteral("QZTheme"));
-    QZTheme->Move(0, 0, 11355, 900);
-    QZTheme->setTitulo(QStringLiteral("Conta a Receber"));
-
-    // Client.
-    lblCliente = cabecalho(add<Label>(QStringLiteral("lblCliente")), QStringLiteral("Cliente*"), 1035);
-    lblCliente->setWidth(10755);
-    lblCodigoDoCliente =
-        rotulo(add<Label>(QStringLiteral("lblCodigoDoCliente")), QStringLiteral("Codigo"), 300, 1380, 1800);
-    qzfCodigoDoCliente = add<QZFind>(QStringLiteral("qzfCodigoDoCliente"));
-    qzfCodigoDoCliente->Move(300, 1680, 1800, 360);
-    qzfCodigoDoCliente->setStyle(qzFindCode);
-    lblApelidoOuNomeFantasiaDoCliente =
-        rotulo(add<Label>(QStringLiteral("lblApelidoOuNomeFantasiaDoCliente")),
-               QStringLiteral("Apelido ou nome fantasia"), 2250, 1380, 4365);
-    qzfApelidoOuNomeFantasiaDoCliente = add<QZFind>(QStringLiteral("qzfApelidoOuNomeFantasiaDoCliente"));
-    qzfApelidoOuNomeFantasiaDoCliente->Move(2250, 1680, 4365, 360);
-    lblNomeOuRazaoSocialDoCliente = rotulo(add<Label>(QStringLiteral("lblNomeOuRazaoSocialDoCliente")),
-                                           QStringLiteral("Nome ou Razão Social"), 6765, 1380, 4290);
-    qzfNomeOuRazaoSocialDoCliente = add<QZFind>(QStringLiteral("qzfNomeOuRazaoSocialDoCliente"));
-    qzfNomeOuRazaoSocialDoCliente->Move(6765, 1680, 4290, 360);
-
-    // Sale that produced the receivable: shown, never edited.
-    lblDadosDaVenda =
-        cabecalho(add<Label>(QStringLiteral("lblDadosDaVenda")), QStringLiteral("Dados da venda*"), 2220);
-    const struct {
-        Label** rotulo;
-        QZTextBox** caixa;
-        const char* nomeDoRotulo;
-        const char* nomeDaCaixa;
-        const char* texto;
-        Twips left, width;
-    } venda[] = {
-        {&lblNumeroDaVenda, &qztxtNumeroDaVenda, "lblNumeroDaVenda", "qztxtNumeroDaVenda", "Número", 300,
-         1500},
-        {&lblDataDaVenda, &qztxtDataDaVenda, "lblDataDaVenda", "qztxtDataDaVenda", "Data", 1950, 1500},
-        {&lblValorDaVenda, &qztxtValorDaVenda, "lblValorDaVenda", "qztxtValorDaVenda", "Valor", 3600, 1800},
-        {&lblValorRecebidoAVista, &qztxtValorRecebidoAVista, "lblValorRecebidoAVista",
-         "qztxtValorRecebidoAVista", "Valor recebido a vista", 5550, 2100},
-        {&lblParcela, &qztxtNumeroDaParcela, "lblParcela", "qztxtNumeroDaParcela", "Parcela", 7800, 1425},
-    };
-    for (const auto& v : venda) {
-        *v.rotulo = rotulo(add<Label>(QString::fromLatin1(v.nomeDoRotulo)), QString::fromUtf8(v.texto),
-                           v.left, 2565, v.width);
-        *v.caixa = add<QZTextBox>(QString::fromLatin1(v.nomeDaCaixa));
-        (*v.caixa)->Move(v.left, 2865, v.width, 360);
-    }
-    qztxtValorDaVenda->setAlignment(vbRightJustify);
-    qztxtValorRecebidoAVista->setAlignment(vbRightJustify);
-    qztxtNumeroDaParcela->setAlignment(vbCenter);
-    lblDe = rotulo(add<Label>(QStringLiteral("lblDe")), QStringLiteral("de"), 9225, 2925, 405);
-    lblDe->setAlignment(vbCenter);
-    qztxtNumeroDeParcelas = add<QZTextBox>(QStringLiteral("qztxtNumeroDeParcelas"));
-    qztxtNumeroDeParcelas->Move(9630, 2865, 1425, 360);
-    qztxtNumeroDeParcelas->setAlignment(vbCenter);
-
-    lblHistorico =
-        rotulo(add<Label>(QStringLiteral("lblHistorico")), QStringLiteral("Histórico*"), 300, 3405, 10755);
-    qzmemHistorico = add<QZMemoBox>(QStringLiteral("qzmemHistorico"));
-    qzmemHistorico->Move(300, 3705, 10755, 1110);
+    CriarCamposDaConta(*this, QStringLiteral("Conta a Receber"), 9000);
 
     // The plan of installments.
-    lblParcelas = cabecalho(add<Label>(QStringLiteral("lblParcelas")), QStringLiteral("Parcela(s)*"), 4995);
+    lblParcelas = Cabecalho(add<Label>(QStringLiteral("lblParcelas")), QStringLiteral("Parcela(s)*"), 4995);
     lblDataDeVencimentoDaParcelaAtual =
-        rotulo(add<Label>(QStringLiteral("lblDataDeVencimentoDaParcelaAtual")), QStringLiteral("Vencimento*"),
+        Rotulo(add<Label>(QStringLiteral("lblDataDeVencimentoDaParcelaAtual")), QStringLiteral("Vencimento*"),
                300, 5340, 2000);
     qzdtpDataDeVencimentoDaParcelaAtual =
         add<QZDTPicker>(QStringLiteral("qzdtpDataDeVencimentoDaParcelaAtual"));
     qzdtpDataDeVencimentoDaParcelaAtual->Move(300, 5640, 2950, 360);
     qzdtpDataDeVencimentoDaParcelaAtual->setText(QZDTPicker::emptyText());
-    lblValor = rotulo(add<Label>(QStringLiteral("lblValor")), QStringLiteral("Valor*"), 5985, 5340, 630);
+    lblValor = Rotulo(add<Label>(QStringLiteral("lblValor")), QStringLiteral("Valor*"), 5985, 5340, 630);
     lblValor->setAlignment(vbRightJustify);
     qznumValorDaParcelaAtual = add<QZNumberBox>(QStringLiteral("qznumValorDaParcelaAtual"));
     qznumValorDaParcelaAtual->Move(3400, 5640, 3215, 360);
@@ -207,27 +117,12 @@ void frmFicha::CreateControls() {
     msfgGrade->Move(300, 6150, 6315, alturaDaGrade);
 
     lblTotaldasparcelas =
-        rotulo(add<Label>(QStringLiteral("lblTotaldasparcelas")), QStringLiteral("Total das parcelas: 0,00"),
+        Rotulo(add<Label>(QStringLiteral("lblTotaldasparcelas")), QStringLiteral("Total das parcelas: 0,00"),
                300, 6150 + alturaDaGrade + 90, 6315);
     lblTotaldasparcelas->setAlignment(vbRightJustify);
     lblTotaldasparcelas->setFontBold(true);
 
-    // Closing row.
-    lblObservacaoDeCamposObrigatorios = add<Label>(QStringLiteral("lblObservacaoDeCamposObrigatorios"));
-    lblObservacaoDeCamposObrigatorios->Move(300, 8365, 4000, 255);
-    lblObservacaoDeCamposObrigatorios->setBackStyle(0);
-    lblObservacaoDeCamposObrigatorios->setFont(QStringLiteral("Arial"), 8, false, true);
-    lblObservacaoDeCamposObrigatorios->setForeColor(look::kMuted);
-    lblObservacaoDeCamposObrigatorios->setCaption(QStringLiteral("* Campos obrigatórios"));
-
-    qzcmdSalvarFecharConfirmar = add<QZCommandButton>(QStringLiteral("qzcmdSalvarFecharConfirmar"));
-    qzcmdSalvarFecharConfirmar->Move(8145, 8265, 1410, 450);
-    qzcmdSalvarFecharConfirmar->setStyle(qzHighlight);
-    qzcmdSalvarFecharConfirmar->setCaption(QStringLiteral("Salvar"));
-    qzcmdCancelarAlterar = add<QZCommandButton>(QStringLiteral("qzcmdCancelarAlterar"));
-    qzcmdCancelarAlterar->Move(9645, 8265, 1410, 450);
-    qzcmdCancelarAlterar->setCaption(QStringLiteral("Cancelar"));
-
+    CriarRodapeDaConta(*this, 8265);
     CriarpicMensagem();
     ligarEventos();
 }
@@ -307,17 +202,12 @@ std::int16_t frmFicha::MontarExibirFormulario(std::int16_t lintTipoDeOperacao) {
         } else {
             const bool alterando = mintTipoDeOperacao == kAlterar;
             ponto(alterando ? 25 : 29);
-            MSFlexGrid& lista = gradeDaLista();
+            MSFlexGrid& lista = GradeDaLista();
             const std::int32_t linha = lista.RowSel();
             QZTheme->setTitulo(alterando ? QStringLiteral("Alterar conta a receber")
                                          : QStringLiteral("Excluir conta a receber"));
-            QZTheme->setLinhaDeInclusao(QStringLiteral("Código ") + rt::NumberText(mdblNumeroDoLancamento) +
-                                        QStringLiteral(" | Incluído em ") +
-                                        parteDaData(lista.TextMatrix(linha, 21)));
-            const QString alteracao = lista.TextMatrix(linha, 23);
-            QZTheme->setLinhaDeAlteracao(rt::Trim(alteracao).isEmpty()
-                                             ? QString()
-                                             : QStringLiteral("Alterado em ") + parteDaData(alteracao));
+            ExibirLinhasDoRegistro(mdblNumeroDoLancamento, lista.TextMatrix(linha, 21),
+                                   lista.TextMatrix(linha, 23), parteDaData);
             if (alterando) {
                 ponto(26);
                 HabilitarCampos(false, true);
@@ -356,23 +246,21 @@ std::int16_t frmFicha::MontarExibirFormulario(std::int16_t lintTipoDeOperacao) {
 // breaks back (the list writes character 160 in their place).
 void frmFicha::PreencherComALinhaDaLista(Procedimento& ponto) {
     ponto(7);
-    MSFlexGrid& lista = gradeDaLista();
+    MSFlexGrid& lista = GradeDaLista();
     const std::int32_t linha = lista.RowSel();
     auto celula = [&](std::int32_t coluna) { return lista.TextMatrix(linha, coluna); };
 
     ponto(8);
     mdblNumeroDoLancamento = rt::CDbl(Variant(celula(colunas::NumeroDoLancamento)));
     ponto(9);
-    qzfCodigoDoCliente->setText(celula(colunas::CodigoDoCliente));
-    qzfCodigoDoCliente->setShowClearButton(false);
+    PreencherCaixaDoCliente(*qzfCodigoDoCliente, celula(colunas::CodigoDoCliente));
     ponto(10);
-    qzfApelidoOuNomeFantasiaDoCliente->setText(celula(colunas::ApelidoOuNomeFantasiaDoCliente));
-    qzfApelidoOuNomeFantasiaDoCliente->setShowClearButton(false);
+    PreencherCaixaDoCliente(*qzfApelidoOuNomeFantasiaDoCliente,
+                            celula(colunas::ApelidoOuNomeFantasiaDoCliente));
     ponto(11);
-    qzfNomeOuRazaoSocialDoCliente->setText(celula(colunas::NomeOuRazaoSocialDoCliente));
-    qzfNomeOuRazaoSocialDoCliente->setShowClearButton(false);
+    PreencherCaixaDoCliente(*qzfNomeOuRazaoSocialDoCliente, celula(colunas::NomeOuRazaoSocialDoCliente));
     ponto(12);
-    qzmemHistorico->setText(rt::Replace(celula(colunas::Historico), rt::Chr(160), rt::vbCrLf));
+    qzmemHistorico->setText(HistoricoEmLinhas(celula(colunas::Historico)));
     ponto(13);
     qztxtNumeroDaVenda->setText(celula(6));
     ponto(14);
@@ -403,9 +291,7 @@ void frmFicha::HabilitarCampos(bool adicionando, bool alterando) {
         return std::find(std::begin(lista), std::end(lista), c) != std::end(lista);
     };
     for (Control* c : Controls()) {
-        const bool entrada = TypeOf<QZComboBox>(c) || TypeOf<QZTextBox>(c) || TypeOf<QZDTPicker>(c) ||
-                             TypeOf<QZNumberBox>(c) || TypeOf<QZMemoBox>(c) || TypeOf<QZFind>(c);
-        if (!entrada) continue;
+        if (!EhCampoDeEntrada(c)) continue;
         if (adicionando) {
             c->setEnabled(true);
             if (auto* d = dynamic_cast<QZDTPicker*>(c))

@@ -15,6 +15,7 @@
 #include "component/Exportacao.h"
 #include "flexgrid/FlexGrid.h"
 #include "forms/Controls.h"
+#include "forms/shell/CamposDaConta.h"
 #include "forms/shell/FormularioDoComponente.h"
 #include "qz/QZCommandButton.h"
 #include "qz/QZEdit.h"
@@ -29,15 +30,13 @@
 
 namespace creceber {
 
-class CRECEBER_API frmFicha : public FormularioDoComponente {
+class CRECEBER_API frmFicha : public FormularioDoComponente, public CamposDaConta {
 public:
     // Operation types.
     static constexpr std::int16_t kAdicionar = 1;
     static constexpr std::int16_t kAlterar = 3;
     static constexpr std::int16_t kExcluir = 4;
 
-    // Field labels; the four header labels keep their own colour.
-    static constexpr quva::forms::OleColor kCorDoRotulo = 0x494949;
     static constexpr quva::forms::OleColor kCorDoRotuloInvalido = 0x0000FF;
 
     // Installment grid columns and the widths of the value column.
@@ -49,30 +48,8 @@ public:
 
     frmFicha();
 
-    // Design-time controls (picMensagem comes from the shell).
-    quva::qz::QZTheme* QZTheme = nullptr;
-    quva::forms::Label* lblCliente = nullptr;
-    quva::forms::Label* lblCodigoDoCliente = nullptr;
-    quva::qz::QZFind* qzfCodigoDoCliente = nullptr;
-    quva::forms::Label* lblApelidoOuNomeFantasiaDoCliente = nullptr;
-    quva::qz::QZFind* qzfApelidoOuNomeFantasiaDoCliente = nullptr;
-    quva::forms::Label* lblNomeOuRazaoSocialDoCliente = nullptr;
-    quva::qz::QZFind* qzfNomeOuRazaoSocialDoCliente = nullptr;
-    quva::forms::Label* lblDadosDaVenda = nullptr;
-    quva::forms::Label* lblNumeroDaVenda = nullptr;
-    quva::qz::QZTextBox* qztxtNumeroDaVenda = nullptr;
-    quva::forms::Label* lblDataDaVenda = nullptr;
-    quva::qz::QZTextBox* qztxtDataDaVenda = nullptr;
-    quva::forms::Label* lblValorDaVenda = nullptr;
-    quva::qz::QZTextBox* qztxtValorDaVenda = nullptr;
-    quva::forms::Label* lblValorRecebidoAVista = nullptr;
-    quva::qz::QZTextBox* qztxtValorRecebidoAVista = nullptr;
-    quva::forms::Label* lblParcela = nullptr;
-    quva::qz::QZTextBox* qztxtNumeroDaParcela = nullptr;
-    quva::forms::Label* lblDe = nullptr;
-    quva::qz::QZTextBox* qztxtNumeroDeParcelas = nullptr;
-    quva::forms::Label* lblHistorico = nullptr;
-    quva::qz::QZMemoBox* qzmemHistorico = nullptr;
+    // Design-time controls of the card's own (the shared fields come from
+    // CamposDaConta, picMensagem from the shell).
     quva::forms::Label* lblParcelas = nullptr;
     quva::forms::Label* lblDataDeVencimentoDaParcelaAtual = nullptr;
     quva::qz::QZDTPicker* qzdtpDataDeVencimentoDaParcelaAtual = nullptr;
@@ -83,9 +60,6 @@ public:
     quva::qz::QZCommandButton* qzcmdRemover = nullptr;
     quva::flexgrid::MSFlexGrid* msfgGrade = nullptr;
     quva::forms::Label* lblTotaldasparcelas = nullptr;
-    quva::forms::Label* lblObservacaoDeCamposObrigatorios = nullptr;
-    quva::qz::QZCommandButton* qzcmdSalvarFecharConfirmar = nullptr;
-    quva::qz::QZCommandButton* qzcmdCancelarAlterar = nullptr;
 
     // Builds the card for the operation, shows it modally and returns (0)
     // once it is hidden.

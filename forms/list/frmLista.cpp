@@ -14,6 +14,7 @@
 #include "forms/MsgBox.h"
 #include "forms/Window.h"
 #include "forms/list/TelasDaLista.h"
+#include "forms/print/frmImprimirContasAReceber.h"
 #include "qz/Look.h"
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
@@ -663,7 +664,13 @@ void frmLista::qzcmdImprimirLista_Click() {
     });
 }
 
-void frmLista::Registros_Imprimir() {}
+void frmLista::Registros_Imprimir() {
+    Procedimento ponto(u", frmLista, Registros_Imprimir, Ponto: ");
+    ponto.executar([&] {
+        ponto(1);
+        frmImprimirContasAReceber::Instancia().MontarExibirFormulario(Variant(qzfndPesquisar->Text()));
+    });
+}
 
 void frmLista::Form_Resize() {
     Procedimento ponto(u", frmLista, Form_Resize, Ponto: ");

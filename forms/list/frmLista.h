@@ -109,9 +109,10 @@ protected:
     // The screen's width in twips (the primary screen's).
     virtual float LarguraDaTelaEmTwips() const;
 
-    // The print dialog, and the documents printed for the selected row
-    // (0: the preview was shown; 1: not).
+    // The print dialog, with the search text.
     virtual void Registros_Imprimir();
+    // The documents printed for the selected row (0: the preview was shown;
+    // 1: not).
     virtual std::int16_t ImprimirCartaDeCobranca();
     virtual std::int16_t Imprimir2aViaDoComprovanteDePagamento();
 

@@ -7,7 +7,9 @@
 #include "runtime/Convert.h"
 #include "runtime/Errors.h"
 
+#include <QCloseEvent>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -89,6 +91,30 @@ QPixmap desenharPainelDeEspera() {
                QStringLiteral("Processando as informações"));
     return imagem;
 }
+
+// Turns the window's close request, and an Esc that no control took, into
+// the cancel button's click.
+class FechamentoComoClique : public QObject {
+public:
+    FechamentoComoClique(QWidget* janela, std::function<void()> clique)
+        : QObject(janela), m_clique(std::move(clique)) {
+        janela->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        const bool esc = e->type() == QEvent::KeyPress &&
+                         static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape &&
+                         static_cast<QKeyEvent*>(e)->modifiers() == Qt::NoModifier;
+        if (e->type() != QEvent::Close && !esc) return QObject::eventFilter(o, e);
+        e->ignore();
+        quva::forms::guarded(m_clique);
+        return true;
+    }
+
+private:
+    std::function<void()> m_clique;
+};
 
 } // namespace
 
@@ -221,6 +247,10 @@ void FormularioDoComponente::Centralizar(Procedimento* ponto) {
 PictureBox& FormularioDoComponente::painel() const {
     if (!picMensagem) quva::rt::raise(quva::rt::err::ObjectNotSet);
     return *picMensagem;
+}
+
+void FormularioDoComponente::CancelarComEscOuFechar(std::function<void()> clique) {
+    if (QWidget* janela = window()) new FechamentoComoClique(janela, std::move(clique));
 }
 
 void FormularioDoComponente::Repintar() {

@@ -102,6 +102,10 @@ protected:
     // Darkens the menu window, shows this form modally and, once the show has
     // returned (hidden, unloaded or closed from its window), restores it.
     void ExibirModalSobreOMenu(Procedimento& ponto, const EntradaModal& entrada = {});
+    // Esc and the window's close button act as a click on the form's cancel
+    // button, so that its handler, failure handler included, decides. Set on
+    // every load (each load has a new window).
+    void CancelarComEscOuFechar(std::function<void()> clique);
     // Repaint after the panel is hidden.
     virtual void Repintar();
     // After a failure midway: the panel goes and the form takes input again.

@@ -5,6 +5,8 @@
 // modal show; a manual clock makes the one-second pauses free.
 
 #include "Ambiente.h"
+#include "support/Modal.h"
+
 #include "ado/Recordset.h"
 #include "component/Formularios.h"
 #include "component/modPrincipal.h"
@@ -93,25 +95,8 @@ template <class T> T* formularioVisivel() {
     return nullptr;
 }
 
-// Runs acao once pronto() holds, polling from the event loop (a modal show
-// or a one-second pause may come first).
-void quando(std::function<bool()> pronto, std::function<void()> acao) {
-    auto* t = new QTimer;
-    t->setInterval(0);
-    QObject::connect(t, &QTimer::timeout, [t, pronto, acao] {
-        if (!pronto()) return;
-        t->stop();
-        t->deleteLater();
-        acao();
-    });
-    t->start();
-}
-
-bool temFoco(forms::Control* c) {
-    // The window's focus child: activation is asynchronous offscreen.
-    QWidget* w = c->widget()->window()->focusWidget();
-    return w && (w == c->widget() || c->widget()->isAncestorOf(w));
-}
+using teste::quando;
+using teste::temFoco;
 
 // The clerk types into a find box, accents included, and presses Enter.
 void digitarEPesquisar(qz::QZFind* caixa, const QString& texto) {
@@ -344,17 +329,10 @@ private slots:
     void linhaIlegivel() {
         frmFicha f;
         f.Load();
-        bool mostrada = false;
-        QTimer::singleShot(0, [&] {
-            mostrada = f.Visible();
-            if (mostrada) f.Hide();
-        });
-        QCOMPARE(f.MontarExibirFormulario(3), std::int16_t(0));
-        QVERIFY(!mostrada);
+        QVERIFY(!teste::mostradoDurante(f, [&] { QCOMPARE(f.MontarExibirFormulario(3), std::int16_t(0)); }));
         QCOMPARE(teste::locaisExibidos(),
                  QStringList{QStringLiteral("QUVA_A_CReceber, frmFicha, MontarExibirFormulario, Ponto: 7")});
         QVERIFY(doubles::calls(teste::kFundoEscuro).empty());
-        QCoreApplication::processEvents();
     }
 
     // Adding (Enter in the value box adds too), taking back and removing

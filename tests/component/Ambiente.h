@@ -39,4 +39,12 @@ inline QStringList locaisExibidos() {
     return r;
 }
 
+// The calls the dark backdrop received, as "Aplicar 777".
+inline QStringList fundoEscuro() {
+    QStringList r;
+    for (const auto& c : quva::doubles::calls(kFundoEscuro))
+        r << c.member + u' ' + c.args.at(0).value.toString();
+    return r;
+}
+
 } // namespace teste

@@ -1,0 +1,221 @@
+// The settlement view filled from a settled row of a real list: opened by
+// the list's two commands, read-only, closed by its button, Esc or the
+// window's close button, with the menu window darkened exactly meanwhile.
+
+#include "Ambiente.h"
+#include "support/Modal.h"
+
+#include "component/modPrincipal.h"
+#include "forms/Metrics.h"
+#include "forms/MsgBox.h"
+#include "forms/list/frmLista.h"
+#include "forms/settlement/frmBaixar.h"
+#include "runtime/Convert.h"
+
+#include <QCloseEvent>
+#include <QTest>
+
+using namespace quva;
+using namespace creceber;
+
+namespace {
+
+frmBaixar* visaoAberta() {
+    for (forms::Form* f : forms::Forms())
+        if (auto* b = dynamic_cast<frmBaixar*>(f); b && b->Visible()) return b;
+    return nullptr;
+}
+
+} // namespace
+
+class tst_settlement : public QObject {
+    Q_OBJECT
+
+    std::shared_ptr<frmLista> lista;
+
+    void listaComUmaLinha(const QString& inclusao, const QString& alteracao, const QString& numero = "15") {
+        lista = std::make_shared<frmLista>();
+        lista->Load();
+        auto& g = *lista->msfgGrade;
+        g.setRows(2);
+        g.setCols(colunas::Total);
+        const QStringList valores =
+            QStringLiteral("|%1|42|Padaria Sol|José da Silva Pães ME|Primeira%2Segunda|"
+                           "V-88|01/03/2020|1.500,00|300,00|20|2|4|0|10/04/2020|300,00|"
+                           "10,00|5,50|12/04/2020|295,50|Baixado|%3|ana|%4|rui")
+                .arg(numero, rt::Chr(160), inclusao, alteracao)
+                .split(u'|');
+        for (int c = 0; c < colunas::Total; ++c)
+            g.setTextMatrix(1, c, valores[c]);
+        g.setRow(1);
+        gfrmLista = lista;
+    }
+
+private slots:
+    void initTestCase() {
+        teste::registroNovo();
+        teste::registrar(DOUBLES_LIB);
+        teste::registrar(CRECEBER_LIB);
+        forms::setLogicalDpiOverride(96);
+    }
+    void init() {
+        doubles::reset();
+        glngFormularioDoMenu_hWnd = 777;
+    }
+    void cleanup() {
+        gfrmLista.reset();
+        lista.reset();
+    }
+
+    void visao_data() {
+        QTest::addColumn<bool>("pelaAlteracao");
+        QTest::addColumn<QString>("inclusao");
+        QTest::addColumn<QString>("alteracao");
+        QTest::addColumn<QString>("linhas");
+        QTest::addColumn<QString>("fechamento");
+        QTest::newRow("Baixar, nunca alterada") << false << "02/03/2020 09:05:00"
+                                                << ""
+                                                << "Código 15 | Incluído em 02/03/2020|"
+                                                << "botão";
+        QTest::newRow("Alterar, alteração em branco") << true << "02/03/2020 09:05:00"
+                                                      << "   "
+                                                      << "Código 15 | Incluído em 02/03/2020|"
+                                                      << "Esc";
+        QTest::newRow("alterada") << false << "02/03/2020 09:05:00"
+                                  << "05/12/2026 08:01:02"
+                                  << "Código 15 | Incluído em 02/03/2020|Alterado em 05/12/2026"
+                                  << "janela";
+        QTest::newRow("células que não são datas") << true << "ontem"
+                                                   << "?"
+                                                   << "Código 15 | Incluído em ontem|Alterado em ?"
+                                                   << "janela";
+    }
+    // Every value of the row, nothing editable, the close button in the
+    // save button's place, closed three ways.
+    void visao() {
+        QFETCH(bool, pelaAlteracao);
+        QFETCH(QString, inclusao);
+        QFETCH(QString, alteracao);
+        QFETCH(QString, linhas);
+        QFETCH(QString, fechamento);
+        listaComUmaLinha(inclusao, alteracao);
+        QString valores, tema, botao;
+        QStringList editaveis;
+        QStringList escuroDuranteAVisao;
+        bool fechou = false;
+        teste::quando([] { return visaoAberta() != nullptr; },
+                      [&] {
+                          frmBaixar& v = *visaoAberta();
+                          escuroDuranteAVisao = teste::fundoEscuro();
+                          QStringList t;
+                          for (forms::Control* c : v.Controls()) {
+                              if (CamposDaConta::EhCampoDeEntrada(c) && c->Enabled()) editaveis << c->Name();
+                              if (auto* f = dynamic_cast<qz::QZFind*>(c); f && f->ShowClearButton())
+                                  editaveis << "limpar";
+                          }
+                          for (QString s :
+                               {v.qzfCodigoDoCliente->Text(), v.qzfApelidoOuNomeFantasiaDoCliente->Text(),
+                                v.qzfNomeOuRazaoSocialDoCliente->Text(), v.qzmemHistorico->Text(),
+                                v.qztxtNumeroDaVenda->Text(), v.qztxtDataDaVenda->Text(),
+                                v.qztxtValorDaVenda->Text(), v.qztxtValorRecebidoAVista->Text(),
+                                v.qztxtNumeroDaParcela->Text(), v.qztxtNumeroDeParcelas->Text(),
+                                v.qzdtpDataDeVencimento->Text(), v.qznumValorDoDocumento->Text(),
+                                v.qznumDescontoAbatimento->Text(), v.qznumJurosMoraMulta->Text(),
+                                v.qzdtpDataDaBaixa->Text(), v.qznumValorDaBaixa->Text(),
+                                v.qznumValorResidual->Text(), v.qzdtpDataDeVencimentoDoValorResidual->Text()})
+                              t << s;
+                          valores = t.join(u'|');
+                          tema = v.QZTheme->Titulo() + u'|' + v.QZTheme->LinhaDeInclusao() + u'|' +
+                                 v.QZTheme->LinhaDeAlteracao();
+                          auto* fechar = v.qzcmdCancelarAlterar;
+                          botao = QStringLiteral("%1|%2|%3|%4|%5|%6")
+                                      .arg(fechar->Caption(), fechar->ToolTipText())
+                                      .arg(fechar->Left() == v.qzcmdSalvarFecharConfirmar->Left() &&
+                                           fechar->Width() == v.qzcmdSalvarFecharConfirmar->Width())
+                                      .arg(fechar->Style())
+                                      .arg(fechar->BackColor() == v.qzcmdSalvarFecharConfirmar->BackColor())
+                                      .arg(v.qzcmdSalvarFecharConfirmar->Visible());
+                          if (fechamento == "botão") {
+                              fechar->setValue(true);
+                          } else if (fechamento == "Esc") {
+                              QTest::keyClick(v.window(), Qt::Key_Escape);
+                          } else {
+                              v.window()->close();
+                          }
+                          fechou = !v.Visible();
+                          if (!fechou) v.Hide();
+                      });
+        if (pelaAlteracao)
+            lista->qzcmdAlterar_Click();
+        else
+            lista->qzcmdBaixar_Click();
+
+        QVERIFY(fechou);
+        QCOMPARE(valores,
+                 QStringLiteral("42|Padaria Sol|José da Silva Pães ME|Primeira\r\nSegunda|V-88|01/03/2020|"
+                                "1.500,00|300,00|2|4|10/04/2020|300,00|10,00|5,50|12/04/2020|295,50|"
+                                "0,00|__/__/____"));
+        QCOMPARE(tema, "Visualizar baixa|" + linhas);
+        QCOMPARE(editaveis, QStringList());
+        QCOMPARE(botao, QStringLiteral("Fechar |Fechar visualizar|1|%1|1|0").arg(qz::qzHighlight));
+        QCOMPARE(escuroDuranteAVisao, QStringList{"Aplicar 777"});
+        QCOMPARE(teste::fundoEscuro(), (QStringList{"Aplicar 777", "Remover 777"}));
+        QVERIFY(teste::locaisExibidos().isEmpty());
+        QVERIFY(lista->msfgGrade->Enabled());
+    }
+
+    // A row that cannot be read is reported at its step; the menu window is
+    // never darkened and the view never shown.
+    void linhaIlegivel_data() {
+        QTest::addColumn<bool>("comLista");
+        QTest::newRow("sem lista") << false;
+        QTest::newRow("número que não é número") << true;
+    }
+    void linhaIlegivel() {
+        QFETCH(bool, comLista);
+        if (comLista) listaComUmaLinha("02/03/2020", "", "quinze");
+        frmBaixar v;
+        v.Load();
+        QVERIFY(!teste::mostradoDurante(v, [&] { QCOMPARE(v.MontarExibirFormulario(2), std::int16_t(0)); }));
+        QCOMPARE(teste::locaisExibidos(),
+                 QStringList{"QUVA_A_CReceber, frmBaixar, MontarExibirFormulario, Ponto: 2"});
+        QVERIFY(teste::fundoEscuro().isEmpty());
+    }
+
+    // Code 1 leaves the settlement and the title bar as designed; only codes
+    // 1 and 2 close on the button.
+    void codigos_data() {
+        QTest::addColumn<std::int16_t>("codigo");
+        QTest::addColumn<QString>("titulo");
+        QTest::addColumn<QString>("baixa");
+        QTest::addColumn<bool>("fecha");
+        QTest::newRow("1") << std::int16_t(1) << "Recebimento de conta"
+                           << "0,00|__/__/____" << true;
+        QTest::newRow("3") << std::int16_t(3) << "Recebimento de conta"
+                           << "10,00|12/04/2020" << false;
+    }
+    void codigos() {
+        QFETCH(std::int16_t, codigo);
+        QFETCH(QString, titulo);
+        QFETCH(QString, baixa);
+        QFETCH(bool, fecha);
+        listaComUmaLinha("02/03/2020", "");
+        frmBaixar v;
+        v.Load();
+        bool fechou = false;
+        teste::quando([&] { return v.Visible(); },
+                      [&] {
+                          v.qzcmdCancelarAlterar->setValue(true);
+                          fechou = !v.Visible();
+                          if (!fechou) v.Hide();
+                      });
+        v.MontarExibirFormulario(codigo);
+        QCOMPARE(fechou, fecha);
+        QCOMPARE(v.QZTheme->Titulo(), titulo);
+        QCOMPARE(v.qznumDescontoAbatimento->Text() + u'|' + v.qzdtpDataDaBaixa->Text(), baixa);
+        QCOMPARE(v.qzcmdCancelarAlterar->Caption(), QStringLiteral("Fechar "));
+    }
+};
+
+QTEST_MAIN(tst_settlement)
+#include "tst_settlement.moc"
