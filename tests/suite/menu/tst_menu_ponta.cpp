@@ -363,10 +363,12 @@ private slots:
         controle<qz::QZComboBox>(*lista, QStringLiteral("qzcmbSituacao"))->setListIndex(0);
         auto* barra = controle<qz::QZNavigationBar>(*lista, QStringLiteral("qznbBarraDeNavegacao"));
         QList<qlonglong> numeros; // the whole selection, in its order
-        QSqlQuery q = outroCaixa()->executar(QStringLiteral(
+        auto banco = outroCaixa();
+        QSqlQuery q = banco->executar(QStringLiteral(
             "SELECT numero_do_lancamento FROM contas_a_receber ORDER BY numero_do_lancamento DESC"));
         while (q.next())
             numeros << q.value(0).toLongLong();
+        q.finish();
         const auto conferir = [&](const char* passo) {
             const int primeiro = int(barra->PrimeiroRegistro()), ultimo = int(barra->UltimoRegistro());
             QList<qlonglong> naGrade, esperados = numeros.mid(primeiro - 1, ultimo - primeiro + 1);
