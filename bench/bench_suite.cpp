@@ -132,8 +132,7 @@ void medirSelecao(Banco& b, const QString& prefixo, bool todas) {
         QVariantList v;
         const QString onde = sqlDaSituacao(s, b, v);
         const double base = materializar(b, onde, v);
-        bench::report(qPrintable(prefixo + QString::fromLatin1(nomes[s])), m, "ms",
-                      50, base);
+        bench::report(qPrintable(prefixo + QString::fromLatin1(nomes[s])), m, "ms", 50, base);
     }
 }
 
@@ -277,10 +276,12 @@ public:
             m_b.executar(QStringLiteral("CREATE TABLE bench_contas AS SELECT * FROM contas_a_receber WHERE "
                                         "numero_do_lancamento IN (%1)")
                              .arg(em));
-            m_b.executar(QStringLiteral(
-                             "CREATE TABLE bench_baixas AS SELECT * FROM baixas WHERE numero_do_lancamento IN (%1)")
-                             .arg(em));
-            m_b.executar(QStringLiteral("DELETE FROM contas_a_receber WHERE numero_do_lancamento IN (%1)").arg(em));
+            m_b.executar(
+                QStringLiteral(
+                    "CREATE TABLE bench_baixas AS SELECT * FROM baixas WHERE numero_do_lancamento IN (%1)")
+                    .arg(em));
+            m_b.executar(
+                QStringLiteral("DELETE FROM contas_a_receber WHERE numero_do_lancamento IN (%1)").arg(em));
         });
     }
     ~Exclusoes() { restaurar(); }
@@ -320,10 +321,12 @@ void medirQualquerPagina(Banco& b, const QString& prefixo) {
                 const double t0 = agoraMs();
                 sel->setAbsolutePage(p);
                 Variant pp(std::int16_t(20)), alvo;
-                call(o, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"), byRef(pp), byRef(alvo, false));
+                call(o, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"), byRef(pp),
+                     byRef(alvo, false));
                 const double ms = agoraMs() - t0;
                 if (run == 0 && ms > 2)
-                    std::fprintf(stderr, "bench_suite: %spage_any_worst: selection %d page %d of %d: %.1f ms\n",
+                    std::fprintf(stderr,
+                                 "bench_suite: %spage_any_worst: selection %d page %d of %d: %.1f ms\n",
                                  qPrintable(prefixo), s, p, paginas, ms);
                 pior = std::max(pior, ms);
             }
@@ -343,12 +346,13 @@ void medirQualquerPagina(Banco& b, const QString& prefixo) {
             b.valor(QStringLiteral("SELECT COUNT(*) FROM contas_a_receber r WHERE ") + onde, v).toLongLong();
         for (std::int64_t k : {n / 2, std::max<std::int64_t>(0, n - 20)}) {
             const double t0 = agoraMs();
-            QSqlQuery q = b.executar(QStringLiteral("SELECT r.*, c.nome_ou_razao_social FROM contas_a_receber r "
-                                                    "JOIN clientes c ON c.codigo_do_cliente = r.codigo_do_cliente "
-                                                    "WHERE %1 ORDER BY %2 LIMIT 20 OFFSET %3")
-                                         .arg(onde, QLatin1String(ordens[s]))
-                                         .arg(k),
-                                     v);
+            QSqlQuery q =
+                b.executar(QStringLiteral("SELECT r.*, c.nome_ou_razao_social FROM contas_a_receber r "
+                                          "JOIN clientes c ON c.codigo_do_cliente = r.codigo_do_cliente "
+                                          "WHERE %1 ORDER BY %2 LIMIT 20 OFFSET %3")
+                               .arg(onde, QLatin1String(ordens[s]))
+                               .arg(k),
+                           v);
             while (q.next()) {
             }
             base = std::max(base, agoraMs() - t0);

@@ -22,6 +22,7 @@ const QList<std::pair<QString, QString>>& classesPrincipais() {
         {QStringLiteral("QUVA_A_MsgErro"), QStringLiteral("QUVA_A_MsgErro.clsMensagem")},
         {QStringLiteral("QUVA_A_MsgAcesso"), QStringLiteral("QUVA_A_MsgAcesso.clsMensagem")},
         {QStringLiteral("QUVA_A_EfeitosDeTela"), QStringLiteral("QUVA_A_EfeitosDeTela.clsFundoEscuro")},
+        {QStringLiteral("quva_spreadsheet"), QStringLiteral("excel.application")},
     };
     return c;
 }

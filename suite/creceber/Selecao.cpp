@@ -244,7 +244,8 @@ const Forma& formaDoRelatorioDeBaixadas() {
         b.campos.insert(b.campos.end(),
                         {tipo("DescontoAbatimento", ado::adCurrency), tipo("JurosMoraMulta", ado::adCurrency),
                          tipo("DataDaBaixa", ado::adDate), tipo("ValorDaBaixa", ado::adCurrency)});
-        b.colunas += QStringLiteral(", r.desconto_abatimento, r.juros_mora_multa, r.data_da_baixa, r.valor_da_baixa");
+        b.colunas +=
+            QStringLiteral(", r.desconto_abatimento, r.juros_mora_multa, r.data_da_baixa, r.valor_da_baixa");
         const int n = int(abertas.campos.size());
         b.converterLinha = [&abertas, n](const Linha& l, std::vector<Variant>& out) {
             abertas.converterLinha(l, out);
@@ -315,7 +316,8 @@ void ProvedorDeContas::contar() {
 }
 
 QString ProvedorDeContas::chaveDoMarco(const QVariant& valor) const {
-    if (m_ordem.marcos == PorNumero) return QStringLiteral("%1").arg(valor.toLongLong() / 1024, 10, 10, QChar(u'0'));
+    if (m_ordem.marcos == PorNumero)
+        return QStringLiteral("%1").arg(valor.toLongLong() / 1024, 10, 10, QChar(u'0'));
     return valor.toString().left(10);
 }
 
@@ -359,7 +361,8 @@ void ProvedorDeContas::lerMarcos() {
         if (parcial) {
             const auto [de, ate] = faixaDoMarco(chave);
             n = m_banco
-                    ->valor(QStringLiteral("SELECT COUNT(*) FROM contas_a_receber r WHERE %1 AND %2 >= ? AND %2 < ?")
+                    ->valor(QStringLiteral(
+                                "SELECT COUNT(*) FROM contas_a_receber r WHERE %1 AND %2 >= ? AND %2 < ?")
                                 .arg(m_filtro.sql, coluna),
                             m_filtro.valores + QVariantList{de, ate})
                     .toLongLong();
@@ -547,8 +550,9 @@ void ProvedorDeContas::fetch(std::int64_t first, std::int64_t n, std::vector<Var
     Filtro f = ancora >= 0 ? m_filtro.semLimites(m_ordem.chaves.front(), !descendente) : m_filtro;
     std::int64_t pular = paraTras ? pularAtras : pularAdiante;
     if (peloMarco) {
-        const auto m = std::prev(std::upper_bound(m_marcos.begin(), m_marcos.end(), first,
-                                                  [](std::int64_t p, const Marco& x) { return p < x.antes; }));
+        const auto m =
+            std::prev(std::upper_bound(m_marcos.begin(), m_marcos.end(), first,
+                                       [](std::int64_t p, const Marco& x) { return p < x.antes; }));
         pular = first - m->antes;
         const auto [de, ate] = faixaDoMarco(m->chave);
         // A checkpoint the filter cuts keeps the filter's own bound on its start.

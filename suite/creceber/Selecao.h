@@ -114,7 +114,13 @@ const Forma& formaDoRelatorio();
 const Forma& formaDoRelatorioDeBaixadas();
 
 // The position checkpoints the database keeps (marcos_de_posicao).
-enum Marcos : int { SemMarcos = -1, PorNumero = 0, AbertasPorVencimento = 1, BaixadasPorData = 2, PorMudanca = 3 };
+enum Marcos : int {
+    SemMarcos = -1,
+    PorNumero = 0,
+    AbertasPorVencimento = 1,
+    BaixadasPorData = 2,
+    PorMudanca = 3
+};
 
 struct Ordem {
     QStringList chaves; // unique together; the last is r.numero_do_lancamento

@@ -258,13 +258,15 @@ private:
                 break;
             case Baixadas:
                 f.e(QStringLiteral("r.data_da_baixa IS NOT NULL"));
-                o = {{QStringLiteral("r.data_da_baixa"), QStringLiteral("r.numero_do_lancamento")}, true,
+                o = {{QStringLiteral("r.data_da_baixa"), QStringLiteral("r.numero_do_lancamento")},
+                     true,
                      BaixadasPorData};
                 break;
             case Recentes:
                 f.limite(QStringLiteral("r.ultima_mudanca"), QStringLiteral(">="),
                          Banco::dataEHora(agora().addDays(-kDiasRecentes)));
-                o = {{QStringLiteral("r.ultima_mudanca"), QStringLiteral("r.numero_do_lancamento")}, true,
+                o = {{QStringLiteral("r.ultima_mudanca"), QStringLiteral("r.numero_do_lancamento")},
+                     true,
                      PorMudanca};
                 break;
             }
@@ -324,7 +326,8 @@ private:
             filtrarPeriodo(f, QStringLiteral("r.data_de_vencimento"), a[2], a[3], a[4]);
             filtrarPorBusca(banco(), f, a[1].isNull() ? QString() : a[1].toString());
             Ordem o{{QStringLiteral("r.data_de_vencimento"), QStringLiteral("r.numero_do_lancamento")},
-                    false, AbertasPorVencimento};
+                    false,
+                    AbertasPorVencimento};
             novaSelecao(
                 std::make_shared<ProvedorDeContas>(m_banco, std::move(f), std::move(o), formaDoRelatorio()),
                 0);
@@ -338,7 +341,8 @@ private:
             f.e(QStringLiteral("r.data_da_baixa IS NOT NULL"));
             filtrarPeriodo(f, QStringLiteral("r.data_da_baixa"), a[0], a[2], a[3]);
             filtrarPorBusca(banco(), f, a[1].isNull() ? QString() : a[1].toString());
-            Ordem o{{QStringLiteral("r.data_da_baixa"), QStringLiteral("r.numero_do_lancamento")}, false,
+            Ordem o{{QStringLiteral("r.data_da_baixa"), QStringLiteral("r.numero_do_lancamento")},
+                    false,
                     BaixadasPorData};
             novaSelecao(std::make_shared<ProvedorDeContas>(m_banco, std::move(f), std::move(o),
                                                            formaDoRelatorioDeBaixadas()),

@@ -5,18 +5,16 @@
 // modal show; a manual clock makes the one-second pauses free.
 
 #include "Ambiente.h"
-#include "list/Base.h"
-
 #include "ado/Recordset.h"
 #include "component/Formularios.h"
-#include "component/clsCReceber.h"
 #include "component/modPrincipal.h"
 #include "forms/Metrics.h"
 #include "forms/MsgBox.h"
-#include "forms/Window.h"
 #include "forms/card/frmFicha.h"
 #include "forms/clientsearch/frmPesquisaDeClientes.h"
 #include "forms/list/frmLista.h"
+#include "runtime/Clock.h"
+#include "runtime/Convert.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -167,8 +165,6 @@ class tst_card : public QObject {
     std::unique_ptr<rt::ManualClock> relogio;
     std::unique_ptr<forms::ScriptedMessageBoxes> mensagens;
     std::shared_ptr<frmLista> lista;
-    std::unique_ptr<QWidget> hospedeiro;
-    teste::Base base;
 
     // A list whose grid holds one row, the way the list shows a receivable.
     void listaComUmaLinha(const QString& historico = QStringLiteral("Venda a prazo"),
@@ -242,7 +238,6 @@ private slots:
         mensagens.reset();
         gfrmLista.reset();
         lista.reset();
-        hospedeiro.reset();
         gobjDadosDoUsuario.reset();
     }
 
@@ -823,44 +818,6 @@ private slots:
         QCOMPARE(linhasNoDialogo, 3);
         QVERIFY(!frmPesquisaDeClientesPadrao().Visible());
         QVERIFY(mensagens->shown().empty());
-        QVERIFY(teste::locaisExibidos().isEmpty());
-    }
-
-    // The list's add command with the real card: a done operation selects
-    // the list again, and the card is gone (the other commands: tst_list).
-    void comandoDaLista() {
-        base = teste::Base{};
-        base.contas = teste::contasAVencer(3);
-        base.ligar();
-        doubles::setResult(teste::kNegocio, QStringLiteral("Adicionar"), std::int16_t(0));
-        hospedeiro = std::make_unique<QWidget>();
-        hospedeiro->show();
-        lista = std::make_shared<frmLista>();
-        gfrmLista = lista;
-        QCOMPARE(lista->MontarExibirFormulario(forms::hWnd(hospedeiro.get())), std::int16_t(0));
-        const int selecoesAntes = base.selecoes;
-        quando([] { return formularioVisivel<frmFicha>() != nullptr; },
-               [] { formularioVisivel<frmFicha>()->qzcmdSalvarFecharConfirmar->setValue(true); });
-        lista->qzcmdAdicionar_Click();
-        QCOMPARE(base.selecoes, selecoesAntes + 1);
-        QVERIFY(!formularioVisivel<frmFicha>());
-        QVERIFY(teste::locaisExibidos().isEmpty());
-    }
-
-    // The host's AbrirFicha without a list: adding mode, the handle 0 darkened.
-    void abrirFichaSemLista() {
-        glngFormularioDoMenu_hWnd = 0;
-        std::int16_t tipo = 0;
-        quando([] { return formularioVisivel<frmFicha>() != nullptr; },
-               [&] {
-                   frmFicha* f = formularioVisivel<frmFicha>();
-                   tipo = f->TipoDeOperacao();
-                   f->qzcmdCancelarAlterar->setValue(true);
-               });
-        clsCReceber c;
-        QVERIFY(c.AbrirFicha().isEmpty());
-        QCOMPARE(tipo, std::int16_t(1));
-        QCOMPARE(chamadas(teste::kFundoEscuro, {}, false), (QStringList{"Aplicar 0", "Remover 0"}));
         QVERIFY(teste::locaisExibidos().isEmpty());
     }
 };

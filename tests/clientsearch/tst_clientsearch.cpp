@@ -25,7 +25,6 @@ using namespace quva;
 using namespace creceber;
 using doubles::Arg;
 using rt::Variant;
-using rt::VarType;
 using teste::locaisExibidos;
 using Dlg = frmPesquisaDeClientes;
 
@@ -195,7 +194,7 @@ private slots:
         QCOMPARE(g->FontSize(), 11.0);
     }
 
-    // The arguments of the dialog's search: all by value, in this order.
+    // The dialog's search passes everything by value (the card by reference).
     void argumentosDeSelecionar() {
         responderCom(varios());
         Dlg& f = aberto();
@@ -212,13 +211,8 @@ private slots:
 
         const std::vector<Arg>& a = chamadas[1].args;
         QCOMPARE(a.size(), std::size_t(11));
-        const VarType tipos[] = {VarType::Long,   VarType::Integer, VarType::Long,   VarType::String,
-                                 VarType::String, VarType::Double,  VarType::String, VarType::String,
-                                 VarType::String, VarType::Double,  VarType::String};
-        for (int i = 0; i < 11; ++i) {
-            QCOMPARE(a[i].type(), tipos[i]);
-            QVERIFY2(!a[i].byRef(), qPrintable(QString::number(i)));
-        }
+        for (const Arg& x : a)
+            QVERIFY(!x.byRef());
         QCOMPARE(a[0].value.toLong(), 2);
         QCOMPARE(a[1].value.toInteger(), std::int16_t(0));
         QCOMPARE(a[2].value.toLong(), 1);

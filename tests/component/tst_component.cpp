@@ -7,11 +7,9 @@
 #include "automation/LateBound.h"
 #include "component/Formularios.h"
 #include "component/Procedimento.h"
-#include "component/modFuncoes.h"
 #include "component/modFundoEscuro.h"
 #include "component/modPrincipal.h"
 #include "contracts/QUVA_N_CReceber.h"
-#include "runtime/Clock.h"
 
 #include <QTest>
 
@@ -346,33 +344,6 @@ private slots:
             QFAIL("no failure");
         } catch (const rt::RuntimeError& e) {
             QCOMPARE(e.number(), rt::err::CannotCreateObject);
-        }
-    }
-
-    void pausar_data() {
-        QTest::addColumn<rt::Variant>("duracao");
-        QTest::addColumn<bool>("processaEventos");
-        QTest::newRow("0") << rt::Variant(std::int16_t(0)) << false;
-        QTest::newRow("-1") << rt::Variant(std::int16_t(-1)) << false;
-        QTest::newRow("1") << rt::Variant(std::int16_t(1)) << true;
-    }
-    void pausar() {
-        QFETCH(rt::Variant, duracao);
-        QFETCH(bool, processaEventos);
-        rt::ManualClock relogio(rt::Date{46000.5});
-        relogio.setStepPerRead(0.25);
-        rt::setClock(&relogio);
-        int eventos = 0;
-        rt::setEventPump([&] { ++eventos; });
-        Pausar(duracao);
-        rt::setEventPump({});
-        rt::setClock(nullptr);
-        if (processaEventos) {
-            QVERIFY(eventos >= 3);
-            QVERIFY(relogio.timerReads() >= 5); // 1 s in steps of 0.25 s
-        } else {
-            QCOMPARE(eventos, 0);
-            QCOMPARE(relogio.timerReads(), 1);
         }
     }
 };

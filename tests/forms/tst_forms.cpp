@@ -125,12 +125,6 @@ private slots:
         QCOMPARE(f.lblMensagem->widget()->geometry(), QRect(pixels, pixels, pixels, pixels));
     }
 
-    void screenObject() {
-        const QRect g = QGuiApplication::primaryScreen()->geometry();
-        QCOMPARE(Screen.Width(), Twips(g.width() * 15));
-        QCOMPARE(Screen.Height(), Twips(g.height() * 15));
-    }
-
     void colours_data() {
         QTest::addColumn<qint64>("ole");
         QTest::addColumn<QColor>("expected");
@@ -164,20 +158,16 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, family);
         QCOMPARE(fontFamilyFor(name), family);
-        const QFont f = makeFont(name, 11.25, true);
-        QCOMPARE(f.pointSizeF(), 11.25);
-        // The font really resolves to the installed family, not a fallback.
-        QCOMPARE(QFontInfo(f).family(), family);
-    }
-
-    void controlKeepsClassicFontName() {
+        // A control keeps the classic name while drawing with the installed
+        // family, which really resolves (no fallback).
         frmTeste f;
         f.Load();
-        f.lblMensagem->setFont(QStringLiteral("Arial"), 14.25, true);
-        QCOMPARE(f.lblMensagem->FontName(), QStringLiteral("Arial"));
-        QCOMPARE(f.lblMensagem->widget()->font().family(), QStringLiteral("Liberation Sans"));
-        QCOMPARE(f.lblMensagem->widget()->font().pointSizeF(), 14.25);
-        QVERIFY(f.lblMensagem->widget()->font().bold());
+        f.lblMensagem->setFont(name, 11.25, true);
+        QCOMPARE(f.lblMensagem->FontName(), name);
+        const QFont font = f.lblMensagem->widget()->font();
+        QCOMPARE(font.pointSizeF(), 11.25);
+        QVERIFY(font.bold());
+        QCOMPARE(QFontInfo(font).family(), family);
     }
 
     void innerAndOuterSizes() {
@@ -302,7 +292,7 @@ private slots:
         QVERIFY(other.hWnd() != again.hWnd());
     }
 
-    void checkBoxValueRaisesClick() {
+    void valueChangesRaiseClick() {
         frmTeste f;
         f.Load();
         int vencidas = 0, baixada = 0;
@@ -327,11 +317,7 @@ private slots:
         QCOMPARE(baixada, 1);
         QCOMPARE(vencidas, 2); // unchecked by code: its own Click ran and did nothing
         QCOMPARE(failureOf([&] { f.chkBaixada->setValue(3); }), quva::rt::err::InvalidPropertyValue);
-    }
-
-    void optionButtonsExcludeEachOther() {
-        frmTeste f;
-        f.Load();
+        // Option buttons exclude each other, with a Click only on a change.
         int clicks = 0;
         f.optPeriodo->onClick = [&] { ++clicks; };
         QVERIFY(f.optTodas->Value());

@@ -6,7 +6,6 @@
 #include "Ambiente.h"
 #include "Base.h"
 
-#include "automation/LateBound.h"
 #include "component/modPrincipal.h"
 #include "forms/Metrics.h"
 #include "forms/MsgBox.h"
@@ -699,27 +698,6 @@ private slots:
         QCOMPARE(selecoes(), antes + 2);
         QVERIFY(lista->msfgGrade->Enabled());
         QVERIFY(locais().isEmpty());
-    }
-
-    // Through the entry class, as the host does it.
-    void abrirListaPeloComponente() {
-        rt::Object o = automation::CreateObject(QStringLiteral("QUVA_A_CReceber.clsCReceber"));
-        automation::call(o, QStringLiteral("AbrirLista"), std::int32_t(77), forms::hWnd(area));
-        auto* primeira = dynamic_cast<frmLista*>(gfrmLista.get());
-        QVERIFY(primeira);
-        QCOMPARE(glngFormularioDoMenu_hWnd, 77);
-        QVERIFY(primeira->isEmbedded());
-        QCOMPARE(primeira->window()->parentWidget(), area);
-        QVERIFY(primeira->msfgGrade->Visible());
-        QVERIFY(locais().isEmpty());
-
-        // A second list: gfrmLista refers to it, the first stays in the work area.
-        automation::call(o, QStringLiteral("AbrirLista"), std::int32_t(77), forms::hWnd(area));
-        QVERIFY(gfrmLista.get() != primeira);
-        QCOMPARE(primeira->window()->parentWidget(), area);
-        gfrmLista.reset();
-        hospedeiro.reset();
-        QApplication::processEvents();
     }
 };
 

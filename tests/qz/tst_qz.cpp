@@ -673,12 +673,6 @@ private slots:
                  rt::err::FileNotFound);
     }
 
-    void buttonArrayLoadsMore() {
-        auto* b = f->qzcmdSaida->Load(2);
-        QCOMPARE(b->TypeName(), QStringLiteral("QZCommandButton"));
-        QCOMPARE(b->Left(), (*f->qzcmdSaida)(0).Left());
-    }
-
     // Theme.
 
     void themeLines() {

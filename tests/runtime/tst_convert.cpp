@@ -237,23 +237,16 @@ private slots:
         QTest::newRow("text 1.234,5") << Variant("1.234,5") << money << "1.234,50";
         QTest::newRow("text not a number") << Variant("abc") << money << "abc";
         QTest::newRow("Null") << Variant(Null) << money << "";
-        QTest::newRow("no decimals") << Variant(1234.5) << "#,##0"
-                                     << "1.235";
-        QTest::newRow("no grouping") << Variant(1234.5) << "0.00"
-                                     << "1234,50";
-        QTest::newRow("date") << Variant(makeDate(2026, 12, 4)) << "DD/MM/YYYY"
-                              << "04/12/2026";
-        QTest::newRow("date with time") << Variant(Date{makeDate(2026, 1, 2).serial + 0.25}) << "DD/MM/YYYY"
-                                        << "02/01/2026";
-        QTest::newRow("time") << Variant(Date{makeDate(2026, 1, 2).serial + 0.25 + 61.0 / 86400})
-                              << "HH:MM:SS"
-                              << "06:01:01";
-        QTest::newRow("date time text") << Variant("4/12/2026 13:45:10") << "DD/MM/YYYY HH:MM:SS"
-                                        << "04/12/2026 13:45:10";
-        QTest::newRow("number as date") << Variant(1.0) << "DD/MM/YYYY"
-                                        << "31/12/1899";
-        QTest::newRow("text not a date") << Variant("31/02/2026") << "DD/MM/YYYY"
-                                         << "31/02/2026";
+        // clang-format off
+        QTest::newRow("no decimals") << Variant(1234.5) << "#,##0" << "1.235";
+        QTest::newRow("no grouping") << Variant(1234.5) << "0.00" << "1234,50";
+        QTest::newRow("date") << Variant(makeDate(2026, 12, 4)) << "DD/MM/YYYY" << "04/12/2026";
+        QTest::newRow("date with time") << Variant(Date{makeDate(2026, 1, 2).serial + 0.25}) << "DD/MM/YYYY" << "02/01/2026";
+        QTest::newRow("time") << Variant(Date{makeDate(2026, 1, 2).serial + 0.25 + 61.0 / 86400}) << "HH:MM:SS" << "06:01:01";
+        QTest::newRow("date time text") << Variant("4/12/2026 13:45:10") << "DD/MM/YYYY HH:MM:SS" << "04/12/2026 13:45:10";
+        QTest::newRow("number as date") << Variant(1.0) << "DD/MM/YYYY" << "31/12/1899";
+        QTest::newRow("text not a date") << Variant("31/02/2026") << "DD/MM/YYYY" << "31/02/2026";
+        // clang-format on
     }
 
     void format() {

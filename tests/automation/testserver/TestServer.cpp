@@ -1,6 +1,5 @@
-// A small self-registering library for the automation tests: by-reference
-// arguments, indexed properties, a chained object, fixed dispatch ids,
-// optional arguments, and objects handed across the library boundary.
+// A small self-registering library for the automation tests: indexed
+// properties, a chained object, and objects handed across the library boundary.
 
 #include "automation/DispatchObject.h"
 #include "automation/LateBound.h"
@@ -78,33 +77,6 @@ class Calculadora : public DispatchObject {
 public:
     Calculadora() : DispatchObject(QStringLiteral("clsCalculadora")), m_campos(std::make_shared<Campos>()) {
         method(QStringLiteral("Somar"), 2, [](Args a) { return Variant(a[0].toLong() + a[1].toLong()); });
-        method(QStringLiteral("Trocar"), 2, [](Args a) {
-            Variant first = a[0].deref();
-            a[0].assign(a[1]);
-            a[1].assign(first);
-            return Variant();
-        });
-        // Four by-reference counters, each incremented.
-        method(QStringLiteral("Quatro"), 4, [](Args a) {
-            for (Variant& v : a)
-                v.assign(Variant(v.toLong() + 1));
-            return Variant(std::int16_t(0));
-        });
-        // Tells how its optional second argument arrived.
-        method(
-            QStringLiteral("Opcional"), 2,
-            [](Args a) {
-                if (a[1].isMissing()) return Variant(QStringLiteral("ausente"));
-                if (a[1].isEmpty()) return Variant(QStringLiteral("vazio"));
-                return Variant(a[1].toString());
-            },
-            rt::kUnknownMember, 1);
-        property(
-            QStringLiteral("Nome"), [this](Args) { return Variant(m_nome); },
-            [this](Args a) {
-                m_nome = a[0].toString();
-                return Variant();
-            });
         property(
             QStringLiteral("Cells"),
             [this](Args a) {
@@ -114,21 +86,6 @@ public:
             },
             {}, rt::kUnknownMember, 2);
         objectProperty(QStringLiteral("Fields"), [this](Args) { return Variant(m_campos); }, {});
-        method(
-            QStringLiteral("VoltarAoTexto"), 0,
-            [this](Args) {
-                ++m_voltas;
-                return Variant();
-            },
-            0x60030048);
-        property(QStringLiteral("Voltas"), [this](Args) { return Variant(m_voltas); }, {});
-        property(
-            QStringLiteral("Realce"), [this](Args) { return Variant(m_realce); },
-            [this](Args a) {
-                m_realce = a[0].toBoolean();
-                return Variant();
-            },
-            0x6803000e);
         // An object kept by Set, read back by Get, and asked for its type.
         objectProperty(
             QStringLiteral("Grade"), [this](Args) { return Variant(m_grade); },
@@ -154,9 +111,6 @@ public:
 private:
     std::shared_ptr<Campos> m_campos;
     QMap<std::pair<std::int32_t, std::int32_t>, std::shared_ptr<Celula>> m_cells;
-    QString m_nome;
-    std::int32_t m_voltas = 0;
-    rt::Boolean m_realce = rt::vbFalse;
     rt::Object m_grade;
 };
 

@@ -30,7 +30,6 @@
 #include <QTableWidget>
 #include <QTimer>
 
-
 using namespace quva;
 
 namespace {
