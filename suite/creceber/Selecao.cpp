@@ -244,8 +244,7 @@ const Forma& formaDoRelatorioDeBaixadas() {
         b.campos.insert(b.campos.end(),
                         {tipo("DescontoAbatimento", ado::adCurrency), tipo("JurosMoraMulta", ado::adCurrency),
                          tipo("DataDaBaixa", ado::adDate), tipo("ValorDaBaixa", ado::adCurrency)});
-        b.colunas +=
-            QStringLiteral(", r.desconto_abatimento, r.juros_mora_multa, r.data_da_baixa, r.valor_da_baixa");
+        b.colunas += QStringLiteral(", r.desconto_abatimento, r.juros_mora_multa, r.data_da_baixa, r.valor_da_baixa");
         const int n = int(abertas.campos.size());
         b.converterLinha = [&abertas, n](const Linha& l, std::vector<Variant>& out) {
             abertas.converterLinha(l, out);

@@ -49,15 +49,14 @@ const std::array<const char*, 48> kPrenomes{
     "Benedito", "Joaquim", "Valéria", "Glória",    "Aurélio",  "Estêvão",   "Iracema",   "Rosângela"};
 // The women's names above, so that a second name follows the first one's.
 bool feminino(const QString& nome) {
-    static const QStringList f{
-        QStringLiteral("Conceição"), QStringLiteral("Maria"),    QStringLiteral("Ana"),
-        QStringLiteral("Lúcia"),     QStringLiteral("Cláudia"),  QStringLiteral("Vânia"),
-        QStringLiteral("Inês"),      QStringLiteral("Débora"),   QStringLiteral("Tânia"),
-        QStringLiteral("Mônica"),    QStringLiteral("Patrícia"), QStringLiteral("Letícia"),
-        QStringLiteral("Cecília"),   QStringLiteral("Júlia"),    QStringLiteral("Vitória"),
-        QStringLiteral("Heloísa"),   QStringLiteral("Beatriz"),  QStringLiteral("Fernanda"),
-        QStringLiteral("Juliana"),   QStringLiteral("Adriana"),  QStringLiteral("Valéria"),
-        QStringLiteral("Glória"),    QStringLiteral("Iracema"),  QStringLiteral("Rosângela")};
+    static const QStringList f{QStringLiteral("Conceição"), QStringLiteral("Maria"),    QStringLiteral("Ana"),
+                               QStringLiteral("Lúcia"),     QStringLiteral("Cláudia"),  QStringLiteral("Vânia"),
+                               QStringLiteral("Inês"),      QStringLiteral("Débora"),   QStringLiteral("Tânia"),
+                               QStringLiteral("Mônica"),    QStringLiteral("Patrícia"), QStringLiteral("Letícia"),
+                               QStringLiteral("Cecília"),   QStringLiteral("Júlia"),    QStringLiteral("Vitória"),
+                               QStringLiteral("Heloísa"),   QStringLiteral("Beatriz"),  QStringLiteral("Fernanda"),
+                               QStringLiteral("Juliana"),   QStringLiteral("Adriana"),  QStringLiteral("Valéria"),
+                               QStringLiteral("Glória"),    QStringLiteral("Iracema"),  QStringLiteral("Rosângela")};
     return f.contains(nome);
 }
 const std::array<const char*, 40> kSobrenomes{
@@ -359,9 +358,7 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
     const QTime agora = paraQDateTime(rt::Now()).time();
     // Nothing happened later than now: a stamp in the future would sort
     // before every real change in "Recentes".
-    const auto atePassado = [&](const QDate& d, const QTime& h) {
-        return d < hoje || h <= agora ? h : agora;
-    };
+    const auto atePassado = [&](const QDate& d, const QTime& h) { return d < hoje || h <= agora ? h : agora; };
     ResultadoDaDemonstracao r;
 
     if (banco.sqlite()) {
@@ -453,12 +450,10 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
                 const bool peloSobrenome = s.chance(30);
                 // Nobody is "Débora Débora", "Luís Heloísa" nor "Gomes Gomes".
                 QString segundo, primeiro, ultimo;
-                do
-                    segundo = t(s.um(kPrenomes));
+                do segundo = t(s.um(kPrenomes));
                 while (segundo == prenome || feminino(segundo) != feminino(prenome));
                 primeiro = t(s.um(kSobrenomes));
-                do
-                    ultimo = t(s.um(kSobrenomes));
+                do ultimo = t(s.um(kSobrenomes));
                 while (ultimo == primeiro);
                 c.apelidoOuNomeFantasia = peloSobrenome ? prenome + u' ' + ultimo : prenome;
                 c.nomeOuRazaoSocial = prenome + u' ' + segundo + u' ' + primeiro + u' ' + ultimo;
@@ -612,8 +607,8 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
                 banco.executar(g);
         }
         banco.executar(QStringLiteral("DELETE FROM marcos_de_posicao"));
-        banco.executar(QStringLiteral("INSERT INTO marcos_de_posicao (familia, chave, n) SELECT familia, "
-                                      "chave, n FROM marcos_calculados"));
+        banco.executar(QStringLiteral(
+            "INSERT INTO marcos_de_posicao (familia, chave, n) SELECT familia, chave, n FROM marcos_calculados"));
         if (!banco.sqlite()) {
             banco.executar(QStringLiteral("ALTER TABLE contas_a_receber ENABLE TRIGGER contas_marcos"));
             banco.executar(

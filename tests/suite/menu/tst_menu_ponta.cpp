@@ -30,6 +30,7 @@
 #include <QTableWidget>
 #include <QTimer>
 
+
 using namespace quva;
 
 namespace {
