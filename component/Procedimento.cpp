@@ -35,7 +35,12 @@ void Procedimento::tratar(std::exception_ptr falha) const {
         numero = err::AutomationError;
         descricao = quva::rt::errorDescription(err::AutomationError);
     }
-    ExibirMensagemDeErro(numero, descricao, localDoErro());
+    try {
+        ExibirMensagemDeErro(numero, descricao, localDoErro());
+    } catch (const RuntimeError& e) {
+        // Nobody saw it: whoever ends up showing this failure names where it happened.
+        throw RuntimeError(e.number(), e.description(), localDoErro());
+    }
 }
 
 void RepassarFalhaDoComponente(const quva::rt::Object& componente) {

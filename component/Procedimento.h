@@ -21,6 +21,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <utility>
 
 namespace creceber {
 
@@ -44,9 +45,26 @@ public:
         try {
             corpo();
         } catch (...) {
-            // The presenter may fail too; that failure continues to our caller.
+            // The presenter may fail too; that failure continues to our caller,
+            // carrying this procedure's location.
             tratar(std::current_exception());
         }
+    }
+
+    // As executar(corpo), then `restaurar` gives the screen back (enables it,
+    // hides its wait panel) however the body ended, also when presenting a
+    // failure failed and that failure goes on to the caller.
+    template <class Corpo, class Restaurar> void executar(Corpo&& corpo, Restaurar&& restaurar) {
+        try {
+            executar(std::forward<Corpo>(corpo));
+        } catch (...) {
+            try {
+                restaurar();
+            } catch (...) { // the failure on its way out is the one to report
+            }
+            throw;
+        }
+        restaurar();
     }
 
 private:

@@ -6,6 +6,7 @@
 #include "automation/DispatchObject.h"
 #include "automation/LateBound.h"
 #include "automation/Server.h"
+#include "forms/Control.h"
 #include "runtime/Errors.h"
 
 #include <QApplication>
@@ -74,6 +75,7 @@ private:
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quva-host"));
+    quva::forms::setUnhandledFailureHandler(quva::forms::runTimeErrorBox(kNomeDaAplicacao));
 
     QCommandLineParser opcoes;
     opcoes.setApplicationDescription(QStringLiteral("Hospedeiro do componente de Contas a Receber"));

@@ -25,6 +25,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace creceber {
 
@@ -133,6 +134,9 @@ private:
     void RestaurarCoresDosRotulos();
     void ExibirTotalDasParcelas();
     void AjustarLarguraDoValor();
+    // The total with one more installment of valor, or nothing when the
+    // value or the sum leaves the currency's range.
+    std::optional<quva::rt::Currency> TotalComMaisUmaParcela(const QString& valor) const;
     // The find button of box, the other two boxes given in order.
     void ProcurarCliente(const QString& procedimento, quva::qz::QZFind& caixa, quva::qz::QZFind& outra1,
                          quva::qz::QZFind& outra2);

@@ -254,7 +254,7 @@ bool frmFicha::PesquisarCliente(const QString& lstrApelidoOuNomeFantasia,
             rs.reset();
             resultado = false;
         }
-    });
+    }, [this] { FecharpicMensagemAposFalha(); });
     return resultado;
 }
 

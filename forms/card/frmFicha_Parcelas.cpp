@@ -98,6 +98,14 @@ void frmFicha::ExibirTotalDasParcelas() {
                                     rt::Format(Variant(mcurTotalDasParcelas), QStringLiteral("#,##0.00")));
 }
 
+std::optional<rt::Currency> frmFicha::TotalComMaisUmaParcela(const QString& valor) const {
+    try {
+        return mcurTotalDasParcelas + rt::CCur(Variant(valor));
+    } catch (const rt::RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
 // From 7 rows on the vertical scroll bar takes part of the value column.
 void frmFicha::AjustarLarguraDoValor() {
     msfgGrade->setColWidth(kColValor, msfgGrade->Rows() < 7 ? kLarguraDoValor : kLarguraDoValorComRolagem);
@@ -131,6 +139,14 @@ void frmFicha::qzcmdAdicionar_Click() {
             qznumValorDaParcelaAtual->SetFocus();
             return;
         }
+        // Refused before the row goes in, so grid and total never part.
+        const std::optional<rt::Currency> total = TotalComMaisUmaParcela(valor);
+        if (!total) {
+            informar(QStringLiteral("O total das parcelas ultrapassaria o maior valor aceito (%1).")
+                         .arg(rt::formatMoney(rt::kMaxCurrency)));
+            qznumValorDaParcelaAtual->SetFocus();
+            return;
+        }
 
         ponto(3);
         const QString linha = data + rt::vbTab + comoDinheiro(valor);
@@ -149,7 +165,7 @@ void frmFicha::qzcmdAdicionar_Click() {
         msfgGrade->AddItem(linha);
 
         ponto(7);
-        mcurTotalDasParcelas = mcurTotalDasParcelas + rt::CCur(Variant(valor));
+        mcurTotalDasParcelas = *total;
         ExibirTotalDasParcelas();
         if (!mbooLinhaVaziaRemovida) {
             msfgGrade->RemoveItem(1);
@@ -230,7 +246,8 @@ void frmFicha::qznumValorDaParcelaAtual_KeyPress(std::int16_t& KeyAscii) {
     ProcedimentoDoFormulario ponto(Name(), QStringLiteral("qznumValorDaParcelaAtual_KeyPress"));
     ponto.executar([&] {
         ponto(1);
-        if (KeyAscii == 13) {
+        // The installment block exists only while adding.
+        if (KeyAscii == 13 && TipoDeOperacao() == 1) {
             ponto(2);
             qzcmdAdicionar_Click();
         }

@@ -97,7 +97,8 @@ void frmFicha::qzcmdSalvarFecharConfirmar_Click() {
             if (rotulo) {
                 DoEvents();
                 rotulo->setForeColor(kCorDoRotuloInvalido);
-                campoAFocar->SetFocus();
+                // A field the mode keeps shut cannot take the focus.
+                if (campoAFocar->Enabled() && campoAFocar->Visible()) campoAFocar->SetFocus();
             }
             ponto(18);
             MsgBox(lobjCReceber.DescricaoDaFalha().toString(), vbOKOnly + vbInformation, gstrNomeDaAplicacao);

@@ -372,9 +372,7 @@ bool frmPesquisaDeClientes::PesquisarCliente() {
 
         ponto(7);
         resultado = true;
-    });
-    // A failure midway must not leave the dialog disabled behind its panel.
-    if (picMensagem && picMensagem->Visible()) ExibirOcultarpicMensagem(false);
+    }, [this] { FecharpicMensagemAposFalha(); });
     return resultado;
 }
 

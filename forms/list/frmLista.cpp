@@ -380,8 +380,7 @@ void frmLista::qzcmbSituacao_Click() {
 
         ponto(5);
         DepoisDaSelecao();
-    });
-    restaurarTela();
+    }, [this] { restaurarTela(); });
 }
 
 void frmLista::qzfndPesquisar_Click() {
@@ -415,8 +414,7 @@ void frmLista::qzfndPesquisar_Click() {
         ponto(5);
         GerarLista();
         DepoisDaSelecao();
-    });
-    restaurarTela();
+    }, [this] { restaurarTela(); });
 }
 
 // The list's own wait panel: the whole form takes no input while it shows.
@@ -524,8 +522,7 @@ void frmLista::qzcmdAdicionar_Click() {
 
         ponto(3);
         ficha->Descarregar();
-    });
-    restaurarTela();
+    }, [this] { restaurarTela(); });
 }
 
 void frmLista::qzcmdAlterar_Click() {
@@ -559,8 +556,7 @@ void frmLista::qzcmdAlterar_Click() {
             msfgGrade->setEnabled(true);
             baixar->Descarregar();
         }
-    });
-    restaurarTela();
+    }, [this] { restaurarTela(); });
 }
 
 void frmLista::qzcmdExcluir_Click() {
@@ -582,8 +578,7 @@ void frmLista::qzcmdExcluir_Click() {
 
         ponto(3);
         ficha->Descarregar();
-    });
-    restaurarTela();
+    }, [this] { restaurarTela(); });
 }
 
 void frmLista::qzcmdBaixar_Click() {
@@ -613,8 +608,7 @@ void frmLista::qzcmdBaixar_Click() {
             msfgGrade->setEnabled(true);
             baixar->Descarregar();
         }
-    });
-    restaurarTela();
+    }, [this] { restaurarTela(); });
 }
 
 void frmLista::qzcmdImprimir2ViaComprovanteDeBaixa_Click() {
@@ -631,8 +625,7 @@ void frmLista::qzcmdImprimir2ViaComprovanteDeBaixa_Click() {
             Imprimir2aViaDoComprovanteDePagamento();
             msfgGrade->setEnabled(true);
         }
-    });
-    restaurarTela();
+    }, [this] { restaurarTela(); });
 }
 
 void frmLista::qzcmdImprimirCartaDeCobranca_Click() {
@@ -659,8 +652,7 @@ void frmLista::qzcmdImprimirCartaDeCobranca_Click() {
             informar(
                 QStringLiteral("Esta conta não está vencida e não pode ser enviada a 'Carta de cobrança'"));
         }
-    });
-    restaurarTela();
+    }, [this] { restaurarTela(); });
 }
 
 void frmLista::qzcmdImprimirLista_Click() {

@@ -191,6 +191,10 @@ void FormularioDoComponente::ExibirOcultarDialogo(bool exibir) {
     }
 }
 
+void FormularioDoComponente::FecharpicMensagemAposFalha() {
+    if (picMensagem && picMensagem->Visible()) ExibirOcultarpicMensagem(false);
+}
+
 void FormularioDoComponente::CentralizarpicMensagem() {
     if (m_variante == Variante::Dialogo) {
         Centralizar(nullptr);

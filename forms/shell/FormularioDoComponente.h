@@ -104,6 +104,8 @@ protected:
     void ExibirModalSobreOMenu(Procedimento& ponto, const EntradaModal& entrada = {});
     // Repaint after the panel is hidden.
     virtual void Repintar();
+    // After a failure midway: the panel goes and the form takes input again.
+    void FecharpicMensagemAposFalha();
 
 private:
     // picMensagem, or failure 91 on a form without one.

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -184,11 +185,11 @@ bool GridView::cellAt(QPoint p, std::int32_t& row, std::int32_t& col) const {
     return row >= 0 && col >= 0;
 }
 
-std::int32_t GridView::maxTopRow() const {
+std::int32_t GridView::maxTopRow(int height) const {
     const MSFlexGrid& g = *m_grid;
     const std::int32_t rows = g.m_store.rows();
     if (rows <= g.m_fixedRows) return g.m_fixedRows;
-    int avail = viewport()->height();
+    int avail = height < 0 ? viewport()->height() : height;
     for (std::int32_t i = 0; i < g.m_fixedRows; ++i)
         avail -= rowPixels(i);
     if (avail <= 0) return rows - 1;
@@ -200,11 +201,11 @@ std::int32_t GridView::maxTopRow() const {
     return g.m_fixedRows;
 }
 
-std::int32_t GridView::maxLeftCol() const {
+std::int32_t GridView::maxLeftCol(int width) const {
     const MSFlexGrid& g = *m_grid;
     const std::int32_t cols = g.m_store.cols();
     if (cols <= g.m_fixedCols) return g.m_fixedCols;
-    int avail = viewport()->width();
+    int avail = width < 0 ? viewport()->width() : width;
     for (std::int32_t i = 0; i < g.m_fixedCols; ++i)
         avail -= colPixels(i);
     if (avail <= 0) return cols - 1;
@@ -219,11 +220,24 @@ std::int32_t GridView::maxLeftCol() const {
 void GridView::syncScrollBars() {
     MSFlexGrid& g = *m_grid;
     m_syncing = true;
-    const std::int32_t maxTop = maxTopRow(), maxLeft = maxLeftCol();
+    // Each bar takes room from the other, so both are decided together from
+    // the whole area inside the frame: a bar still shown for a longer grid
+    // must not keep the other one, nor the other one keep it.
+    const QRect area = contentsRect();
+    const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const bool mayV = verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+    const bool mayH = horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+    bool needV = false, needH = false;
+    for (int pass = 0; pass < 2; ++pass) {
+        needV = mayV && maxTopRow(area.height() - (needH ? extent : 0)) > g.m_fixedRows;
+        needH = mayH && maxLeftCol(area.width() - (needV ? extent : 0)) > g.m_fixedCols;
+    }
+    const int height = area.height() - (needH ? extent : 0);
+    const std::int32_t maxTop = maxTopRow(height), maxLeft = maxLeftCol(area.width() - (needV ? extent : 0));
     g.m_topRow = std::clamp(g.m_topRow, g.m_fixedRows, std::max(g.m_fixedRows, maxTop));
     g.m_leftCol = std::clamp(g.m_leftCol, g.m_fixedCols, std::max(g.m_fixedCols, maxLeft));
     verticalScrollBar()->setRange(0, std::max(0, maxTop - g.m_fixedRows));
-    verticalScrollBar()->setPageStep(std::max(1, viewport()->height() / std::max(1, m_defaultRowPx)));
+    verticalScrollBar()->setPageStep(std::max(1, height / std::max(1, m_defaultRowPx)));
     verticalScrollBar()->setValue(g.m_topRow - g.m_fixedRows);
     horizontalScrollBar()->setRange(0, std::max(0, maxLeft - g.m_fixedCols));
     horizontalScrollBar()->setPageStep(1);

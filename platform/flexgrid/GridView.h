@@ -25,9 +25,10 @@ public:
     int cellY(std::int32_t r) const;
     // False when the point is beyond the last row or column.
     bool cellAt(QPoint p, std::int32_t& row, std::int32_t& col) const;
-    // The largest first scrollable row (column) that still fills the view.
-    std::int32_t maxTopRow() const;
-    std::int32_t maxLeftCol() const;
+    // The largest first scrollable row (column) that still fills the view,
+    // or a view of the given height (width) in pixels.
+    std::int32_t maxTopRow(int height = -1) const;
+    std::int32_t maxLeftCol(int width = -1) const;
     void syncScrollBars();
     void ensureVisible(std::int32_t row, std::int32_t col);
     void fontChanged();

@@ -3,6 +3,7 @@
 #include "forms/Font.h"
 #include "forms/Form.h"
 #include "forms/Keys.h"
+#include "forms/MsgBox.h"
 #include "runtime/Errors.h"
 
 #include <QApplication>
@@ -42,6 +43,19 @@ FailureHandler setUnhandledFailureHandler(FailureHandler h) {
     FailureHandler old = std::move(failureHandler());
     failureHandler() = std::move(h);
     return old;
+}
+
+FailureHandler runTimeErrorBox(QString title) {
+    return [title = std::move(title)](const std::exception& e) {
+        const auto* r = dynamic_cast<const rt::RuntimeError*>(&e);
+        const std::int32_t number = r ? r->number() : rt::err::AutomationError;
+        QString text = QStringLiteral("Erro em tempo de execução '%1':\n\n%2")
+                           .arg(number)
+                           .arg(r ? r->description() : rt::errorDescription(number) + QStringLiteral(": ") +
+                                                           QString::fromLocal8Bit(e.what()));
+        if (r && !r->source().isEmpty()) text += QStringLiteral("\n\nLocal: ") + r->source();
+        MsgBox(text, vbCritical, title);
+    };
 }
 
 void unhandledFailure(const std::exception& e) {

@@ -46,6 +46,9 @@ inline constexpr std::int16_t vbMiddleButton = 4;
 // critical log line). Returns the previous handler.
 using FailureHandler = std::function<void(const std::exception&)>;
 FailureHandler setUnhandledFailureHandler(FailureHandler h);
+// What the hosts install: the classic run-time error box, critical, with
+// the failure's number, description and, when known, where it happened.
+FailureHandler runTimeErrorBox(QString title);
 void unhandledFailure(const std::exception& e);
 // Runs an event handler, keeping any failure inside the toolkit.
 void guarded(const std::function<void()>& f);

@@ -104,8 +104,10 @@ void QZComboBox::applyColors() {
     if (!editor()) return;
     const QString accent = look::color(look::kAccent).name();
     editor()->setStyleSheet(
+        // A drop-down list under the box, from its first item: the list over
+        // the box, current item aligned, opened scrolled past the first items.
         QStringLiteral("QComboBox { background: %1; color: %2; border: 1px solid %3; border-radius: 3px;"
-                       " padding: 1px 6px 1px 6px; }"
+                       " padding: 1px 6px 1px 6px; combobox-popup: 0; }"
                        " QComboBox:focus { border: 2px solid %4; padding: 0px 5px 0px 5px; }"
                        " QComboBox:disabled { background: %5; }"
                        " QComboBox::drop-down { border: none; width: 22px; }"

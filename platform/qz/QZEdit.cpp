@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <QToolButton>
+#include <QValidator>
 
 namespace quva::qz {
 
@@ -30,25 +31,69 @@ bool isTyping(const QKeyEvent* e) {
 class LineEdit : public QLineEdit {
 public:
     bool userEdited = false;
+    bool settingFromCode = false;
+};
+
+// Whether a money box may hold t: digits with "." anywhere among the whole
+// ones (thousands, as the clerk groups them), one "," with at most two
+// decimals, a leading minus; no more whole digits than the currency holds,
+// and not beyond its largest value.
+bool moneyFits(const QString& t) {
+    static const QRegularExpression shape(QStringLiteral("^-?[0-9.]*(,[0-9]{0,2})?$"));
+    if (!shape.match(t).hasMatch()) return false;
+    QString plain = t;
+    plain.remove(u'.');
+    const qsizetype comma = plain.indexOf(u',');
+    const qsizetype whole = (comma < 0 ? plain.size() : comma) - (plain.startsWith(u'-') ? 1 : 0);
+    if (whole > 15) return false;
+    if (plain.endsWith(u',')) plain.chop(1);
+    if (plain.isEmpty() || plain == u"-" || plain.startsWith(u',') || plain.startsWith(u"-,")) return true;
+    rt::Currency c;
+    return rt::parseMoney(plain, &c);
+}
+
+// Pasted or dropped text goes through the typing rules: what could not have
+// been typed is left out.
+class MoneyValidator : public QValidator {
+public:
+    explicit MoneyValidator(LineEdit* e) : QValidator(e), m_edit(e) {}
+    State validate(QString& input, int& pos) const override {
+        if (m_edit->settingFromCode || moneyFits(input)) return Acceptable;
+        QString kept;
+        int keptPos = 0;
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            if (moneyFits(kept + input[i])) kept += input[i];
+            if (i < pos) keptPos = int(kept.size());
+        }
+        input = kept;
+        pos = keptPos;
+        return Acceptable;
+    }
+
+private:
+    LineEdit* m_edit;
 };
 
 // Money typing.
 class MoneyEdit : public LineEdit {
+public:
+    MoneyEdit() { setValidator(new MoneyValidator(this)); }
+
 protected:
     void keyPressEvent(QKeyEvent* e) override {
         if (!isTyping(e) || isReadOnly()) {
             LineEdit::keyPressEvent(e);
             return;
         }
-        QChar ch = e->text().at(0);
-        if (ch == u'.') ch = u',';
-        const QString current = text();
-        QString after = current;
-        int from = hasSelectedText() ? selectionStart() : cursorPosition();
+        // Only the keypad's decimal key stands for the comma; "." groups thousands.
+        const bool keypadDecimal = (e->modifiers() & Qt::KeypadModifier) &&
+                                   (e->key() == Qt::Key_Period || e->key() == Qt::Key_Comma);
+        const QChar ch = keypadDecimal ? QChar(u',') : e->text().at(0);
+        QString after = text();
+        const int from = hasSelectedText() ? selectionStart() : cursorPosition();
         const int length = hasSelectedText() ? int(selectedText().size()) : 0;
         after.replace(from, length, ch);
-        static const QRegularExpression valid(QStringLiteral("^-?[0-9.]*(,[0-9]{0,2})?$"));
-        if (!valid.match(after).hasMatch()) return; // swallowed
+        if (!moneyFits(after)) return; // swallowed
         if (ch != e->text().at(0)) {
             userEdited = true;
             insert(QString(ch));
@@ -217,10 +262,13 @@ void QZLineBox::setText(const QString& v) {
     if (!e) return;
     e->setProperty("qzText", v);
     e->userEdited = false;
-    if (e->text() == v)
+    if (e->text() == v) {
         raiseChange(); // the editor changes nothing, but the code did set it
-    else
+    } else {
+        e->settingFromCode = true;
         e->setText(v);
+        e->settingFromCode = false;
+    }
     e->setCursorPosition(0);
 }
 

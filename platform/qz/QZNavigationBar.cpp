@@ -2,6 +2,7 @@
 
 #include "qz/Look.h"
 
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -65,6 +66,32 @@ protected:
     }
 };
 
+// The ordinals: smaller type rather than a cut number when they are long.
+class FittedLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        QFont f = font();
+        const QRect r = contentsRect();
+        const bool points = f.pointSizeF() > 0;
+        qreal size = points ? f.pointSizeF() : f.pixelSize();
+        while (size > 5 && QFontMetricsF(f).horizontalAdvance(text()) > r.width()) {
+            size -= 0.5;
+            if (points)
+                f.setPointSizeF(size);
+            else
+                f.setPixelSize(int(size));
+        }
+        p.setFont(f);
+        p.setPen(palette().color(foregroundRole()));
+        p.drawText(r, int(alignment()), text());
+    }
+};
+
 QString whole(double v) {
     return QLocale(QLocale::Portuguese, QLocale::Brazil).toString(qint64(std::llround(v)));
 }
@@ -79,7 +106,7 @@ QZNavigationBar::QZNavigationBar() : QZControl(new BarWidget) {
     const char* icons[] = {"primeiro", "anterior", "proximo", "ultimo"};
     const char* tips[] = {"Primeira página (Home)", "Página anterior (Page Up)", "Próxima página (Page Down)",
                           "Última página (End)"};
-    m_label = new QLabel(bar);
+    m_label = new FittedLabel(bar);
     m_label->setAlignment(Qt::AlignCenter);
     for (int i = 0; i < 4; ++i) {
         auto* b = new QToolButton(bar);

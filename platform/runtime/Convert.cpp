@@ -924,13 +924,15 @@ bool parseDate(const QString& text, Date* out) {
     return true;
 }
 
-bool parseMoney(const QString& s, Currency* out) {
+bool parseMoney(const QString& s, Currency* out, bool* outOfRange) {
+    if (outOfRange) *outOfRange = false;
     DecimalText d;
     if (!parseDecimal(s, &d, true)) return false;
     Currency c;
     try {
         c = decimalToCurrency(d);
     } catch (const RuntimeError&) {
+        if (outOfRange) *outOfRange = true;
         return false;
     }
     if (out) *out = c;

@@ -73,8 +73,11 @@ QString formatDateTime(Date d);              // "DD/MM/YYYY HH:MM:SS"
 QString formatMoney(Currency c);             // "#,##0.00": "1.234,56", "0,00", "-5,00"
 bool parseDate(const QString& s, Date* out); // strict, as IsDate
 // "1.234,56", "1234,5", "-3"; strict: thousands in groups of three, no symbol
-// or exponent; more than four decimals round half to even.
-bool parseMoney(const QString& s, Currency* out);
+// or exponent; more than four decimals round half to even. A well-formed
+// amount that the currency cannot hold sets *outOfRange.
+bool parseMoney(const QString& s, Currency* out, bool* outOfRange = nullptr);
+// The largest amount a currency holds: 922.337.203.685.477,5807.
+inline constexpr Currency kMaxCurrency{INT64_MAX};
 
 // Dates.
 Date makeDate(int year, int month, int day); // failure 5 for an impossible date

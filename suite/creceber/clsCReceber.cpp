@@ -5,18 +5,24 @@
 
 #include "suite/creceber/Selecao.h"
 
+#include "ado/PageProvider.h"
+#include "suite/negocio/ConsultaDeNegocio.h"
+
 #include "ado/Recordset.h"
 #include "automation/DispatchObject.h"
 #include "automation/LateBound.h"
 #include "automation/Server.h"
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
+#include "runtime/Errors.h"
 #include "suite/storage/Banco.h"
 #include "suite/storage/Cadastros.h"
+#include "suite/storage/Valores.h"
 
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -33,8 +39,26 @@ using automation::DispatchObject;
 using rt::Variant;
 
 constexpr std::int16_t kFeito = 0, kFalha = 1, kInvalido = 2, kRecusado = 3;
-// The automation failure code for storage failures (E_FAIL).
-constexpr std::int32_t kErroDoBanco = std::int32_t(0x80004005);
+
+QString local(const QString& membro) {
+    return QStringLiteral("QUVA_N_CReceber, clsCReceber, ") + membro;
+}
+
+// The rows of a selection are read as the caller walks them: a storage
+// failure then is this component's, not the recordset's.
+class LeituraDaSelecao final : public ado::PageProvider {
+public:
+    explicit LeituraDaSelecao(std::shared_ptr<ado::PageProvider> provedor) : m_provedor(std::move(provedor)) {}
+    std::int64_t count() override { return m_provedor->count(); }
+    std::vector<ado::FieldInfo> fields() override { return m_provedor->fields(); }
+    void fetch(std::int64_t first, std::int64_t n, std::vector<rt::Variant>& out) override {
+        comoFalhaDoComponente(local(QStringLiteral("ResultadoDaSelecaoEmRecordSet")),
+                              [&] { m_provedor->fetch(first, n, out); });
+    }
+
+private:
+    std::shared_ptr<ado::PageProvider> m_provedor;
+};
 
 // A validation failure or a refusal, carried out of the procedure that found it.
 struct Resposta {
@@ -196,17 +220,12 @@ private:
         try {
             f();
             return true;
-        } catch (const ErroDoBanco& e) {
-            m_numeroDoErro = kErroDoBanco;
-            m_descricaoDoErro = e.texto();
-        } catch (const rt::RuntimeError& e) {
-            m_numeroDoErro = e.number();
-            m_descricaoDoErro = e.description();
-        } catch (const std::exception& e) {
-            m_numeroDoErro = kErroDoBanco;
-            m_descricaoDoErro = QString::fromLocal8Bit(e.what());
+        } catch (...) {
+            auto [numero, descricao] = falhaDeNegocio(std::current_exception());
+            m_numeroDoErro = numero;
+            m_descricaoDoErro = std::move(descricao);
         }
-        m_localDoErro = QStringLiteral(", clsCReceber, ") + procedimento;
+        m_localDoErro = local(procedimento);
         return false;
     }
 
@@ -221,7 +240,7 @@ private:
     // ---- selections
 
     void novaSelecao(std::shared_ptr<ProvedorDeContas> provedor, std::int32_t porPagina) {
-        auto rs = ado::Recordset::fromProvider(provedor);
+        auto rs = ado::Recordset::fromProvider(std::make_shared<LeituraDaSelecao>(provedor));
         if (porPagina > 0) rs->setPageSize(porPagina);
         m_provedor = std::move(provedor);
         m_selecao = std::move(rs);
@@ -284,6 +303,10 @@ private:
     }
 
     Variant paginar(Args a) {
+        return comoFalhaDoComponente(local(QStringLiteral("PaginarResultadoDaSelecaoEmRecordset")),
+                                     [&] { return paginarSemProtecao(a); });
+    }
+    Variant paginarSemProtecao(Args a) {
         if (!m_selecao) rt::raise(rt::err::ObjectNotSet);
         const std::int32_t porPagina = a[0].toLong();
         if (porPagina > 0 && porPagina != m_selecao->PageSize()) {
@@ -353,9 +376,30 @@ private:
 
     // Summed by the database on first demand, over the last selection.
     Variant total(int qual) {
+        static const char* const kNomes[] = {"TotalDeValoresDosDocumentos", "TotalDeDescontosEAbatimentos",
+                                             "TotalDeJurosMorasEMultas", "TotalDeValoresBaixados"};
+        return comoFalhaDoComponente(local(QString::fromLatin1(kNomes[qual])),
+                                     [&] { return totalSemProtecao(qual); });
+    }
+    Variant totalSemProtecao(int qual) {
         if (!m_provedor) return Variant(rt::Currency{});
         if (!m_totais) {
             const Filtro& f = m_provedor->filtro();
+            // Approximate sums first: an exact one beyond the currency would
+            // fail (SQLite) or not fit (PostgreSQL).
+            QSqlQuery aproximado = m_banco->executar(
+                QStringLiteral(
+                    "SELECT SUM(CAST(r.valor_do_documento AS DOUBLE PRECISION)), "
+                    "SUM(CAST(r.desconto_abatimento AS DOUBLE PRECISION)), "
+                    "SUM(CAST(r.juros_mora_multa AS DOUBLE PRECISION)), "
+                    "SUM(CAST(r.valor_da_baixa AS DOUBLE PRECISION)) FROM contas_a_receber r WHERE ") +
+                    f.sql,
+                f.valores);
+            if (aproximado.next())
+                for (int i = 0; i < 4; ++i)
+                    if (std::abs(aproximado.value(i).toDouble()) >= 9.2e18)
+                        rt::raise(rt::err::Overflow,
+                                  textoForaDoLimite(QStringLiteral("A soma dos valores selecionados")));
             QSqlQuery q = m_banco->executar(
                 QStringLiteral(
                     "SELECT COALESCE(SUM(r.valor_do_documento), 0), COALESCE(SUM(r.desconto_abatimento), 0), "
@@ -437,7 +481,10 @@ private:
                 return invalido(campo,
                                 QStringLiteral("A data de vencimento da parcela %1 é inválida.").arg(n));
             rt::Currency v;
-            if (!rt::parseMoney(texto[i].second, &v) || v.raw <= 0)
+            const LeituraDeValor leitura = lerValor(texto[i].second, &v);
+            if (leitura == LeituraDeValor::ForaDoLimite)
+                return invalido(campo, textoForaDoLimite(QStringLiteral("O valor da parcela %1").arg(n)));
+            if (leitura != LeituraDeValor::Aceito || v.raw <= 0)
                 return invalido(campo,
                                 QStringLiteral("O valor da parcela %1 deve ser maior que zero.").arg(n));
             Parcela p{paraQDate(d), v.raw};
@@ -448,6 +495,11 @@ private:
                         QStringLiteral("Há mais de uma parcela com vencimento em %1.").arg(texto[i].first));
             parcelas.push_back(p);
         }
+        std::vector<rt::Currency> valores;
+        for (const Parcela& p : parcelas)
+            valores.push_back(rt::Currency::fromRaw(p.valor));
+        if (!somarValores(valores))
+            return invalido(campo, textoForaDoLimite(QStringLiteral("O total das parcelas")));
         return std::nullopt;
     }
 
@@ -535,8 +587,9 @@ private:
                           .arg(acao));
         if (antes.existe && (antes.versao >= 0 ? agora.versao != antes.versao : agora.linha != antes.linha))
             return recusado(
-                QStringLiteral("Esta conta a receber acabou de ser alterada por outro usuário. Abra-a "
-                               "novamente para ver os dados atuais."));
+                QStringLiteral("Esta conta a receber acabou de ser alterada por outro usuário. Para ver "
+                               "os dados atuais na lista, escolha a situação novamente ou faça uma "
+                               "pesquisa."));
         return std::nullopt;
     }
 
@@ -544,9 +597,8 @@ private:
         const std::int64_t numero = numeroDoLancamento();
         const Estado antes = visto(numero);
         if (auto r = recusa(antes, estado(numero, false), QStringLiteral("alterada"))) return *r;
-        std::int64_t codigo = 0;
-        Cliente cliente;
-        if (auto r = validarCliente(&codigo, &cliente)) return *r;
+        // The client stays the stored one: whatever became of it since, the
+        // receivable is still its own.
         const QString hist = historico();
         if (hist.isEmpty())
             return invalido(QStringLiteral("Historico"), QStringLiteral("Informe o histórico."));
@@ -557,12 +609,20 @@ private:
             return invalido(QStringLiteral("DataDeVencimento"),
                             QStringLiteral("Informe uma data de vencimento válida."));
         rt::Currency valor{};
-        bool valorOk = false;
-        if (m_valorDoDocumento.isString())
-            valorOk = rt::parseMoney(m_valorDoDocumento.toString().trimmed(), &valor);
-        else if (m_valorDoDocumento.isNumeric())
-            valorOk = (valor = m_valorDoDocumento.toCurrency(), true);
-        if (!valorOk || valor.raw <= 0)
+        LeituraDeValor leitura = LeituraDeValor::Invalido;
+        if (m_valorDoDocumento.isString()) {
+            leitura = lerValor(m_valorDoDocumento.toString(), &valor);
+        } else if (m_valorDoDocumento.isNumeric()) {
+            try {
+                valor = m_valorDoDocumento.toCurrency();
+                leitura = LeituraDeValor::Aceito;
+            } catch (const rt::RuntimeError&) {
+                leitura = LeituraDeValor::ForaDoLimite;
+            }
+        }
+        if (leitura == LeituraDeValor::ForaDoLimite)
+            return invalido(QStringLiteral("ValorDoDocumento"), textoForaDoLimite(QStringLiteral("O valor")));
+        if (leitura != LeituraDeValor::Aceito || valor.raw <= 0)
             return invalido(QStringLiteral("ValorDoDocumento"),
                             QStringLiteral("Informe um valor maior que zero."));
 
@@ -573,11 +633,11 @@ private:
             if (auto r = recusa(antes, atual, QStringLiteral("alterada"))) return *r;
             const QDateTime momento = agora();
             b.executar(QStringLiteral(
-                           "UPDATE contas_a_receber SET codigo_do_cliente = ?, historico = ?, "
+                           "UPDATE contas_a_receber SET historico = ?, "
                            "data_de_vencimento = ?, valor_do_documento = ?, data_e_hora_da_alteracao = ?, "
                            "usuario_da_alteracao = ?, ultima_mudanca = ?, versao = versao + 1, busca = ? "
                            "WHERE numero_do_lancamento = ? AND data_da_baixa IS NULL"),
-                       {qlonglong(codigo), hist, Banco::data(paraQDate(vencimento)), qlonglong(valor.raw),
+                       {hist, Banco::data(paraQDate(vencimento)), qlonglong(valor.raw),
                         Banco::dataEHora(momento), quem.isNull() ? QStringLiteral("") : quem,
                         Banco::dataEHora(momento), buscaDaConta(numero, hist), qlonglong(numero)});
             return {kFeito, {}, {}};

@@ -1,10 +1,11 @@
 // QUVA_A_EfeitosDeTela.clsFundoEscuro: darkens a window behind a modal
-// form. The shade is a child widget of the window named by the handle, and
-// everything about it (including how many times it was applied) lives on
-// that widget, so Remover on a fresh instance undoes what another did.
-// Nested Aplicar/Remover pairs keep the window dark until the outer one
-// ends; a Remover without Aplicar, a second shade or an unknown handle do
-// nothing.
+// form. The shade is a child widget of the window named by the handle, so
+// Remover on a fresh instance undoes what another did. One Remover always
+// clears it, however many Aplicar came before: a Remover that never came
+// (its caller failed) must not leave the window dark for good. The shade
+// never takes the mouse (the modal form already keeps it from the window),
+// so one left behind never blocks the host. A second shade, a Remover
+// without Aplicar or an unknown handle do nothing.
 
 #include "automation/DispatchObject.h"
 #include "automation/Server.h"
@@ -22,8 +23,6 @@ using namespace quva;
 using automation::Args;
 using rt::Variant;
 
-const char* const kNivel = "quvaFundoEscuroNivel";
-
 QString nomeDaSombra() {
     return QStringLiteral("quvaFundoEscuro");
 }
@@ -33,6 +32,7 @@ public:
     explicit Sombra(QWidget* janela) : QWidget(janela), m_janela(janela) {
         setObjectName(nomeDaSombra());
         setAttribute(Qt::WA_NoSystemBackground);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
         setGeometry(janela->rect());
         janela->installEventFilter(this);
         show();
@@ -71,7 +71,6 @@ void Aplicar(forms::HWND h) {
     if (!janela) return;
     QWidget* sombra = sombraDe(janela);
     if (!sombra) sombra = new Sombra(janela);
-    sombra->setProperty(kNivel, sombra->property(kNivel).toInt() + 1);
     sombra->raise();
     sombra->repaint();
 }
@@ -81,11 +80,6 @@ void Remover(forms::HWND h) {
     if (!janela) return;
     QWidget* sombra = sombraDe(janela);
     if (!sombra) return;
-    const int nivel = sombra->property(kNivel).toInt() - 1;
-    if (nivel > 0) {
-        sombra->setProperty(kNivel, nivel);
-        return;
-    }
     delete sombra;
     janela->repaint();
 }

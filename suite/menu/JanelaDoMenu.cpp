@@ -4,6 +4,7 @@
 
 #include "automation/LateBound.h"
 #include "automation/Server.h"
+#include "forms/Control.h"
 #include "forms/MsgBox.h"
 #include "forms/Window.h"
 #include "runtime/Errors.h"
@@ -32,6 +33,11 @@ const QString kReceber = QStringLiteral("QUVA_A_CReceber.clsCReceber");
 
 QString nomeDaAplicacao() {
     return QStringLiteral("QUVA - Gestão Comercial");
+}
+
+void prepararAplicacao() {
+    QCoreApplication::setApplicationName(QStringLiteral("quva-menu"));
+    forms::setUnhandledFailureHandler(forms::runTimeErrorBox(nomeDaAplicacao()));
 }
 
 const QMap<QString, QString>& telasDeAbertura() {
@@ -96,6 +102,9 @@ frmMenu::frmMenu(QString usuario) : m_usuario(std::move(usuario)) {
     const QScreen* tela = QGuiApplication::primaryScreen();
     m_areaDaLista->setMinimumSize(tela && tela->size().width() <= 1024 ? 620 : 890, 480);
     m_semLista = new QWidget(m_areaDaLista);
+    m_semLista->setObjectName(QStringLiteral("picSemLista"));
+    // It may have to cover what a failed opening left in the area.
+    m_semLista->setAutoFillBackground(true);
     auto* semLista = new QVBoxLayout(m_semLista);
     m_avisoDaLista = new QLabel(m_semLista);
     m_avisoDaLista->setWordWrap(true);
@@ -144,8 +153,10 @@ frmMenu::frmMenu(QString usuario) : m_usuario(std::move(usuario)) {
         if (i >= 0 && i < int(opcoes.size())) opcoes[std::size_t(i)].acao();
     });
     connect(tentar, &QPushButton::clicked, this, [this] {
+        // What a failed opening left goes with the component that built it.
+        for (QWidget* w : listasEmbutidas())
+            delete w;
         m_componente.reset();
-        m_listaAberta = false;
         abrirLista();
     });
     preencherOpcoes(0);
@@ -169,21 +180,21 @@ bool frmMenu::escolher(const QString& texto) {
     return false;
 }
 
+// One list per work area: while the area holds one, even one whose opening
+// failed halfway, choosing the option shows what the area holds.
 void frmMenu::abrirLista() {
     mostrar(ContasAReceber);
     selecionarOpcao(QStringLiteral("Contas a receber"));
-    if (m_listaAberta) return;
+    if (listaEmbutida()) return;
     if (!componente()) {
         semLista(QStringLiteral("O componente de contas a receber não está disponível."));
         return;
     }
-    m_listaAberta = true;
     m_semLista->hide();
     try {
         automation::call(m_componente, QStringLiteral("AbrirLista"), std::int32_t(forms::hWnd(this)),
                          std::int32_t(forms::hWnd(m_areaDaLista)));
     } catch (const rt::RuntimeError& e) {
-        m_listaAberta = false;
         semLista(QStringLiteral("Não foi possível abrir a lista de contas a receber.\n%1 (%2)")
                      .arg(e.description())
                      .arg(e.number()));
@@ -191,10 +202,7 @@ void frmMenu::abrirLista() {
     }
     // The component reports its own failures and returns normally; what
     // tells whether the list came is a window in the area.
-    if (!listaEmbutida()) {
-        m_listaAberta = false;
-        semLista(QStringLiteral("A lista de contas a receber não pôde ser aberta."));
-    }
+    if (!listaEmbutida()) semLista(QStringLiteral("A lista de contas a receber não pôde ser aberta."));
 }
 
 void frmMenu::abrirFicha() {
@@ -228,15 +236,21 @@ void frmMenu::mostrar(Pagina p) {
     if (p == Empresa) m_empresa->carregar();
 }
 
-bool frmMenu::listaEmbutida() const {
+QList<QWidget*> frmMenu::listasEmbutidas() const {
+    QList<QWidget*> r;
     for (QWidget* w : m_areaDaLista->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (w != m_semLista && forms::isEmbedded(w)) return true;
-    return false;
+        if (w != m_semLista && forms::isEmbedded(w)) r << w;
+    return r;
+}
+
+bool frmMenu::listaEmbutida() const {
+    return !listasEmbutidas().isEmpty();
 }
 
 void frmMenu::semLista(const QString& aviso) {
     m_avisoDaLista->setText(aviso);
     m_semLista->show();
+    m_semLista->raise();
 }
 
 // The component, created on first use and kept: its list lives on in the

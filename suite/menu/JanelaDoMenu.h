@@ -29,6 +29,11 @@ class TelaDeDebitos;
 // Title of the menu's windows and boxes, and the name handed to the components.
 QString nomeDaAplicacao();
 
+// What the menu sets up for the whole process: its name, and the run-time
+// error box for a failure that escapes a screen's event. No display name:
+// window titles are exactly the forms' captions.
+void prepararAplicacao();
+
 // The options --abrir accepts, each with the text of its menu line.
 const QMap<QString, QString>& telasDeAbertura();
 
@@ -62,6 +67,7 @@ public:
     // The container the component's list lives in.
     QWidget* areaDaLista() const { return m_areaDaLista; }
     bool listaEmbutida() const;
+    QList<QWidget*> listasEmbutidas() const;
 
 private:
     enum Pagina { Inicio, ContasAReceber, Clientes, Empresa, Debitos };
@@ -79,7 +85,6 @@ private:
     QString m_usuario;
     std::shared_ptr<clsDadosDoUsuario> m_dados;
     rt::Object m_componente;
-    bool m_listaAberta = false;
     QTabBar* m_guias;
     QListWidget* m_opcoes;
     QStackedWidget* m_area;

@@ -8,6 +8,7 @@
 #include "suite/cli/Administracao.h"
 #include "suite/storage/Banco.h"
 #include "suite/storage/Cadastros.h"
+#include "suite/storage/Valores.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -387,7 +388,7 @@ void TelaDeDebitos::pesquisar() {
         }
         m_cliente->setText(QStringLiteral("%1 - %2").arg(cliente->codigo).arg(cliente->nomeOuRazaoSocial));
         const auto contas = contasEmAbertoDoCliente(*b, codigo);
-        rt::Currency total{};
+        std::optional<rt::Currency> total = rt::Currency{};
         m_grade->setRowCount(int(contas.size()));
         for (int r = 0; r < int(contas.size()); ++r) {
             const ContaEmAberto& c = contas[std::size_t(r)];
@@ -402,13 +403,14 @@ void TelaDeDebitos::pesquisar() {
             if (c.vencimento < QDate::currentDate())
                 for (int col = 0; col < 5; ++col)
                     m_grade->item(r, col)->setForeground(QColor(0xb0, 0x20, 0x20));
-            total = total + c.valor;
+            if (total) total = somarValores(*total, c.valor);
         }
         ajustarColunas(m_grade);
         m_total->setText(contas.empty() ? QStringLiteral("Nenhum débito em aberto.")
                                         : QStringLiteral("%1 conta(s) em aberto, total %2")
                                               .arg(contas.size())
-                                              .arg(rt::formatMoney(total)));
+                                              .arg(total ? rt::formatMoney(*total)
+                                                         : QStringLiteral("acima de ") + maiorValorAceito()));
         if (!contas.empty()) m_grade->selectRow(0);
     });
     recalcular();
@@ -425,12 +427,16 @@ void TelaDeDebitos::recalcular() {
         rt::Currency::fromRaw(m_grade->item(linhas.front().row(), 0)->data(Qt::UserRole).toLongLong());
     m_valor->setText(rt::formatMoney(valor));
     rt::Currency desconto{}, juros{};
-    if (!rt::parseMoney(m_desconto->text().trimmed(), &desconto) ||
-        !rt::parseMoney(m_juros->text().trimmed(), &juros)) {
-        m_aReceber->setText(QStringLiteral("valor inválido"));
-        return;
-    }
-    m_aReceber->setText(rt::formatMoney(valor - desconto + juros));
+    const LeituraDeValor d = lerValor(m_desconto->text(), &desconto);
+    const LeituraDeValor j = lerValor(m_juros->text(), &juros);
+    std::optional<rt::Currency> aReceber;
+    if (d == LeituraDeValor::Aceito && j == LeituraDeValor::Aceito)
+        if ((aReceber = somarValores(valor, rt::Currency::fromRaw(-desconto.raw))))
+            aReceber = somarValores(*aReceber, juros);
+    m_aReceber->setText(aReceber ? rt::formatMoney(*aReceber)
+                        : d == LeituraDeValor::Invalido || j == LeituraDeValor::Invalido
+                            ? QStringLiteral("valor inválido")
+                            : QStringLiteral("acima do limite"));
 }
 
 void TelaDeDebitos::baixar() {
@@ -442,16 +448,20 @@ void TelaDeDebitos::baixar() {
     Baixa b;
     b.numeroDoLancamento = m_grade->item(linhas.front().row(), 0)->text().toLongLong();
     b.data = m_data->date();
-    if (!rt::parseMoney(m_desconto->text().trimmed(), &b.desconto) || b.desconto.raw < 0) {
-        aviso(QStringLiteral("Informe o desconto como 12,50."));
-        m_desconto->setFocus();
+    // A box that holds no amount, or one too large, keeps the clerk there.
+    const auto valorDaCaixa = [](QLineEdit* caixa, const QString& oQue, const QString& comoInformar,
+                                 rt::Currency* v) {
+        const LeituraDeValor l = lerValor(caixa->text(), v);
+        if (l == LeituraDeValor::Aceito && v->raw >= 0) return true;
+        aviso(l == LeituraDeValor::ForaDoLimite ? textoForaDoLimite(oQue) : comoInformar);
+        caixa->setFocus();
+        return false;
+    };
+    if (!valorDaCaixa(m_desconto, QStringLiteral("O desconto"),
+                      QStringLiteral("Informe o desconto como 12,50."), &b.desconto) ||
+        !valorDaCaixa(m_juros, QStringLiteral("O valor dos juros"),
+                      QStringLiteral("Informe os juros como 3,20."), &b.juros))
         return;
-    }
-    if (!rt::parseMoney(m_juros->text().trimmed(), &b.juros) || b.juros.raw < 0) {
-        aviso(QStringLiteral("Informe os juros como 3,20."));
-        m_juros->setFocus();
-        return;
-    }
     b.usuario = m_usuario.isNull() ? QStringLiteral("") : m_usuario;
     const rt::Currency valor =
         rt::Currency::fromRaw(m_grade->item(linhas.front().row(), 0)->data(Qt::UserRole).toLongLong());

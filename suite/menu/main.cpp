@@ -20,8 +20,7 @@ using namespace quva::suite::menu;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("quva-menu"));
-    QApplication::setApplicationDisplayName(nomeDaAplicacao());
+    prepararAplicacao();
 
     QCommandLineParser opcoes;
     opcoes.setApplicationDescription(QStringLiteral("Menu da suíte QUVA."));
@@ -73,16 +72,12 @@ int main(int argc, char** argv) {
         frmMenu janela(opcoes.value(usuario));
         janela.statusBar()->showMessage(
             QStringLiteral("Usuário: %1    Banco de dados: %2").arg(opcoes.value(usuario), banco));
-        // The suite takes the clerk's whole screen when it is larger: maximised
-        // where a window manager frames it, the screen's size where none does.
+        // The suite takes the clerk's whole screen, whatever its size:
+        // maximised where a window manager frames it, the screen's size where
+        // none does.
         const QScreen* tela = janela.screen();
-        const QSize livre = tela ? tela->availableSize() : QSize();
-        if (livre.width() > janela.width() && livre.height() > janela.height()) {
-            janela.resize(livre);
-            janela.showMaximized();
-        } else {
-            janela.show();
-        }
+        if (tela) janela.resize(tela->availableSize());
+        janela.showMaximized();
         if (opcoes.isSet(captura)) {
             const QString arquivo = opcoes.value(captura);
             QTimer::singleShot(opcoes.isSet(sairApos) ? opcoes.value(sairApos).toInt() : 1500, &janela,

@@ -5,7 +5,10 @@
 
 #include "ado/Recordset.h"
 #include "automation/DispatchObject.h"
+#include "runtime/Errors.h"
 #include "suite/storage/Banco.h"
+
+#include <exception>
 
 #include <memory>
 
@@ -13,6 +16,36 @@ namespace quva::suite {
 
 // The failure number a business component reports for its own failures.
 inline constexpr std::int32_t kErroDoComponente = std::int32_t(0x80040000 + 513);
+
+// Any failure inside a member, as the component reports it: the run time's
+// own failures keep their number; storage and everything else get the
+// component's number with their own text.
+struct FalhaDeNegocio {
+    std::int32_t numero;
+    QString descricao;
+};
+inline FalhaDeNegocio falhaDeNegocio(const std::exception_ptr& falha) {
+    try {
+        std::rethrow_exception(falha);
+    } catch (const ErroDoBanco& e) {
+        return {kErroDoComponente, e.texto()};
+    } catch (const rt::RuntimeError& e) {
+        return {e.number(), e.description()};
+    } catch (const std::exception& e) {
+        return {kErroDoComponente, QString::fromUtf8(e.what())};
+    }
+}
+
+// A member with no result to answer through (paging, totals, the rows of a
+// selection) raises the failure as the component's own, `local` naming it.
+template <class F> decltype(auto) comoFalhaDoComponente(const QString& local, F&& f) {
+    try {
+        return f();
+    } catch (...) {
+        auto [numero, descricao] = falhaDeNegocio(std::current_exception());
+        throw rt::RuntimeError(numero, std::move(descricao), local);
+    }
+}
 
 class ConsultaDeNegocio : public automation::DispatchObject {
 protected:
@@ -42,10 +75,9 @@ protected:
         try {
             m_resultado = f();
             return rt::Variant(std::int16_t(0));
-        } catch (const ErroDoBanco& e) {
-            return falha(kErroDoComponente, e.texto());
-        } catch (const rt::RuntimeError& e) {
-            return falha(e.number(), e.description());
+        } catch (...) {
+            const FalhaDeNegocio r = falhaDeNegocio(std::current_exception());
+            return falha(r.numero, r.descricao);
         }
     }
 

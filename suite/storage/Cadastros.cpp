@@ -1,6 +1,7 @@
 #include "suite/storage/Cadastros.h"
 
 #include "runtime/Clock.h"
+#include "suite/storage/Valores.h"
 
 #include <QSqlRecord>
 
@@ -267,7 +268,11 @@ void baixar(Banco& banco, const Baixa& b) {
                 QStringLiteral("A conta a receber %1 já está baixada.").arg(b.numeroDoLancamento));
         const std::int64_t documento = q.value(0).toLongLong();
         q.finish();
-        const std::int64_t pago = b.valorPago ? b.valorPago->raw : documento - b.desconto.raw + b.juros.raw;
+        const std::optional<rt::Currency> soma =
+            b.valorPago ? b.valorPago
+                        : somarValores(rt::Currency::fromRaw(documento - b.desconto.raw), b.juros);
+        if (!soma) throw ErroDoBanco(textoForaDoLimite(QStringLiteral("O valor da baixa")));
+        const std::int64_t pago = soma->raw;
         if (pago <= 0) throw ErroDoBanco(QStringLiteral("O valor da baixa deve ser maior que zero."));
         const QVariant momento = Banco::dataEHora(agora());
         banco.executar(
@@ -293,6 +298,11 @@ QString buscaDaConta(std::int64_t numero, const QString& historico) {
 std::vector<std::int64_t> incluirVenda(Banco& banco, const std::vector<NovaConta>& contas,
                                        const QString& usuario) {
     if (contas.empty()) throw ErroDoBanco(QStringLiteral("A venda não tem parcelas."));
+    std::vector<rt::Currency> valores;
+    for (const NovaConta& c : contas)
+        valores.push_back(c.valor);
+    const std::optional<rt::Currency> total = somarValores(valores);
+    if (!total) throw ErroDoBanco(textoForaDoLimite(QStringLiteral("O valor da venda")));
     return banco.transacao([&] {
         const bool sqlite = banco.sqlite();
         // Writers of sales queue here, so no two take the same sale number
@@ -301,9 +311,6 @@ std::vector<std::int64_t> incluirVenda(Banco& banco, const std::vector<NovaConta
         const QDateTime agoraMesmo = agora();
         const QVariant momento = Banco::dataEHora(agoraMesmo);
         const QVariant dataDaVenda = Banco::data(agoraMesmo.date());
-        std::int64_t total = 0;
-        for (const NovaConta& c : contas)
-            total += c.valor.raw;
         const std::int64_t venda =
             banco.valor(QStringLiteral("SELECT COALESCE(MAX(numero_da_venda), 0) + 1 FROM contas_a_receber"))
                 .toLongLong();
@@ -333,7 +340,7 @@ std::vector<std::int64_t> incluirVenda(Banco& banco, const std::vector<NovaConta
                                  texto(c.historico),
                                  qlonglong(venda),
                                  dataDaVenda,
-                                 qlonglong(total),
+                                 qlonglong(total->raw),
                                  c.parcela,
                                  c.parcelas,
                                  Banco::data(c.vencimento),

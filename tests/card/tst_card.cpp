@@ -449,6 +449,10 @@ private slots:
         QTest::newRow("texto") << "01/08/2025" << "dez" << semValor << false;
         QTest::newRow("vencimento repetido")
             << "01/07/2025" << "1,00" << "Já existe uma parcela com este vencimento na grade." << true;
+        const QString foraDoLimite =
+            QStringLiteral("O total das parcelas ultrapassaria o maior valor aceito (922.337.203.685.477,58).");
+        QTest::newRow("total acima do limite") << "01/08/2025" << "922.337.203.685.477,00" << foraDoLimite << false;
+        QTest::newRow("valor acima do limite") << "01/08/2025" << QString(20, u'9') << foraDoLimite << false;
     }
     // clang-format on
     void recusas() {
@@ -558,21 +562,25 @@ private slots:
         QTest::addColumn<bool>("aberta");
         QTest::addColumn<QString>("vermelhoEFoco"); // the label turned red and the focused control
         QTest::addColumn<int>("icone"); // of the box with DescricaoDaFalha, 0: no box
-        QTest::newRow("0 feito") << 0 << "" << false << "" << 0;
-        QTest::newRow("1 erro") << 1 << "" << false << "" << 0;
+        QTest::addColumn<int>("tipo");
+        QTest::newRow("0 feito") << 0 << "" << false << "" << 0 << 1;
+        QTest::newRow("1 erro") << 1 << "" << false << "" << 0 << 1;
         QTest::newRow("2 cliente") << 2 << "CodigoDoCliente" << true
-                                   << "lblApelidoOuNomeFantasiaDoCliente qzfApelidoOuNomeFantasiaDoCliente" << kInfo;
-        QTest::newRow("2 histórico") << 2 << "Historico" << true << "lblHistorico qzmemHistorico" << kInfo;
+                                   << "lblApelidoOuNomeFantasiaDoCliente qzfApelidoOuNomeFantasiaDoCliente" << kInfo << 1;
+        QTest::newRow("2 histórico") << 2 << "Historico" << true << "lblHistorico qzmemHistorico" << kInfo << 1;
         QTest::newRow("2 parcelas") << 2 << "Parcelas" << true
-                                    << "lblDataDeVencimentoDaParcelaAtual qzdtpDataDeVencimentoDaParcelaAtual" << kInfo;
+                                    << "lblDataDeVencimentoDaParcelaAtual qzdtpDataDeVencimentoDaParcelaAtual" << kInfo << 1;
         QTest::newRow("2 vencimento") << 2 << "DataDeVencimento" << true
-                                      << "lblDataDeVencimentoDaParcelaAtual qzdtpDataDeVencimentoDaParcelaAtual" << kInfo;
-        QTest::newRow("2 valor") << 2 << "ValorDoDocumento" << true << "lblValor qznumValorDaParcelaAtual" << kInfo;
-        QTest::newRow("2 outra caixa") << 2 << "codigodocliente" << true << "" << kInfo;
-        QTest::newRow("3 recusa") << 3 << "" << false << "" << forms::vbOKOnly + forms::vbCritical;
-        QTest::newRow("9 desconhecido") << 9 << "" << false << "" << 0;
+                                      << "lblDataDeVencimentoDaParcelaAtual qzdtpDataDeVencimentoDaParcelaAtual" << kInfo << 1;
+        QTest::newRow("2 valor") << 2 << "ValorDoDocumento" << true << "lblValor qznumValorDaParcelaAtual" << kInfo << 1;
+        // Altering: the client boxes cannot take the focus, the label still turns red.
+        QTest::newRow("2 cliente ao alterar") << 2 << "CodigoDoCliente" << true
+                                              << "lblApelidoOuNomeFantasiaDoCliente" << kInfo << 3;
+        QTest::newRow("2 outra caixa") << 2 << "codigodocliente" << true << "" << kInfo << 1;
+        QTest::newRow("3 recusa") << 3 << "" << false << "" << forms::vbOKOnly + forms::vbCritical << 1;
+        QTest::newRow("9 desconhecido") << 9 << "" << false << "" << 0 << 1;
         // The click itself fails (no component): the card stays as it was.
-        QTest::newRow("falha do clique") << -1 << "" << true << "lblValor" << 0;
+        QTest::newRow("falha do clique") << -1 << "" << true << "lblValor" << 0 << 1;
     }
     // clang-format on
     void resultados() {
@@ -581,8 +589,12 @@ private slots:
         QFETCH(bool, aberta);
         QFETCH(QString, vermelhoEFoco);
         QFETCH(int, icone);
+        QFETCH(int, tipo);
+        if (tipo == 3) listaComUmaLinha();
         doubles::setCreateFailure(teste::kNegocio, resultado < 0);
-        doubles::setResult(teste::kNegocio, QStringLiteral("Adicionar"), std::int16_t(resultado));
+        doubles::setResult(teste::kNegocio,
+                           tipo == 3 ? QStringLiteral("Alterar") : QStringLiteral("Adicionar"),
+                           std::int16_t(resultado));
         doubles::setResult(teste::kNegocio, QStringLiteral("NomeDoCampoValidado"), campo);
         doubles::setResult(teste::kNegocio, QStringLiteral("DescricaoDaFalha"),
                            QStringLiteral("Falha descrita"));
@@ -592,15 +604,17 @@ private slots:
         f.Load();
         QStringList vermelhos;
         QString comFoco;
-        const bool ficouAberta = abrir(f, 1, [&] {
-            f.qzfCodigoDoCliente->SetFocus();
+        const bool ficouAberta = abrir(f, std::int16_t(tipo), [&] {
+            forms::Control* focoAntes = f.qzmemHistorico;
+            if (tipo == 1) focoAntes = f.qzfCodigoDoCliente;
+            focoAntes->SetFocus();
             // Red from an earlier failure goes first.
             f.lblValor->setForeColor(frmFicha::kCorDoRotuloInvalido);
             f.qzcmdSalvarFecharConfirmar->setValue(true);
             for (forms::Control* c : f.Controls()) {
                 auto* l = dynamic_cast<forms::Label*>(c);
                 if (l && l->ForeColor() == frmFicha::kCorDoRotuloInvalido) vermelhos << l->Name();
-                if (temFoco(c) && c != f.qzfCodigoDoCliente) vermelhos << c->Name();
+                if (temFoco(c) && c != focoAntes) vermelhos << c->Name();
             }
         });
         QCOMPARE(ficouAberta, aberta);
@@ -741,6 +755,19 @@ private slots:
         QVERIFY(doubles::calls(kClientes, QStringLiteral("ResultadoDaSelecaoEmRecordSet")).empty());
     }
 
+    // Neither the lookup nor its failure can be shown: the wait panel goes all the same.
+    void falhaDosClientesSemMensagem() {
+        doubles::setCreateFailure(kClientes, true);
+        doubles::setCreateFailure(teste::kMsgErro, true);
+        frmFicha f;
+        f.Load();
+        abrir(f, 1, [&] {
+            f.qzfApelidoOuNomeFantasiaDoCliente->setText(QStringLiteral("padaria"));
+            f.qzfApelidoOuNomeFantasiaDoCliente->requestSearch();
+            QVERIFY(!f.picMensagem->Visible());
+        });
+    }
+
     // Clearing a box clears the card; a key after the card filled the boxes
     // only ends that state, later keys empty the other boxes' searched text.
     void limparETeclas() {
@@ -771,6 +798,14 @@ private slots:
             g.qzfApelidoOuNomeFantasiaDoCliente->raiseKeyDown(k, 0);
             QVERIFY(!g.ClientePreenchido());
             QCOMPARE(g.qzfCodigoDoCliente->SearchedText(), QStringLiteral("42"));
+
+            // Enter in the value box adds installments only while adding.
+            std::int16_t enter = 13;
+            g.qznumValorDaParcelaAtual->raiseKeyPress(enter);
+            QCOMPARE(g.qzdtpDataDeVencimentoDaParcelaAtual->Text() + u'|' +
+                         g.qznumValorDaParcelaAtual->Text(),
+                     QStringLiteral("10/01/2027|300,00"));
+            QVERIFY(mensagens->shown().empty());
         });
     }
 

@@ -255,14 +255,23 @@ private slots:
         QVERIFY(m_caixas->shown().empty());
     }
 
-    // A failure inside the search itself names the dialog and the step.
+    // A failure inside the search itself names the dialog and the step; when
+    // it cannot be shown either, the dialog is given back all the same.
+    void falhaNaPesquisa_data() {
+        QTest::addColumn<bool>("semMensagem");
+        QTest::newRow("mostrada") << false;
+        QTest::newRow("sem a janela de erro") << true;
+    }
     void falhaNaPesquisa() {
+        QFETCH(bool, semMensagem);
         doubles::setCreateFailure(kClientes, true);
+        doubles::setCreateFailure(teste::kMsgErro, semMensagem);
         Dlg& f = aberto();
         pesquisar(f, QStringLiteral("Souza"));
         QCOMPARE(locaisExibidos(),
-                 QStringList{
-                     QStringLiteral("QUVA_A_CReceber, frmPesquisaDeClientes, PesquisarCliente, Ponto: 1")});
+                 semMensagem ? QStringList{}
+                             : QStringList{QStringLiteral(
+                                   "QUVA_A_CReceber, frmPesquisaDeClientes, PesquisarCliente, Ponto: 1")});
         QVERIFY(f.Enabled());
         QVERIFY(!f.picMensagem->Visible());
         QVERIFY(f.Visible());

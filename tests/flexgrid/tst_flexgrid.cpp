@@ -12,6 +12,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -375,6 +376,39 @@ private slots:
         g->setTopRow(0);
         QCOMPARE(g->TopRow(), 1);
         g->setRows(3);
+        QCOMPARE(g->TopRow(), 1);
+    }
+
+    // A bar left from a longer grid must keep neither itself nor the other
+    // bar once the rows fit again: a header and five rows tall, two columns
+    // that fill the width and narrow for the vertical bar from the sixth row.
+    void scrollBarsGoWhenEverythingFitsAgain() {
+        auto g = std::make_unique<MSFlexGrid>();
+        g->setAppearance(flexFlat);
+        g->setScrollBars(flexScrollBarBoth);
+        g->setRows(2);
+        g->setCols(3);
+        g->setColWidth(0, 2950);
+        g->setColWidth(2, 0);
+        g->Move(0, 0, 6315, forms::Twips(g->RowHeight(0) * 6) + forms::toTwipsY(2));
+        g->widget()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(g->widget()));
+        auto* area = static_cast<QAbstractScrollArea*>(g->widget());
+        auto bars = [&] {
+            QTest::qWait(20);
+            return QString::number(area->verticalScrollBar()->isVisible()) +
+                   QString::number(area->horizontalScrollBar()->isVisible());
+        };
+        auto widthOfValues = [&] { g->setColWidth(1, g->Rows() < 7 ? 3315 : 3065); };
+        for (int i = 0; i < 6; ++i) {
+            g->AddItem(QStringLiteral("01/01/2030\t1,00"));
+            if (i == 0) g->RemoveItem(1);
+            widthOfValues();
+        }
+        QCOMPARE(bars(), QStringLiteral("10"));
+        g->RemoveItem(6);
+        widthOfValues();
+        QCOMPARE(bars(), QStringLiteral("00"));
         QCOMPARE(g->TopRow(), 1);
     }
 

@@ -442,6 +442,24 @@ private slots:
         QVERIFY(
             locais().contains(QStringLiteral("QUVA_A_CReceber, frmLista, qzcmbSituacao_Click, Ponto: 3")));
         telaLivre();
+
+        // Nor when the failure cannot be shown either: it leaves the handler
+        // for the host with the handler's location, after the screen is given back.
+        doubles::reset();
+        base.ligar();
+        doubles::setCreateFailure(teste::kMsgErro, true);
+        doubles::setFailure(teste::kNegocio, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"), 440);
+        QStringList escapadas;
+        const auto antes = forms::setUnhandledFailureHandler([&](const std::exception& e) {
+            const auto& r = dynamic_cast<const rt::RuntimeError&>(e);
+            escapadas << QStringLiteral("%1 %2").arg(r.number()).arg(r.source());
+            QVERIFY(lista->Enabled());
+        });
+        lista->qzcmbSituacao->setListIndex(1);
+        forms::setUnhandledFailureHandler(antes);
+        QCOMPARE(escapadas,
+                 QStringList{QStringLiteral("429 QUVA_A_CReceber, frmLista, qzcmbSituacao_Click, Ponto: 5")});
+        telaLivre();
     }
 
     void primeiraSelecaoFalha() {

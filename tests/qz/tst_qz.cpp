@@ -13,7 +13,9 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QLabel>
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -355,6 +357,17 @@ private slots:
         QTest::keyClick(view, Qt::Key_Return);
         QTRY_COMPARE(clicks.size(), 3);
         QCOMPARE(cmb->ListIndex(), 2);
+
+        // Opened on its last item, the list still shows every item from the first.
+        for (const char* t : {"Baixada", "Recentes"})
+            cmb->AddItem(QString::fromUtf8(t));
+        cmb->setListIndex(4);
+        cmb->editor()->showPopup();
+        QTRY_VERIFY(view->isVisible());
+        for (int i = 0; i < 5; ++i)
+            QVERIFY2(view->viewport()->rect().contains(view->visualRect(view->model()->index(i, 0))),
+                     qPrintable(cmb->List(i)));
+        cmb->editor()->hidePopup();
     }
 
     // Navigation bar.
@@ -399,6 +412,24 @@ private slots:
             got += nb->isOffered(b) ? u'1' : u'0';
         QCOMPARE(got, offered);
         QCOMPARE(nb->TotalDeRegistros(), total);
+    }
+
+    // Six-digit ordinals in the list's bar width: the whole text, not one cut at both ends.
+    void navigationBarShowsLongOrdinalsWhole() {
+        showForm();
+        auto* nb = f->qznbBarraDeNavegacao;
+        nb->setPrimeiroRegistro(181357);
+        nb->setUltimoRegistro(181365);
+        nb->setTotalDeRegistros(181365);
+        nb->setRegistrosPorPagina(9);
+        nb->Atualizar();
+        QApplication::processEvents();
+        auto* rotulo = nb->widget()->findChild<QLabel*>();
+        const QImage img = nb->widget()->grab(rotulo->geometry()).toImage();
+        for (int x : {0, img.width() - 1})
+            for (int y = 0; y < img.height(); ++y)
+                QVERIFY2(img.pixelColor(x, y).lightness() > 200, qPrintable(QString::number(x)));
+        QCOMPARE(nb->caption(), QStringLiteral("181.357 - 181.365 de 181.365"));
     }
 
     void navigationBarRaisesClickWithTheButton() {
@@ -523,18 +554,29 @@ private slots:
         QCOMPARE(dtp->Text(), QStringLiteral("11/05/2026"));
     }
 
+    // keys: '#' is the keypad's decimal key; "paste:" pastes the rest over "0,00".
     void moneyTyping_data() {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("afterLeaving");
-        const char* rows[][4]{{"whole", "1234", "1234", "1.234,00"},
-                              {"decimals", "1234,5", "1234,5", "1.234,50"},
-                              {"point types a comma", "7.25", "7,25", "7,25"},
-                              {"third decimal refused", "1,999", "1,99", "1,99"},
-                              {"letters refused", "1x2", "12", "12,00"},
-                              {"second comma refused", "1,2,3", "1,23", "1,23"},
-                              {"minus at the start", "-5-", "-5", "-5,00"},
-                              {"one cent", "0,01", "0,01", "0,01"}};
+        const char* rows[][4]{
+            {"whole", "1234", "1234", "1.234,00"},
+            {"decimals", "1234,5", "1234,5", "1.234,50"},
+            {"point groups thousands", "1.000,50", "1.000,50", "1.000,50"},
+            {"keypad decimal types a comma", "1000#5", "1000,5", "1.000,50"},
+            {"third decimal refused", "1,999", "1,99", "1,99"},
+            {"letters refused", "1x2", "12", "12,00"},
+            {"second comma refused", "1,2,3", "1,23", "1,23"},
+            {"minus at the start", "-5-", "-5", "-5,00"},
+            {"one cent", "0,01", "0,01", "0,01"},
+            {"no more whole digits than the currency", "12345678901234567890", "123456789012345",
+             "123.456.789.012.345,00"},
+            {"largest amount", "922337203685477,589", "922337203685477,58", "922.337.203.685.477,58"},
+            {"above the largest amount", "922337203685478", "92233720368547", "92.233.720.368.547,00"},
+            {"pasted decimals follow the typing rules", "paste:12,345", "12,34", "12,34"},
+            {"pasted symbol and letters left out", "paste:R$ 1.234,56", "1.234,56", "1.234,56"},
+            {"pasted digits stop at the currency", "paste:99999999999999999999", "99999999999999",
+             "99.999.999.999.999,00"}};
         for (const auto& r : rows)
             QTest::newRow(r[0]) << QString::fromLatin1(r[1]) << QString::fromLatin1(r[2])
                                 << QString::fromLatin1(r[3]);
@@ -549,7 +591,16 @@ private slots:
         num->onLostFocus = [&] { ++lost; };
         num->SetFocus();
         QTRY_COMPARE(num->editor()->selectedText(), QStringLiteral("0,00"));
-        QTest::keyClicks(num->editor(), keys);
+        if (keys.startsWith(QLatin1String("paste:"))) {
+            QGuiApplication::clipboard()->setText(keys.mid(6));
+            QTest::keyClick(num->editor(), Qt::Key_V, Qt::ControlModifier);
+        }
+        for (QChar c : keys.startsWith(QLatin1String("paste:")) ? QString() : keys) {
+            if (c == u'#')
+                QTest::keyClick(num->editor(), Qt::Key_Period, Qt::KeypadModifier);
+            else
+                QTest::keyClick(num->editor(), c.toLatin1());
+        }
         QCOMPARE(num->Text(), typed);
         f->qztxtNumeroDaVenda->SetFocus();
         QCOMPARE(lost, 1);

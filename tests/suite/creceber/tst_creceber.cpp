@@ -9,6 +9,8 @@
 #include "automation/Server.h"
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
+#include "runtime/Errors.h"
+#include "suite/negocio/ConsultaDeNegocio.h"
 #include "suite/storage/Banco.h"
 #include "suite/storage/Cadastros.h"
 
@@ -540,6 +542,27 @@ private slots:
                  (QList<int>{2, 1, 4}));
     }
 
+    // A sum over the selection beyond the currency fails, never wraps.
+    void somaDaSelecaoAlemDaMoeda() {
+        const Parcelas metade{{"10/04/2024", "500.000.000.000.000,00"}};
+        QCOMPARE(adicionar(m_joao, QStringLiteral("A"), metade), 0);
+        QCOMPARE(adicionar(m_joao, QStringLiteral("B"), metade), 0);
+        rt::Object o = criar();
+        Variant t{std::int16_t(3)}, f{QString()}, td{true}, i{QString()}, e{QString()};
+        QCOMPARE(call(o, QStringLiteral("SelecionarContasAReceber"), byRef(t), byRef(f, false), byRef(td),
+                      byRef(i), byRef(e))
+                     .toLong(),
+                 0);
+        try {
+            get(o, QStringLiteral("TotalDeValoresDosDocumentos"));
+            QFAIL("the total wrapped");
+        } catch (const rt::RuntimeError& erro) {
+            QCOMPARE(erro.number(), rt::err::Overflow);
+            QVERIFY2(erro.description().contains(QStringLiteral("ultrapassa o maior valor aceito")),
+                     qPrintable(erro.description()));
+        }
+    }
+
     // A report longer than the stretch read at once, over a period that
     // leaves rows out on both sides, walked both ways.
     void relatorioLongoNosDoisSentidos_data() {
@@ -629,6 +652,11 @@ private slots:
         QTest::newRow("valor não numérico") << 1 << "H" << Parcelas{{"10/04/2024", "dez"}} << "Parcelas" << "parcela 1";
         QTest::newRow("vencimento repetido") << 1 << "H"
             << Parcelas{{"10/04/2024", "1,00"}, {"10/04/2024", "2,00"}} << "Parcelas" << "mais de uma";
+        QTest::newRow("parcela acima do limite") << 1 << "H" << Parcelas{{"10/04/2024", "922.337.203.685.478,00"}}
+            << "Parcelas" << "O valor da parcela 1 ultrapassa o maior valor aceito (922.337.203.685.477,58).";
+        QTest::newRow("total acima do limite") << 1 << "H"
+            << Parcelas{{"10/04/2024", "500.000.000.000.000,00"}, {"10/05/2024", "500.000.000.000.000,00"}}
+            << "Parcelas" << "O total das parcelas ultrapassa o maior valor aceito";
     }
     // clang-format on
     void validacaoDoAdicionar() {
@@ -684,25 +712,38 @@ private slots:
     void alterar_data() {
         QTest::addColumn<QString>("data");
         QTest::addColumn<Variant>("valor");
+        QTest::addColumn<bool>("clienteBloqueado");
         QTest::addColumn<int>("resultado");
         QTest::addColumn<QString>("campo");
+        QTest::addColumn<QString>("trecho");
+        const Variant valor(QStringLiteral("1.234,56"));
         // clang-format off
-        QTest::newRow("altera") << "25/04/2024" << Variant(QStringLiteral("1.234,56")) << 0 << "";
-        QTest::newRow("data vazia") << "__/__/____" << Variant(QStringLiteral("10,00")) << 2 << "DataDeVencimento";
-        QTest::newRow("valor inteiro zero") << "25/04/2024" << Variant(std::int16_t(0)) << 2 << "ValorDoDocumento";
-        QTest::newRow("valor 0,00") << "25/04/2024" << Variant(QStringLiteral("0,00")) << 2 << "ValorDoDocumento";
+        QTest::newRow("altera") << "25/04/2024" << valor << false << 0 << "" << "";
+        // Altering cannot change the client, so its situation does not matter.
+        QTest::newRow("cliente bloqueado depois") << "25/04/2024" << valor << true << 0 << "" << "";
+        QTest::newRow("data vazia") << "__/__/____" << Variant(QStringLiteral("10,00")) << false << 2 << "DataDeVencimento" << "data";
+        QTest::newRow("valor inteiro zero") << "25/04/2024" << Variant(std::int16_t(0)) << false << 2 << "ValorDoDocumento" << "maior que zero";
+        QTest::newRow("valor 0,00") << "25/04/2024" << Variant(QStringLiteral("0,00")) << false << 2 << "ValorDoDocumento" << "maior que zero";
+        QTest::newRow("valor acima do limite") << "25/04/2024" << Variant(QStringLiteral("922.337.203.685.478,00")) << false << 2 << "ValorDoDocumento" << "maior valor aceito";
         // clang-format on
     }
     void alterar() {
         QFETCH(QString, data);
         QFETCH(Variant, valor);
+        QFETCH(bool, clienteBloqueado);
         QFETCH(int, resultado);
         QFETCH(QString, campo);
+        QFETCH(QString, trecho);
         montarCenario();
+        if (clienteBloqueado) {
+            Cliente c = *lerCliente(*m_banco, m_maria);
+            c.situacao = ClienteBloqueado;
+            salvarCliente(*m_banco, c);
+        }
         m_relogio.set(dia(16, 3, 2024));
         rt::Object o = criar();
         let(o, QStringLiteral("NumeroDoLancamento"), 4.0);
-        let(o, QStringLiteral("CodigoDoCliente"), double(m_joao));
+        let(o, QStringLiteral("CodigoDoCliente"), double(m_maria));
         let(o, QStringLiteral("Historico"), QStringLiteral("Conserto do fogão"));
         let(o, QStringLiteral("DataDeVencimento"), data);
         let(o, QStringLiteral("ValorDoDocumento"), valor);
@@ -710,6 +751,8 @@ private slots:
             rt::Object(std::make_shared<Usuario>(QStringLiteral("dora"))));
         QCOMPARE(call(o, QStringLiteral("Alterar")).toInteger(), resultado);
         QCOMPARE(get(o, QStringLiteral("NomeDoCampoValidado")).toString(), campo);
+        QVERIFY2(get(o, QStringLiteral("DescricaoDaFalha")).toString().contains(trecho, Qt::CaseInsensitive),
+                 qPrintable(get(o, QStringLiteral("DescricaoDaFalha")).toString()));
         auto rs = selecionar(0, QStringLiteral("fogao"));
         if (resultado != 0) {
             QCOMPARE(rs->RecordCount(), 0);
@@ -721,7 +764,7 @@ private slots:
                  QStringLiteral("1.234,56"));
         QCOMPARE(rs->Fields(QStringLiteral("DataDeVencimento")).Value().toString(),
                  QStringLiteral("25/04/2024"));
-        QCOMPARE(rs->Fields(QStringLiteral("CodigoDoCliente")).Value().toLong(), std::int32_t(m_joao));
+        QCOMPARE(rs->Fields(QStringLiteral("CodigoDoCliente")).Value().toLong(), std::int32_t(m_maria));
         QCOMPARE(rs->Fields(QStringLiteral("UsuarioDaAlteracao")).Value().toString(), QStringLiteral("dora"));
         QCOMPARE(rs->Fields(QStringLiteral("DataEHoraDaAlteracao")).Value().toString(),
                  QStringLiteral("16/03/2024 12:00:00"));
@@ -791,7 +834,9 @@ private slots:
         QTest::addColumn<QString>("operacao");
         QTest::addColumn<QString>("trecho");
         for (const char* op : {"Alterar", "Excluir"}) {
-            QTest::addRow("alterou, %s", op) << "altera" << op << "alterada por outro usuário";
+            QTest::addRow("alterou, %s", op)
+                << "altera" << op << "alterada por outro usuário. Para ver os dados atuais na lista, "
+                                     "escolha a situação novamente ou faça uma pesquisa.";
             QTest::addRow("baixou, %s", op) << "baixa" << op << "acabou de ser baixada por outro usuário";
             QTest::addRow("excluiu, %s", op) << "exclui" << op << "acabou de ser excluída por outro usuário";
         }
@@ -831,7 +876,9 @@ private slots:
                      .toString(),
                  antes);
         if (outro != QLatin1String("altera")) return;
-        // Once her list shows the change, Ana may alter it.
+        // Opening the same row again is refused again; once her list shows the
+        // change, Ana may alter it.
+        QCOMPARE(call(cartao(4, QStringLiteral("Da Ana"), QStringLiteral("ana")), operacao).toInteger(), 3);
         listar(&listaDaAna);
         QCOMPARE(call(cartao(4, QStringLiteral("Da Ana"), QStringLiteral("ana")), operacao).toInteger(), 0);
     }
@@ -855,21 +902,49 @@ private slots:
             }
     }
 
-    void falhaDoBancoViraTriploDeErro() {
+    // Every member reports a storage failure as this component's own: the
+    // answering ones through the triple, the others by raising it.
+    void falhaDoBancoEhDoComponente() {
+        // More rows than the selection reads on opening.
+        Parcelas carne;
+        for (int mes = 1; mes <= 12; ++mes)
+            carne.push_back({QStringLiteral("10/%1/2025").arg(mes, 2, 10, QLatin1Char('0')),
+                             QStringLiteral("10,00")});
+        QCOMPARE(adicionar(m_joao, QStringLiteral("Carnê"), carne), 0);
+        rt::Object o;
+        auto rs = selecionar(0, QString(), &o, 2);
+        QVERIFY(rs);
+        m_banco->executar(QStringLiteral("ALTER TABLE contas_a_receber RENAME TO contas_quebradas"));
+        const auto falhaDoComponente = [](const std::function<void()>& f) {
+            try {
+                f();
+            } catch (const rt::RuntimeError& e) {
+                return e.number() == kErroDoComponente &&
+                       e.source().startsWith(QLatin1String("QUVA_N_CReceber, clsCReceber, "));
+            }
+            return false;
+        };
+        QVERIFY(falhaDoComponente([&] {
+            rs->setAbsolutePage(6);
+            Variant pp(std::int16_t(2)), pagina;
+            call(o, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"), byRef(pp), byRef(pagina));
+        }));
+        QVERIFY(falhaDoComponente([&] { get(o, QStringLiteral("TotalDeValoresDosDocumentos")); }));
+
         qputenv("QUVA_DATABASE", m_pasta.path().toUtf8()); // a folder is no database
-        rt::Object o = criar();
+        o = criar();
         Variant pp(std::int16_t(10));
         QCOMPARE(call(o, QStringLiteral("Selecionar"), std::int32_t(1), byRef(pp), std::int32_t(0), QString())
                      .toLong(),
                  1);
-        QVERIFY(get(o, QStringLiteral("NumeroDoErro")).toLong() != 0);
+        QCOMPARE(get(o, QStringLiteral("NumeroDoErro")).toLong(), kErroDoComponente);
         QVERIFY(!get(o, QStringLiteral("DescricaoDoErro")).toString().isEmpty());
         QCOMPARE(get(o, QStringLiteral("LocalDoErro")).toString(),
-                 QStringLiteral(", clsCReceber, Selecionar"));
+                 QStringLiteral("QUVA_N_CReceber, clsCReceber, Selecionar"));
         let(o, QStringLiteral("CodigoDoCliente"), 1.0);
         QCOMPARE(call(o, QStringLiteral("Adicionar")).toInteger(), 1);
         QCOMPARE(get(o, QStringLiteral("LocalDoErro")).toString(),
-                 QStringLiteral(", clsCReceber, Adicionar"));
+                 QStringLiteral("QUVA_N_CReceber, clsCReceber, Adicionar"));
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include "suite/storage/Banco.h"
 
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -12,12 +13,22 @@
 class tst_menu : public QObject {
     Q_OBJECT
 
-    int executar(const QStringList& args, QString* erro = nullptr) {
+    int executar(const QStringList& args, QString* erro = nullptr, QSize tela = {1366, 768}) {
+        // A screen of that size.
+        const QString config = m_dir.filePath(QStringLiteral("tela.json"));
+        QFile f(config);
+        if (!f.open(QIODevice::WriteOnly)) return -3;
+        f.write(QStringLiteral(R"({"screens": [{"name": "tela", "x": 0, "y": 0, "width": %1, "height": %2,
+                                "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+                    .arg(tela.width())
+                    .arg(tela.height())
+                    .toUtf8());
+        f.close();
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QUVA_DATABASE"), m_dir.filePath(QStringLiteral("menu.db")));
         env.insert(QStringLiteral("QUVA_REGISTRY"), m_dir.filePath(QStringLiteral("registro.ini")));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config);
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(QUVA_MENU), args);
         if (!p.waitForFinished(60000)) {
@@ -34,16 +45,22 @@ private slots:
         for (const char* t : {"contas-a-receber", "ficha", "clientes", "empresa", "debitos"})
             QTest::newRow(t) << QString::fromLatin1(t);
     }
+    // Every screen comes up in a window that takes the whole screen, a small one too.
     void screens() {
         QFETCH(QString, tela);
-        const QString imagem = m_dir.filePath(tela + QStringLiteral(".png"));
-        QCOMPARE(executar({QStringLiteral("--sem-demonstracao"), QStringLiteral("--abrir"), tela,
-                           QStringLiteral("--captura"), imagem, QStringLiteral("--sair-apos"),
-                           QStringLiteral("400")}),
-                 0);
-        const QImage i(imagem);
-        QVERIFY(!i.isNull());
-        QVERIFY(i.width() >= 1000);
+        for (const QSize tamanho : {QSize(1366, 768), QSize(1024, 768)}) {
+            const QString imagem = m_dir.filePath(tela + QStringLiteral(".png"));
+            QCOMPARE(executar({QStringLiteral("--sem-demonstracao"), QStringLiteral("--abrir"), tela,
+                               QStringLiteral("--captura"), imagem, QStringLiteral("--sair-apos"),
+                               QStringLiteral("400")},
+                              nullptr, tamanho),
+                     0);
+            // The frame the platform draws is inside the screen too.
+            const QSize janela = QImage(imagem).size();
+            QVERIFY2(janela.boundedTo(tamanho) == janela && janela.width() > tamanho.width() - 10 &&
+                         janela.height() > tamanho.height() - 10,
+                     qPrintable(QStringLiteral("%1x%2").arg(janela.width()).arg(janela.height())));
+        }
     }
 
     void firstRunCreatesTheDatabase() {

@@ -131,22 +131,22 @@ private slots:
         QCOMPARE(sombra->geometry(), janela.rect());
         auto* lista = new QWidget;
         forms::SetParent(forms::hWnd(lista), h);
+        lista->setGeometry(janela.rect());
         lista->show();
         QTest::qWait(20);
         QCOMPARE(janela.children().last(), sombra);
 
-        // Nested: a second shade is not darker and the outer one survives the inner Remover.
+        // A second Aplicar adds no second shade; the clerk's clicks reach the window under it.
         aplicar(h);
         QCOMPARE(janela.findChildren<QWidget*>(QStringLiteral("quvaFundoEscuro")).size(), 1);
-        remover(h);
-        QVERIFY(sombraDe(&janela));
+        QCOMPARE(janela.childAt(250, 180), lista);
+
+        // One Remover clears it, even after a pair whose Remover never came;
+        // a Remover too many does nothing, and the next Aplicar works.
         remover(h);
         QVERIFY(!sombraDe(&janela));
         const QColor claro = janela.grab().toImage().pixelColor(450, 330);
         QCOMPARE(claro, QColor(Qt::white));
-
-        // Unbalanced: a Remover too many does nothing, and the next Aplicar works.
-        remover(h);
         remover(h);
         aplicar(h);
         QVERIFY(sombraDe(&janela));

@@ -202,6 +202,39 @@ private slots:
         QCOMPARE(b->valor(QStringLiteral("SELECT COUNT(*) FROM baixas")).toInt(), 1);
     }
 
+    // No sale or settlement beyond the currency is written, and the refusal says why.
+    void valoresAlemDaMoedaSaoRecusados() {
+        auto b = abrirNovo();
+        QVERIFY(b);
+        Cliente c;
+        c.nomeOuRazaoSocial = QStringLiteral("Cliente");
+        salvarCliente(*b, c);
+        const rt::Currency metade = rt::Currency::fromUnits(500'000'000'000'000);
+        auto recusa = [](const std::function<void()>& f) {
+            try {
+                f();
+            } catch (const ErroDoBanco& e) {
+                return e.texto();
+            }
+            return QString();
+        };
+        const QString foraDoLimite =
+            QStringLiteral("ultrapassa o maior valor aceito (922.337.203.685.477,58).");
+        auto parcela = [&](int n, int de) {
+            return NovaConta{c.codigo, QStringLiteral("V"), QDate(2024, 3 + n, 1), metade, n, de};
+        };
+        QVERIFY(recusa([&] {
+                    incluirVenda(*b, {parcela(1, 2), parcela(2, 2)}, QStringLiteral("ana"));
+                }).endsWith(foraDoLimite));
+        QCOMPARE(b->valor(QStringLiteral("SELECT COUNT(*) FROM contas_a_receber")).toInt(), 0);
+        Baixa x;
+        x.numeroDoLancamento = incluirVenda(*b, {parcela(1, 1)}, QStringLiteral("ana")).at(0);
+        x.data = QDate(2024, 3, 10);
+        x.juros = metade;
+        QVERIFY(recusa([&] { baixar(*b, x); }).endsWith(foraDoLimite));
+        QCOMPARE(b->valor(QStringLiteral("SELECT COUNT(*) FROM baixas")).toInt(), 0);
+    }
+
     void demonstracaoDeterministicaComTodasAsSituacoes() {
         m_relogio.set(rt::makeDate(2024, 3, 15));
         auto b = abrirNovo();
