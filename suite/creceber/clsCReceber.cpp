@@ -55,6 +55,12 @@ public:
         comoFalhaDoComponente(local(QStringLiteral("ResultadoDaSelecaoEmRecordSet")),
                               [&] { m_provedor->fetch(first, n, out); });
     }
+    bool refresh() override {
+        bool mudou = false;
+        comoFalhaDoComponente(local(QStringLiteral("ResultadoDaSelecaoEmRecordSet")),
+                              [&] { mudou = m_provedor->refresh(); });
+        return mudou;
+    }
 
 private:
     std::shared_ptr<ado::PageProvider> m_provedor;
