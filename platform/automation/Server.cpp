@@ -16,8 +16,8 @@ namespace quva::automation {
 
 namespace {
 
-using GetClassObjectFn = long (*)(const char*, const char*, void**);
-using RegistrationFn = long (*)();
+using GetClassObjectFn = HRESULT (*)(const char*, const char*, void**);
+using RegistrationFn = HRESULT (*)();
 
 // Objects handed out by any factory and still referenced; while there are
 // some, a library may not be unloaded.
@@ -72,7 +72,7 @@ QLibrary* loadLibrary(const QString& path, QString* error) {
 
 namespace detail {
 
-long registerServer(const ServerDescription& d, const void* addressInLibrary) {
+HRESULT registerServer(const ServerDescription& d, const void* addressInLibrary) {
     Dl_info info{};
     if (dladdr(addressInLibrary, &info) == 0 || !info.dli_fname) return SELFREG_E_CLASS_;
     const QString library = QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absoluteFilePath();
@@ -85,8 +85,8 @@ long registerServer(const ServerDescription& d, const void* addressInLibrary) {
     return S_OK_;
 }
 
-long unregisterServer(const ServerDescription& d) {
-    long result = S_OK_;
+HRESULT unregisterServer(const ServerDescription& d) {
+    HRESULT result = S_OK_;
     for (const ServerClass& c : d.classes) {
         // Only our own entry goes: another library may have taken the ProgID since.
         auto e = Registry::find(c.entry.progId);
@@ -96,7 +96,7 @@ long unregisterServer(const ServerDescription& d) {
     return result;
 }
 
-long getClassObject(const ServerDescription& d, const char* clsid, const char* iid, void** factory) {
+HRESULT getClassObject(const ServerDescription& d, const char* clsid, const char* iid, void** factory) {
     if (!factory) return E_POINTER_;
     *factory = nullptr;
     if (!clsid) return CLASS_E_CLASSNOTAVAILABLE_;
@@ -110,7 +110,7 @@ long getClassObject(const ServerDescription& d, const char* clsid, const char* i
     return CLASS_E_CLASSNOTAVAILABLE_;
 }
 
-long canUnloadNow() {
+HRESULT canUnloadNow() {
     return g_liveObjects.load() == 0 ? S_OK_ : S_FALSE_;
 }
 
@@ -152,7 +152,7 @@ RegistrationResult callRegistrationEntry(const QString& path, bool unregister) {
 }
 
 namespace {
-long callEntry(const QString& path, bool unregister, QString* error) {
+HRESULT callEntry(const QString& path, bool unregister, QString* error) {
     const RegistrationResult r = callRegistrationEntry(path, unregister);
     if (error) {
         switch (r.stage) {
@@ -174,10 +174,10 @@ long callEntry(const QString& path, bool unregister, QString* error) {
 }
 } // namespace
 
-long RegisterLibrary(const QString& path, QString* error) {
+HRESULT RegisterLibrary(const QString& path, QString* error) {
     return callEntry(path, false, error);
 }
-long UnregisterLibrary(const QString& path, QString* error) {
+HRESULT UnregisterLibrary(const QString& path, QString* error) {
     return callEntry(path, true, error);
 }
 

@@ -8,6 +8,7 @@
 #include "automation/Registry.h"
 #include "runtime/Dispatch.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -37,23 +38,25 @@ public:
     virtual rt::Object CreateInstance() = 0;
 };
 
-// Result codes of the entry points (HRESULTs).
-inline constexpr long S_OK_ = 0;
-inline constexpr long E_FAIL_ = long(0x80004005);
-inline constexpr long CLASS_E_CLASSNOTAVAILABLE_ = long(0x80040111);
-inline constexpr long SELFREG_E_CLASS_ = long(0x80040201);
-inline constexpr long S_FALSE_ = 1;
-inline constexpr long E_NOINTERFACE_ = long(0x80004002);
-inline constexpr long E_POINTER_ = long(0x80004003);
+// Result codes of the entry points: 32-bit and signed on every platform, so
+// a failure is negative whatever the width of long.
+using HRESULT = std::int32_t;
+inline constexpr HRESULT S_OK_ = 0;
+inline constexpr HRESULT E_FAIL_ = HRESULT(0x80004005u);
+inline constexpr HRESULT CLASS_E_CLASSNOTAVAILABLE_ = HRESULT(0x80040111u);
+inline constexpr HRESULT SELFREG_E_CLASS_ = HRESULT(0x80040201u);
+inline constexpr HRESULT S_FALSE_ = 1;
+inline constexpr HRESULT E_NOINTERFACE_ = HRESULT(0x80004002u);
+inline constexpr HRESULT E_POINTER_ = HRESULT(0x80004003u);
 
 // The interface DllGetClassObject is asked for (an empty or null iid is taken as this one).
 inline constexpr const char* kIID_IClassFactory = "{00000001-0000-0000-C000-000000000046}";
 
 namespace detail {
-long registerServer(const ServerDescription& d, const void* addressInLibrary);
-long unregisterServer(const ServerDescription& d);
-long getClassObject(const ServerDescription& d, const char* clsid, const char* iid, void** factory);
-long canUnloadNow();
+HRESULT registerServer(const ServerDescription& d, const void* addressInLibrary);
+HRESULT unregisterServer(const ServerDescription& d);
+HRESULT getClassObject(const ServerDescription& d, const char* clsid, const char* iid, void** factory);
+HRESULT canUnloadNow();
 } // namespace detail
 
 // Creates an object by ProgID through the registry (failure 429 when the
@@ -62,16 +65,16 @@ rt::Object CreateObject(const QString& progId);
 
 // Loads a library and calls its DllRegisterServer / DllUnregisterServer.
 // Returns the entry point's result; throws nothing.
-long RegisterLibrary(const QString& path, QString* error = nullptr);
-long UnregisterLibrary(const QString& path, QString* error = nullptr);
+HRESULT RegisterLibrary(const QString& path, QString* error = nullptr);
+HRESULT UnregisterLibrary(const QString& path, QString* error = nullptr);
 
 // What calling a library's registration entry point came to, for a tool
 // that tells the three ways it can fail apart.
 struct RegistrationResult {
     enum class Stage { Done, LoadFailed, EntryPointMissing, CallFailed };
     Stage stage = Stage::Done;
-    long code = S_OK_; // the entry point's result (E_FAIL_ when it was never called)
-    QString loadError; // the loader's text when the library did not load
+    HRESULT code = S_OK_; // the entry point's result (E_FAIL_ when it was never called)
+    QString loadError;    // the loader's text when the library did not load
 };
 RegistrationResult callRegistrationEntry(const QString& path, bool unregister);
 
@@ -79,16 +82,16 @@ RegistrationResult callRegistrationEntry(const QString& path, bool unregister);
 
 // The four exports. describe is a function returning const ServerDescription&.
 #define QUVA_AUTOMATION_SERVER(describe)                                                                     \
-    extern "C" __attribute__((visibility("default"))) long DllRegisterServer() {                             \
+    extern "C" __attribute__((visibility("default"))) ::quva::automation::HRESULT DllRegisterServer() {      \
         return ::quva::automation::detail::registerServer(describe(), (const void*)&describe);               \
     }                                                                                                        \
-    extern "C" __attribute__((visibility("default"))) long DllUnregisterServer() {                           \
+    extern "C" __attribute__((visibility("default"))) ::quva::automation::HRESULT DllUnregisterServer() {    \
         return ::quva::automation::detail::unregisterServer(describe());                                     \
     }                                                                                                        \
-    extern "C" __attribute__((visibility("default"))) long DllGetClassObject(                                \
+    extern "C" __attribute__((visibility("default"))) ::quva::automation::HRESULT DllGetClassObject(         \
         const char* clsid, const char* iid, void** factory) {                                                \
         return ::quva::automation::detail::getClassObject(describe(), clsid, iid, factory);                  \
     }                                                                                                        \
-    extern "C" __attribute__((visibility("default"))) long DllCanUnloadNow() {                               \
+    extern "C" __attribute__((visibility("default"))) ::quva::automation::HRESULT DllCanUnloadNow() {        \
         return ::quva::automation::detail::canUnloadNow();                                                   \
     }

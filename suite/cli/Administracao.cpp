@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace quva::suite::admin {
 
@@ -34,7 +35,7 @@ QString arquivoDa(const QString& pasta, const QString& biblioteca) {
 Registro registrar(const QString& arquivo, bool remover) {
     Registro r{arquivo, false, {}};
     if (!QFileInfo::exists(arquivo)) {
-        r.erro = QStringLiteral("not found (is it built?)");
+        r.erro = QStringLiteral("não encontrada (foi compilada?)");
         return r;
     }
     const auto resultado = automation::callRegistrationEntry(arquivo, remover);
@@ -43,13 +44,13 @@ Registro registrar(const QString& arquivo, bool remover) {
         r.feito = true;
         break;
     case automation::RegistrationResult::Stage::LoadFailed:
-        r.erro = QStringLiteral("cannot be loaded: ") + resultado.loadError;
+        r.erro = QStringLiteral("não pôde ser carregada: ") + resultado.loadError;
         break;
     case automation::RegistrationResult::Stage::EntryPointMissing:
-        r.erro = QStringLiteral("is not a self-registering library");
+        r.erro = QStringLiteral("não é uma biblioteca que se registra");
         break;
     case automation::RegistrationResult::Stage::CallFailed:
-        r.erro = QStringLiteral("registration failed with code 0x%1 (registry %2)")
+        r.erro = QStringLiteral("o registro falhou com o código 0x%1 (registro %2)")
                      .arg(QString::number(quint32(resultado.code), 16), automation::Registry::path());
         break;
     }
@@ -91,6 +92,28 @@ bool registrarOQueFalta(const QString& pasta, QStringList* erros) {
         }
     }
     return tudo;
+}
+
+QString emPortugues(QString texto) {
+    static const std::pair<QRegularExpression, QString> trocas[] = {
+        {QRegularExpression(QStringLiteral("^Usage: ")), QStringLiteral("Uso: ")},
+        {QRegularExpression(QStringLiteral(" \\[options\\]")), QStringLiteral(" [opções]")},
+        {QRegularExpression(QStringLiteral("^Options:$"), QRegularExpression::MultilineOption),
+         QStringLiteral("Opções:")},
+        {QRegularExpression(QStringLiteral("^Arguments:$"), QRegularExpression::MultilineOption),
+         QStringLiteral("Argumentos:")},
+        {QRegularExpression(QStringLiteral("^Unknown option '(.*)'\\.$")),
+         QStringLiteral("Opção desconhecida '\\1'.")},
+        {QRegularExpression(QStringLiteral("^Unknown options: (.*)\\.$")),
+         QStringLiteral("Opções desconhecidas: \\1.")},
+        {QRegularExpression(QStringLiteral("^Missing value after '(.*)'\\.$")),
+         QStringLiteral("Falta o valor depois de '\\1'.")},
+        {QRegularExpression(QStringLiteral("^Unexpected value after '(.*)'\\.$")),
+         QStringLiteral("Valor inesperado depois de '\\1'.")},
+    };
+    for (const auto& [de, para] : trocas)
+        texto.replace(de, para);
+    return texto;
 }
 
 } // namespace quva::suite::admin

@@ -1,6 +1,6 @@
 #pragma once
 // What the admin tool and the menu share: registering the suite's
-// libraries.
+// libraries, and the command line in Portuguese.
 
 #include "suite/storage/Cadastros.h"
 
@@ -27,5 +27,9 @@ std::vector<Registro> registrarSuite(const QString& pasta, bool remover = false)
 // Registers the libraries whose classes the registry lacks; true when
 // everything the suite needs is registered afterwards.
 bool registrarOQueFalta(const QString& pasta, QStringList* erros = nullptr);
+
+// The texts Qt's command-line parser writes (usage, option headings, its
+// errors) in the suite's language.
+QString emPortugues(QString texto);
 
 } // namespace quva::suite::admin

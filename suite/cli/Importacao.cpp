@@ -1,11 +1,16 @@
 #include "suite/cli/Importacao.h"
 
 #include "runtime/Convert.h"
+#include "suite/storage/Valores.h"
 
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
 #include <QStringDecoder>
+
+#include <algorithm>
+#include <map>
+#include <tuple>
 
 namespace quva::suite::admin {
 
@@ -100,30 +105,62 @@ std::vector<LinhaCsv> separarCsv(const QString& texto) {
 bool lerArquivoCsv(const QString& caminho, QString* texto, QString* erro) {
     QFile f(caminho);
     if (!f.open(QIODevice::ReadOnly)) {
-        *erro = QStringLiteral("cannot read %1: %2").arg(caminho, f.errorString());
+        *erro = QStringLiteral("não foi possível ler %1: %2").arg(caminho, f.errorString());
         return false;
     }
     QByteArray bytes = f.readAll();
     if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString t = utf8.decode(bytes);
-    if (utf8.hasError()) t = QString::fromLatin1(bytes);
+    if (utf8.hasError()) {
+        // What a spreadsheet saves on Windows: Latin-1 but for quotes, dashes
+        // and the euro sign in 0x80..0x9F.
+        t.clear();
+        t.reserve(bytes.size());
+        for (const char b : bytes) {
+            const auto u = static_cast<unsigned char>(b);
+            if (u >= 0x80 && u < 0xA0)
+                t += rt::Chr(u);
+            else
+                t += QChar(u);
+        }
+    }
     *texto = t;
     return true;
 }
 
-bool ehCabecalho(const LinhaCsv& linha, const QStringList& palavras) {
-    for (const QString& c : linha.campos) {
-        const QString t = dobrar(c);
-        for (const QString& p : palavras)
-            if (t.contains(p)) return true;
+std::vector<ErroDeLinha> caracteresDeControle(const std::vector<LinhaCsv>& linhas) {
+    std::vector<ErroDeLinha> out;
+    for (const LinhaCsv& l : linhas)
+        for (int i = 0; i < l.campos.size(); ++i)
+            for (const QChar c : l.campos.at(i))
+                if (c.category() == QChar::Other_Control) {
+                    out.push_back(
+                        {l.numero, QStringLiteral("a coluna %1 tem um caractere de controle (código %2), "
+                                                  "que nenhum campo aceita")
+                                       .arg(i + 1)
+                                       .arg(c.unicode())});
+                    break;
+                }
+    return out;
+}
+
+bool ehCabecalho(const LinhaCsv& linha, const QStringList& colunas) {
+    if (linha.campos.isEmpty() || linha.campos.size() > colunas.size()) return false;
+    for (int i = 0; i < linha.campos.size(); ++i) {
+        const QString t = dobrar(linha.campos.at(i).trimmed());
+        if (t.isEmpty() ? i == 0 : t != dobrar(colunas.at(i))) return false;
     }
-    return false;
+    return true;
 }
 
 std::optional<rt::Currency> lerDinheiro(const QString& texto) {
+    const QString t = texto.trimmed();
+    // A spreadsheet shows two decimals; more would be rounded away unseen.
+    const qsizetype virgula = t.lastIndexOf(u',');
+    if (virgula >= 0 && t.size() - virgula - 1 > 2) return std::nullopt;
     rt::Currency c;
-    if (!rt::parseMoney(texto.trimmed(), &c)) return std::nullopt;
+    if (lerValor(t, &c) != LeituraDeValor::Aceito) return std::nullopt;
     return c;
 }
 
@@ -137,66 +174,120 @@ std::optional<QDate> lerData(const QString& texto) {
     return d;
 }
 
-std::vector<Cliente> lerClientesCsv(const std::vector<LinhaCsv>& linhas, std::vector<ErroDeLinha>* erros) {
-    std::vector<Cliente> out;
+const QStringList& colunasDeClientes() {
+    static const QStringList c{QStringLiteral("Código"),
+                               QStringLiteral("Apelido ou nome fantasia"),
+                               QStringLiteral("Nome ou razão social"),
+                               QStringLiteral("Situação"),
+                               QStringLiteral("CPF/CNPJ"),
+                               QStringLiteral("Logradouro"),
+                               QStringLiteral("Número"),
+                               QStringLiteral("Complemento"),
+                               QStringLiteral("Bairro"),
+                               QStringLiteral("Cidade"),
+                               QStringLiteral("UF"),
+                               QStringLiteral("CEP"),
+                               QStringLiteral("Telefone"),
+                               QStringLiteral("E-mail"),
+                               QStringLiteral("VIP"),
+                               QStringLiteral("Categoria ABC")};
+    return c;
+}
+
+const QStringList& colunasDeContas() {
+    static const QStringList c{QStringLiteral("Código do cliente"), QStringLiteral("Histórico"),
+                               QStringLiteral("Vencimento"),        QStringLiteral("Valor"),
+                               QStringLiteral("Parcela"),           QStringLiteral("Parcelas"),
+                               QStringLiteral("Data da baixa"),     QStringLiteral("Valor da baixa")};
+    return c;
+}
+
+namespace {
+
+// The text columns of a client, by column.
+const std::vector<std::pair<int, QString Cliente::*>>& textosDoCliente() {
+    static const std::vector<std::pair<int, QString Cliente::*>> t{{1, &Cliente::apelidoOuNomeFantasia},
+                                                                   {2, &Cliente::nomeOuRazaoSocial},
+                                                                   {4, &Cliente::cpfCnpj},
+                                                                   {5, &Cliente::logradouro},
+                                                                   {6, &Cliente::numero},
+                                                                   {7, &Cliente::complemento},
+                                                                   {8, &Cliente::bairro},
+                                                                   {9, &Cliente::cidade},
+                                                                   {10, &Cliente::uf},
+                                                                   {11, &Cliente::cep},
+                                                                   {12, &Cliente::telefone},
+                                                                   {13, &Cliente::email},
+                                                                   {15, &Cliente::categoriaDaCurvaABC}};
+    return t;
+}
+
+} // namespace
+
+void ClienteImportado::aplicarEm(Cliente& destino) const {
+    for (const auto& [coluna, membro] : textosDoCliente())
+        if (informado(coluna)) destino.*membro = dados.*membro;
+    if (informado(3)) destino.situacao = dados.situacao;
+    if (informado(14)) destino.vip = dados.vip;
+}
+
+std::vector<ClienteImportado> lerClientesCsv(const std::vector<LinhaCsv>& linhas,
+                                             std::vector<ErroDeLinha>* erros) {
+    std::vector<ClienteImportado> out;
     QHash<std::int64_t, int> codigos; // code -> line
+    const int kColunas = int(colunasDeClientes().size());
     for (std::size_t i = 0; i < linhas.size(); ++i) {
         const LinhaCsv& l = linhas[i];
-        if (i == 0 && ehCabecalho(l, {QStringLiteral("codigo"), QStringLiteral("nome")})) continue;
+        if (i == 0 && ehCabecalho(l, colunasDeClientes())) continue;
         QStringList motivos;
-        if (l.campos.size() > kColunasDeClientes)
-            motivos << QStringLiteral("%1 columns, at most %2 expected")
-                           .arg(l.campos.size())
-                           .arg(kColunasDeClientes);
-        Cliente c;
+        if (l.campos.size() > kColunas)
+            motivos
+                << QStringLiteral("%1 colunas, no máximo %2 esperadas").arg(l.campos.size()).arg(kColunas);
+        ClienteImportado importado;
+        importado.linha = l.numero;
+        for (int k = 0; k < kColunas; ++k)
+            if (!campo(l, k).isEmpty()) importado.informados |= 1u << k;
+        Cliente& c = importado.dados;
         const QString codigo = campo(l, 0);
         if (!codigo.isEmpty()) {
             if (auto n = lerInteiro(codigo, 1, 2147483647)) {
                 c.codigo = *n;
                 if (codigos.contains(c.codigo))
-                    motivos << QStringLiteral("client code %1 repeats line %2")
+                    motivos << QStringLiteral("o código de cliente %1 repete a linha %2")
                                    .arg(c.codigo)
                                    .arg(codigos[c.codigo]);
                 else
                     codigos.insert(c.codigo, l.numero);
             } else {
-                motivos << QStringLiteral("invalid client code '%1'").arg(codigo);
+                motivos << QStringLiteral("código de cliente inválido '%1'").arg(codigo);
             }
         }
-        c.apelidoOuNomeFantasia = campo(l, 1);
-        c.nomeOuRazaoSocial = campo(l, 2);
-        if (c.nomeOuRazaoSocial.isEmpty()) motivos << QStringLiteral("the name or legal name is empty");
+        for (const auto& [coluna, membro] : textosDoCliente())
+            c.*membro = campo(l, coluna);
+        // A code of a stored client may leave the name as it is; the caller knows.
+        if (c.nomeOuRazaoSocial.isEmpty() && codigo.isEmpty())
+            motivos << QStringLiteral("o nome ou razão social está vazio");
         if (auto s = lerSituacao(campo(l, 3)))
             c.situacao = *s;
         else
-            motivos << QStringLiteral(
-                           "invalid situation '%1' (Ativo, Inativo, Bloqueado, Excluído or 1 to 4)")
+            motivos << QStringLiteral("situação inválida '%1' (Ativo, Inativo, Bloqueado, Excluído ou 1 a 4)")
                            .arg(campo(l, 3));
-        c.cpfCnpj = campo(l, 4);
-        c.logradouro = campo(l, 5);
-        c.numero = campo(l, 6);
-        c.complemento = campo(l, 7);
-        c.bairro = campo(l, 8);
-        c.cidade = campo(l, 9);
-        c.uf = campo(l, 10).toUpper();
+        c.uf = c.uf.toUpper();
         if (!c.uf.isEmpty() && (c.uf.size() != 2 || !c.uf.at(0).isLetter() || !c.uf.at(1).isLetter()))
-            motivos << QStringLiteral("invalid state '%1' (two letters)").arg(campo(l, 10));
-        c.cep = campo(l, 11);
-        c.telefone = campo(l, 12);
-        c.email = campo(l, 13);
+            motivos << QStringLiteral("UF inválida '%1' (duas letras)").arg(campo(l, 10));
         if (!c.email.isEmpty() && !c.email.contains(u'@'))
-            motivos << QStringLiteral("invalid e-mail '%1'").arg(c.email);
+            motivos << QStringLiteral("e-mail inválido '%1'").arg(c.email);
         if (auto v = lerSimNao(campo(l, 14)))
             c.vip = *v;
         else
-            motivos << QStringLiteral("invalid VIP '%1' (Sim or Não)").arg(campo(l, 14));
-        c.categoriaDaCurvaABC = campo(l, 15).toUpper();
+            motivos << QStringLiteral("VIP inválido '%1' (Sim ou Não)").arg(campo(l, 14));
+        c.categoriaDaCurvaABC = c.categoriaDaCurvaABC.toUpper();
         if (!c.categoriaDaCurvaABC.isEmpty() && c.categoriaDaCurvaABC != QLatin1String("A") &&
             c.categoriaDaCurvaABC != QLatin1String("B") && c.categoriaDaCurvaABC != QLatin1String("C"))
-            motivos << QStringLiteral("invalid ABC category '%1' (A, B or C)").arg(campo(l, 15));
+            motivos << QStringLiteral("categoria ABC inválida '%1' (A, B ou C)").arg(campo(l, 15));
         for (const QString& m : motivos)
             erros->push_back({l.numero, m});
-        if (motivos.isEmpty()) out.push_back(std::move(c));
+        if (motivos.isEmpty()) out.push_back(std::move(importado));
     }
     return out;
 }
@@ -204,67 +295,97 @@ std::vector<Cliente> lerClientesCsv(const std::vector<LinhaCsv>& linhas, std::ve
 std::vector<ContaImportada> lerContasCsv(const std::vector<LinhaCsv>& linhas,
                                          std::vector<ErroDeLinha>* erros) {
     std::vector<ContaImportada> out;
+    const int kColunas = int(colunasDeContas().size());
     for (std::size_t i = 0; i < linhas.size(); ++i) {
         const LinhaCsv& l = linhas[i];
-        if (i == 0 && ehCabecalho(l, {QStringLiteral("cliente"), QStringLiteral("historico"),
-                                      QStringLiteral("vencimento")}))
-            continue;
+        if (i == 0 && ehCabecalho(l, colunasDeContas())) continue;
         QStringList motivos;
-        if (l.campos.size() > kColunasDeContas)
-            motivos << QStringLiteral("%1 columns, at most %2 expected")
-                           .arg(l.campos.size())
-                           .arg(kColunasDeContas);
+        if (l.campos.size() > kColunas)
+            motivos
+                << QStringLiteral("%1 colunas, no máximo %2 esperadas").arg(l.campos.size()).arg(kColunas);
         ContaImportada c;
         c.linha = l.numero;
         if (auto n = lerInteiro(campo(l, 0), 1, 2147483647))
             c.codigoDoCliente = *n;
         else
-            motivos << QStringLiteral("invalid client code '%1'").arg(campo(l, 0));
+            motivos << QStringLiteral("código de cliente inválido '%1'").arg(campo(l, 0));
         c.historico = campo(l, 1);
-        if (c.historico.isEmpty()) motivos << QStringLiteral("the history is empty");
+        if (c.historico.isEmpty()) motivos << QStringLiteral("o histórico está vazio");
         if (auto d = lerData(campo(l, 2)))
             c.vencimento = *d;
         else
-            motivos << QStringLiteral("invalid due date '%1' (DD/MM/YYYY)").arg(campo(l, 2));
+            motivos << QStringLiteral("vencimento inválido '%1' (DD/MM/AAAA)").arg(campo(l, 2));
         if (auto v = lerDinheiro(campo(l, 3))) {
             c.valor = *v;
-            if (c.valor.raw <= 0) motivos << QStringLiteral("the value must be greater than zero");
+            if (c.valor.raw <= 0) motivos << QStringLiteral("o valor deve ser maior que zero");
+        } else if (lerValor(campo(l, 3), nullptr) == LeituraDeValor::ForaDoLimite) {
+            motivos << textoForaDoLimite(QStringLiteral("O valor '%1'").arg(campo(l, 3)));
         } else {
-            motivos << QStringLiteral("invalid value '%1' (as 1.234,56)").arg(campo(l, 3));
+            motivos << QStringLiteral("valor inválido '%1' (como 1.234,56)").arg(campo(l, 3));
         }
         const QString parcela = campo(l, 4), parcelas = campo(l, 5);
         if (!parcelas.isEmpty()) {
             if (auto n = lerInteiro(parcelas, 1, 999))
                 c.parcelas = int(*n);
             else
-                motivos << QStringLiteral("invalid installment count '%1'").arg(parcelas);
+                motivos << QStringLiteral("número de parcelas inválido '%1'").arg(parcelas);
         }
         if (!parcela.isEmpty()) {
             if (auto n = lerInteiro(parcela, 1, 999))
                 c.parcela = int(*n);
             else
-                motivos << QStringLiteral("invalid installment number '%1'").arg(parcela);
+                motivos << QStringLiteral("número da parcela inválido '%1'").arg(parcela);
         }
         if (c.parcela > c.parcelas)
-            motivos << QStringLiteral("installment %1 of %2").arg(c.parcela).arg(c.parcelas);
+            motivos << QStringLiteral("parcela %1 de %2").arg(c.parcela).arg(c.parcelas);
         const QString baixa = campo(l, 6), valorDaBaixa = campo(l, 7);
         if (!baixa.isEmpty()) {
             if (auto d = lerData(baixa))
                 c.dataDaBaixa = *d;
             else
-                motivos << QStringLiteral("invalid settlement date '%1' (DD/MM/YYYY)").arg(baixa);
+                motivos << QStringLiteral("data da baixa inválida '%1' (DD/MM/AAAA)").arg(baixa);
         }
         if (!valorDaBaixa.isEmpty()) {
-            if (baixa.isEmpty()) motivos << QStringLiteral("a settled value without a settlement date");
+            if (baixa.isEmpty()) motivos << QStringLiteral("valor da baixa sem data da baixa");
             if (auto v = lerDinheiro(valorDaBaixa); v && v->raw > 0)
                 c.valorDaBaixa = *v;
             else
-                motivos << QStringLiteral("invalid settled value '%1'").arg(valorDaBaixa);
+                motivos << QStringLiteral("valor da baixa inválido '%1'").arg(valorDaBaixa);
         }
         for (const QString& m : motivos)
             erros->push_back({l.numero, m});
         if (motivos.isEmpty()) out.push_back(std::move(c));
     }
+    return out;
+}
+
+std::vector<std::vector<const ContaImportada*>> agruparVendas(const std::vector<ContaImportada>& contas) {
+    std::vector<std::vector<const ContaImportada*>> out;
+    // Sales still short of installments, by client, history and count.
+    std::map<std::tuple<std::int64_t, QString, int>, std::vector<std::size_t>> abertas;
+    for (const ContaImportada& c : contas) {
+        if (c.parcelas == 1) {
+            out.push_back({&c});
+            continue;
+        }
+        auto& candidatas = abertas[{c.codigoDoCliente, c.historico, c.parcelas}];
+        auto livre = std::find_if(candidatas.begin(), candidatas.end(), [&](std::size_t v) {
+            return std::none_of(out[v].begin(), out[v].end(),
+                                [&](const ContaImportada* p) { return p->parcela == c.parcela; });
+        });
+        if (livre == candidatas.end()) {
+            out.push_back({&c});
+            candidatas.push_back(out.size() - 1);
+            continue;
+        }
+        out[*livre].push_back(&c);
+        if (int(out[*livre].size()) == c.parcelas) candidatas.erase(livre);
+    }
+    // In installment order, as the card writes them.
+    for (auto& venda : out)
+        std::stable_sort(venda.begin(), venda.end(), [](const ContaImportada* a, const ContaImportada* b) {
+            return a->parcela < b->parcela;
+        });
     return out;
 }
 

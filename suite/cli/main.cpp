@@ -1,5 +1,6 @@
 // quva-suite: the suite's admin tool. One command per job; every command
-// answers --help, reports what went wrong in plain words, and exits with 0
+// answers --help, reports what went wrong in plain Portuguese words, as the
+// rest of the suite speaks, and exits with 0
 // on success, 1 when the work failed or the input was bad, and 2 when the
 // command line itself was wrong.
 
@@ -17,6 +18,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTextStream>
+
+#include <algorithm>
 
 #include <cstdio>
 #include <functional>
@@ -54,27 +57,28 @@ bool analisar(QCommandLineParser& p, const QString& comando, const QString& desc
     p.setApplicationDescription(descricao);
     p.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption ajuda({QStringLiteral("h"), QStringLiteral("help")},
-                                   QStringLiteral("Shows this help."));
+                                   QStringLiteral("Mostra esta ajuda."));
     p.addOption(ajuda);
     QStringList linha = args;
     linha.prepend(QStringLiteral("quva-suite ") + comando);
     if (!p.parse(linha)) {
-        erro() << "quva-suite " << comando << ": " << p.errorText() << "\n"
-               << "Try 'quva-suite " << comando << " --help'.\n";
+        erro() << "quva-suite " << comando << ": " << admin::emPortugues(p.errorText()) << "\n"
+               << "Veja 'quva-suite " << comando << " --help'.\n";
         *codigo = kUso;
         return false;
     }
     if (p.isSet(ajuda)) {
         // The parser names the program by its path; the user typed a command.
-        QString texto = p.helpText();
+        QString texto = admin::emPortugues(p.helpText());
         texto.replace(QCoreApplication::applicationFilePath(), QStringLiteral("quva-suite ") + comando);
         saida() << texto;
         *codigo = kOk;
         return false;
     }
     if (posicionais >= 0 && p.positionalArguments().size() != posicionais) {
-        erro() << "quva-suite " << comando << ": expected " << posicionais << " argument(s), got "
-               << p.positionalArguments().size() << ".\nTry 'quva-suite " << comando << " --help'.\n";
+        erro() << "quva-suite " << comando << ": " << posicionais << " argumento(s) esperado(s), "
+               << p.positionalArguments().size() << " dado(s).\nVeja 'quva-suite " << comando
+               << " --help'.\n";
         *codigo = kUso;
         return false;
     }
@@ -88,43 +92,46 @@ std::shared_ptr<Banco> abrirBanco() {
 int init(const QStringList& args) {
     QCommandLineParser p;
     int codigo = kOk;
-    if (!analisar(p, QStringLiteral("init"),
-                  QStringLiteral(
-                      "Creates the database named by QUVA_DATABASE (or the settings file, or the default "
-                      "file) and brings its schema up to date."),
-                  args, 0, &codigo))
+    if (!analisar(
+            p, QStringLiteral("init"),
+            QStringLiteral(
+                "Cria o banco de dados que QUVA_DATABASE indica (ou o arquivo de configurações, ou o "
+                "arquivo padrão) e atualiza o seu esquema. Não põe dados nele: veja 'quva-suite demo'."),
+            args, 0, &codigo))
         return codigo;
     auto banco = abrirBanco();
-    saida() << "Database: " << banco->conexao() << "\n"
-            << "Schema version: " << banco->versaoDoEsquema() << "\n"
-            << "Clients: " << contarClientes(*banco) << "\n";
+    saida() << "Banco de dados: " << banco->conexaoExibida() << "\n"
+            << "Versão do esquema: " << banco->versaoDoEsquema() << "\n"
+            << "Clientes: " << contarClientes(*banco) << "\n";
     return kOk;
 }
 
 int registrar(const QStringList& args) {
     QCommandLineParser p;
-    const QCommandLineOption remover({QStringLiteral("u"), QStringLiteral("unregister")},
-                                     QStringLiteral("Removes the libraries from the registry instead."));
-    const QCommandLineOption pasta(QStringLiteral("dir"), QStringLiteral("Folder of the libraries."),
-                                   QStringLiteral("folder"), admin::pastaDasBibliotecas());
+    const QCommandLineOption remover(
+        {QStringLiteral("u"), QStringLiteral("unregister")},
+        QStringLiteral("Em vez de registrar, remove as bibliotecas do registro."));
+    const QCommandLineOption pasta(QStringLiteral("dir"), QStringLiteral("Pasta das bibliotecas."),
+                                   QStringLiteral("pasta"), admin::pastaDasBibliotecas());
     p.addOption(remover);
     p.addOption(pasta);
     int codigo = kOk;
-    if (!analisar(p, QStringLiteral("register"),
-                  QStringLiteral("Registers every component library of the suite (QUVA_REGISTRY names the "
-                                 "registry file)."),
-                  args, 0, &codigo))
+    if (!analisar(
+            p, QStringLiteral("register"),
+            QStringLiteral("Registra todas as bibliotecas de componentes da suíte (QUVA_REGISTRY indica o "
+                           "arquivo do registro)."),
+            args, 0, &codigo))
         return codigo;
     int falhas = 0;
     for (const admin::Registro& r : admin::registrarSuite(p.value(pasta), p.isSet(remover))) {
         if (r.feito) {
-            saida() << (p.isSet(remover) ? "unregistered " : "registered ") << r.biblioteca << "\n";
+            saida() << (p.isSet(remover) ? "removida do registro: " : "registrada: ") << r.biblioteca << "\n";
         } else {
-            erro() << "error: " << r.biblioteca << " " << r.erro << "\n";
+            erro() << "erro: " << r.biblioteca << ": " << r.erro << "\n";
             ++falhas;
         }
     }
-    saida() << "Registry: " << automation::Registry::path() << "\n";
+    saida() << "Registro: " << automation::Registry::path() << "\n";
     return falhas ? kFalhou : kOk;
 }
 
@@ -132,7 +139,7 @@ std::optional<std::int64_t> numeroPositivo(const QString& texto, const QString& 
     bool ok = false;
     const qlonglong n = texto.toLongLong(&ok);
     if (!ok || n < 0) {
-        erro() << "error: " << opcao << " must be a whole number of 0 or more, not '" << texto << "'.\n";
+        erro() << "erro: " << opcao << " deve ser um número inteiro de 0 para cima, não '" << texto << "'.\n";
         return std::nullopt;
     }
     return n;
@@ -140,18 +147,22 @@ std::optional<std::int64_t> numeroPositivo(const QString& texto, const QString& 
 
 int demo(const QStringList& args) {
     QCommandLineParser p;
-    const QCommandLineOption contas(QStringLiteral("receivables"), QStringLiteral("Receivables to create."),
-                                    QStringLiteral("N"), QStringLiteral("2000"));
-    const QCommandLineOption clientes(QStringLiteral("clients"), QStringLiteral("Clients to create."),
+    const QCommandLineOption contas(QStringLiteral("receivables"),
+                                    QStringLiteral("Contas a receber a criar."), QStringLiteral("N"),
+                                    QStringLiteral("2000"));
+    const QCommandLineOption clientes(QStringLiteral("clients"), QStringLiteral("Clientes a criar."),
                                       QStringLiteral("M"), QStringLiteral("200"));
     const QCommandLineOption semente(QStringLiteral("seed"),
-                                     QStringLiteral("Seed of the generator (the same seed, the same data)."),
+                                     QStringLiteral("Semente do gerador (a mesma semente, os mesmos dados)."),
                                      QStringLiteral("S"), QStringLiteral("20240601"));
-    p.addOptions({contas, clientes, semente});
+    const QCommandLineOption seVazio(
+        QStringLiteral("if-empty"),
+        QStringLiteral("Num banco que já tem dados, não faz nada (em vez de recusar)."));
+    p.addOptions({contas, clientes, semente, seVazio});
     int codigo = kOk;
     if (!analisar(p, QStringLiteral("demo"),
-                  QStringLiteral("Fills an empty database with demo data: a company, clients with Brazilian "
-                                 "names, and receivables in every situation."),
+                  QStringLiteral("Preenche um banco de dados vazio com dados de demonstração: uma empresa, "
+                                 "clientes com nomes brasileiros e contas a receber em todas as situações."),
                   args, 0, &codigo))
         return codigo;
     const auto n = numeroPositivo(p.value(contas), QStringLiteral("--receivables"));
@@ -159,14 +170,18 @@ int demo(const QStringList& args) {
     const auto s = numeroPositivo(p.value(semente), QStringLiteral("--seed"));
     if (!n || !m || !s) return kUso;
     if (*m == 0 && *n > 0) {
-        erro() << "error: receivables need clients; give --clients 1 or more.\n";
+        erro() << "erro: contas a receber precisam de clientes; dê --clients 1 ou mais.\n";
         return kUso;
     }
     if (*n > 10'000'000 || *m > 10'000'000) {
-        erro() << "error: at most 10000000 receivables and clients.\n";
+        erro() << "erro: no máximo 10000000 contas a receber e clientes.\n";
         return kUso;
     }
     auto banco = abrirBanco();
+    if (p.isSet(seVazio) && contarClientes(*banco) > 0) {
+        saida() << "O banco de dados já tem dados; nada foi gerado (" << banco->conexaoExibida() << ").\n";
+        return kOk;
+    }
     OpcoesDaDemonstracao opcoes;
     opcoes.contas = *n;
     opcoes.clientes = *m;
@@ -174,85 +189,88 @@ int demo(const QStringList& args) {
     QElapsedTimer relogio;
     relogio.start();
     const ResultadoDaDemonstracao r = gerarDemonstracao(*banco, opcoes);
-    saida() << "Created " << r.clientes << " clients and " << r.contas << " receivables in "
-            << QString::number(relogio.elapsed() / 1000.0, 'f', 1) << " s (" << banco->conexao() << ").\n";
+    saida() << "Criados " << r.clientes << " clientes e " << r.contas << " contas a receber em "
+            << QString::number(relogio.elapsed() / 1000.0, 'f', 1).replace(u'.', u',') << " s ("
+            << banco->conexaoExibida() << ").\n";
     return kOk;
 }
 
-// Reads and checks a file; prints every bad line. Empty when nothing may be imported.
-std::optional<std::vector<admin::LinhaCsv>> lerCsv(const QString& arquivo) {
+// Reads a file and splits it into records; a field with a control
+// character is a bad line. Empty when the file cannot be read.
+std::optional<std::vector<admin::LinhaCsv>> lerCsv(const QString& arquivo,
+                                                   std::vector<admin::ErroDeLinha>* erros) {
     QString texto, falha;
     if (!admin::lerArquivoCsv(arquivo, &texto, &falha)) {
-        erro() << "error: " << falha << "\n";
+        erro() << "erro: " << falha << "\n";
         return std::nullopt;
     }
-    return admin::separarCsv(texto);
+    std::vector<admin::LinhaCsv> linhas = admin::separarCsv(texto);
+    for (admin::ErroDeLinha& e : admin::caracteresDeControle(linhas))
+        erros->push_back(std::move(e));
+    return linhas;
 }
 
-int relatarErros(const QString& arquivo, const std::vector<admin::ErroDeLinha>& erros) {
-    for (const admin::ErroDeLinha& e : erros)
-        erro() << arquivo << ":" << e.linha << ": " << e.motivo << "\n";
+int relatarErros(const QString& arquivo, std::vector<admin::ErroDeLinha> erros) {
+    std::stable_sort(erros.begin(), erros.end(),
+                     [](const auto& a, const auto& b) { return a.linha < b.linha; });
     std::set<int> linhas;
-    for (const auto& e : erros)
+    for (const admin::ErroDeLinha& e : erros) {
+        erro() << arquivo << ":" << e.linha << ": " << e.motivo << "\n";
         linhas.insert(e.linha);
-    erro() << "Nothing was imported: " << linhas.size() << " bad line(s).\n";
+    }
+    erro() << "Nada foi importado: " << linhas.size() << " linha(s) com erro.\n";
     return kFalhou;
 }
 
+const QString kTudoOuNada = QStringLiteral(
+    "A primeira linha pode ter os nomes das colunas, como acima. Tudo é conferido antes de gravar: se "
+    "alguma linha tiver erro, nada é importado.");
+
 int importarClientes(const QStringList& args) {
     QCommandLineParser p;
-    p.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The spreadsheet file (.csv)."));
+    p.addPositionalArgument(QStringLiteral("ARQUIVO"), QStringLiteral("A planilha (.csv)."));
     int codigo = kOk;
-    if (!analisar(
-            p, QStringLiteral("import-clients"),
-            QStringLiteral("Imports clients from a CSV file as a Brazilian spreadsheet saves it "
-                           "(semicolons, UTF-8 or Latin-1), one client a line, in these columns:\n"
-                           "  Código; Apelido ou nome fantasia; Nome ou razão social; Situação; CPF/CNPJ; "
-                           "Logradouro; Número; Complemento; Bairro; Cidade; UF; CEP; Telefone; E-mail; "
-                           "VIP; Categoria ABC\n"
-                           "A first line of column names is skipped. An empty code takes the next free "
-                           "one; a code already stored updates that client. If any line is bad, nothing "
-                           "is imported."),
-            args, 1, &codigo))
+    if (!analisar(p, QStringLiteral("import-clients"),
+                  QStringLiteral("Importa clientes de um arquivo CSV como uma planilha brasileira o grava "
+                                 "(ponto e vírgula, UTF-8 ou Windows-1252), um cliente por linha, nestas "
+                                 "colunas:\n  ") +
+                      admin::colunasDeClientes().join(QStringLiteral("; ")) +
+                      QStringLiteral("\nUm código vazio toma o próximo livre; um código já cadastrado altera "
+                                     "esse cliente, só nos campos que a linha preenche. ") +
+                      kTudoOuNada,
+                  args, 1, &codigo))
         return codigo;
     const QString arquivo = p.positionalArguments().front();
-    const auto linhas = lerCsv(arquivo);
-    if (!linhas) return kFalhou;
     std::vector<admin::ErroDeLinha> erros;
-    std::vector<Cliente> clientes = admin::lerClientesCsv(*linhas, &erros);
-    if (!erros.empty()) return relatarErros(arquivo, erros);
-    if (clientes.empty()) {
-        erro() << "error: " << arquivo << " holds no clients.\n";
+    const auto linhas = lerCsv(arquivo, &erros);
+    if (!linhas) return kFalhou;
+    std::vector<admin::ClienteImportado> clientes = admin::lerClientesCsv(*linhas, &erros);
+    if (erros.empty() && clientes.empty()) {
+        erro() << "erro: " << arquivo << " não tem clientes.\n";
         return kFalhou;
     }
     auto banco = abrirBanco();
-    int novos = 0, alterados = 0;
+    int alterados = 0;
+    for (const admin::ClienteImportado& c : clientes) {
+        if (c.dados.codigo != 0 && lerCliente(*banco, c.dados.codigo))
+            ++alterados;
+        else if (c.dados.nomeOuRazaoSocial.isEmpty())
+            erros.push_back({c.linha, QStringLiteral("o nome ou razão social está vazio")});
+    }
+    if (!erros.empty()) return relatarErros(arquivo, std::move(erros));
+    // Everything was checked above: the write lock is held only while writing.
     banco->transacao([&] {
-        for (Cliente& c : clientes) {
-            (c.codigo != 0 && lerCliente(*banco, c.codigo) ? alterados : novos)++;
+        for (const admin::ClienteImportado& importado : clientes) {
+            std::optional<Cliente> atual =
+                importado.dados.codigo != 0 ? lerCliente(*banco, importado.dados.codigo) : std::nullopt;
+            Cliente c = atual.value_or(importado.dados);
+            if (atual) importado.aplicarEm(c);
             salvarCliente(*banco, c);
         }
     });
-    saida() << "Imported " << clientes.size() << " clients (" << novos << " new, " << alterados
-            << " updated).\n";
+    saida() << "Importados " << clientes.size() << " clientes (" << clientes.size() - alterados << " novos, "
+            << alterados << " alterados).\n";
     return kOk;
-}
-
-// Consecutive lines of one client and history numbered 1/n, 2/n, … are
-// the installments of one sale; any other line is a sale of its own.
-std::vector<std::vector<const admin::ContaImportada*>>
-vendas(const std::vector<admin::ContaImportada>& contas) {
-    std::vector<std::vector<const admin::ContaImportada*>> out;
-    for (const admin::ContaImportada& c : contas) {
-        const admin::ContaImportada* antes = out.empty() ? nullptr : out.back().back();
-        if (antes && c.parcelas > 1 && c.codigoDoCliente == antes->codigoDoCliente &&
-            c.historico == antes->historico && c.parcelas == antes->parcelas &&
-            c.parcela == antes->parcela + 1)
-            out.back().push_back(&c);
-        else
-            out.push_back({&c});
-    }
-    return out;
 }
 
 QString usuarioDoSistema() {
@@ -262,51 +280,54 @@ QString usuarioDoSistema() {
 
 int importarContas(const QStringList& args) {
     QCommandLineParser p;
-    p.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The spreadsheet file (.csv)."));
+    p.addPositionalArgument(QStringLiteral("ARQUIVO"), QStringLiteral("A planilha (.csv)."));
     int codigo = kOk;
-    if (!analisar(
-            p, QStringLiteral("import-receivables"),
-            QStringLiteral("Imports receivables from a CSV file as a Brazilian spreadsheet saves it "
-                           "(semicolons, decimal commas, DD/MM/YYYY, UTF-8 or Latin-1), one receivable a "
-                           "line, in these columns:\n"
-                           "  Código do cliente; Histórico; Vencimento; Valor; Parcela; Parcelas; "
-                           "Data da baixa; Valor da baixa\n"
-                           "Parcela and Parcelas default to 1; the last two are for receivables already "
-                           "settled. A first line of column names is skipped. If any line is bad, nothing "
-                           "is imported."),
-            args, 1, &codigo))
+    if (!analisar(p, QStringLiteral("import-receivables"),
+                  QStringLiteral("Importa contas a receber de um arquivo CSV como uma planilha brasileira o "
+                                 "grava (ponto e vírgula, vírgula decimal, DD/MM/AAAA, UTF-8 ou "
+                                 "Windows-1252), uma conta por linha, nestas colunas:\n  ") +
+                      admin::colunasDeContas().join(QStringLiteral("; ")) +
+                      QStringLiteral("\nParcela e Parcelas valem 1 quando vazias; as linhas de um cliente e "
+                                     "histórico numeradas 1 a N de N são uma venda, todas as parcelas "
+                                     "presentes. As duas últimas colunas são para contas já baixadas. "
+                                     "Valores com no máximo duas casas decimais. ") +
+                      kTudoOuNada,
+                  args, 1, &codigo))
         return codigo;
     const QString arquivo = p.positionalArguments().front();
-    const auto linhas = lerCsv(arquivo);
-    if (!linhas) return kFalhou;
     std::vector<admin::ErroDeLinha> erros;
+    const auto linhas = lerCsv(arquivo, &erros);
+    if (!linhas) return kFalhou;
     std::vector<admin::ContaImportada> contas = admin::lerContasCsv(*linhas, &erros);
-    auto banco = abrirBanco();
-    std::map<std::int64_t, Cliente> clientes;
-    for (const admin::ContaImportada& c : contas) {
-        if (clientes.count(c.codigoDoCliente)) continue;
-        if (auto cliente = lerCliente(*banco, c.codigoDoCliente))
-            clientes.emplace(c.codigoDoCliente, *cliente);
-        else
-            erros.push_back({c.linha, QStringLiteral("client %1 does not exist").arg(c.codigoDoCliente)});
-    }
-    if (!erros.empty()) {
-        std::stable_sort(erros.begin(), erros.end(),
-                         [](const auto& a, const auto& b) { return a.linha < b.linha; });
-        return relatarErros(arquivo, erros);
-    }
-    if (contas.empty()) {
-        erro() << "error: " << arquivo << " holds no receivables.\n";
+    if (erros.empty() && contas.empty()) {
+        erro() << "erro: " << arquivo << " não tem contas a receber.\n";
         return kFalhou;
     }
+    auto banco = abrirBanco();
     const QString usuario = usuarioDoSistema();
+    // Every sale goes through the rules the card's sales go through, before
+    // anything is written.
+    std::vector<std::pair<std::vector<const admin::ContaImportada*>, std::vector<NovaConta>>> vendas;
+    for (auto& venda : admin::agruparVendas(contas)) {
+        std::vector<NovaConta> novas;
+        for (const admin::ContaImportada* c : venda)
+            novas.push_back(
+                {c->codigoDoCliente, c->historico, c->vencimento, c->valor, c->parcela, c->parcelas});
+        if (auto r = validarVenda(*banco, novas)) {
+            QStringList onde;
+            for (const admin::ContaImportada* c : venda)
+                onde << QString::number(c->linha);
+            erros.push_back({venda.front()->linha, venda.size() > 1
+                                                       ? QStringLiteral("%1 (venda das linhas %2)")
+                                                             .arg(r->motivo, onde.join(QStringLiteral(", ")))
+                                                       : r->motivo});
+        }
+        vendas.emplace_back(std::move(venda), std::move(novas));
+    }
+    if (!erros.empty()) return relatarErros(arquivo, std::move(erros));
     int baixadas = 0;
     banco->transacao([&] {
-        for (const auto& venda : vendas(contas)) {
-            std::vector<NovaConta> novas;
-            for (const admin::ContaImportada* c : venda)
-                novas.push_back(
-                    {c->codigoDoCliente, c->historico, c->vencimento, c->valor, c->parcela, c->parcelas});
+        for (const auto& [venda, novas] : vendas) {
             const std::vector<std::int64_t> numeros = incluirVenda(*banco, novas, usuario);
             for (std::size_t i = 0; i < venda.size(); ++i) {
                 if (!venda[i]->dataDaBaixa) continue;
@@ -320,7 +341,8 @@ int importarContas(const QStringList& args) {
             }
         }
     });
-    saida() << "Imported " << contas.size() << " receivables (" << baixadas << " settled).\n";
+    saida() << "Importadas " << contas.size() << " contas a receber (" << vendas.size() << " vendas, "
+            << baixadas << " baixadas).\n";
     return kOk;
 }
 
@@ -332,7 +354,7 @@ int empresa(const QStringList& args) {
         QString Empresa::*membro;
     };
     static const Campo campos[] = {
-        {"trade-name", "Nome fantasia (heads the printed documents).", &Empresa::nomeFantasia},
+        {"trade-name", "Nome fantasia (encabeça os documentos impressos).", &Empresa::nomeFantasia},
         {"legal-name", "Razão social.", &Empresa::razaoSocial},
         {"cnpj", "CNPJ.", &Empresa::cnpj},
         {"street", "Logradouro.", &Empresa::logradouro},
@@ -340,7 +362,7 @@ int empresa(const QStringList& args) {
         {"complement", "Complemento.", &Empresa::complemento},
         {"district", "Bairro.", &Empresa::bairro},
         {"city", "Cidade.", &Empresa::cidade},
-        {"state", "UF (two letters).", &Empresa::uf},
+        {"state", "UF (duas letras).", &Empresa::uf},
         {"zip", "CEP.", &Empresa::cep},
         {"phone", "Telefone.", &Empresa::telefone},
         {"email", "E-mail.", &Empresa::email},
@@ -348,13 +370,13 @@ int empresa(const QStringList& args) {
     std::vector<QCommandLineOption> opcoes;
     for (const Campo& c : campos) {
         opcoes.emplace_back(QString::fromLatin1(c.opcao), QString::fromUtf8(c.descricao),
-                            QStringLiteral("text"));
+                            QStringLiteral("texto"));
         p.addOption(opcoes.back());
     }
     int codigo = kOk;
     if (!analisar(p, QStringLiteral("company"),
-                  QStringLiteral("Shows the company record; with options, changes it (creating it when there "
-                                 "is none)."),
+                  QStringLiteral("Mostra o cadastro da empresa; com opções, altera-o (criando-o quando não "
+                                 "há)."),
                   args, 0, &codigo))
         return codigo;
     auto banco = abrirBanco();
@@ -368,66 +390,66 @@ int empresa(const QStringList& args) {
     }
     if (mudou) {
         if (e.nomeFantasia.trimmed().isEmpty()) {
-            erro() << "error: the company needs a trade name (--trade-name).\n";
+            erro() << "erro: a empresa precisa de um nome fantasia (--trade-name).\n";
             return kFalhou;
         }
         if (!e.uf.isEmpty() && e.uf.size() != 2) {
-            erro() << "error: --state takes the two letters of a state, not '" << e.uf << "'.\n";
+            erro() << "erro: --state recebe as duas letras de uma UF, não '" << e.uf << "'.\n";
             return kFalhou;
         }
         e.uf = e.uf.toUpper();
         salvarEmpresa(*banco, e);
-        saida() << (atual ? "Company updated.\n" : "Company created.\n");
+        saida() << (atual ? "Empresa alterada.\n" : "Empresa cadastrada.\n");
     } else if (!atual) {
-        saida() << "No company is registered. Create it with: quva-suite company --trade-name NAME …\n";
+        saida() << "Nenhuma empresa cadastrada. Cadastre-a com: quva-suite company --trade-name NOME …\n";
         return kOk;
     }
     for (std::size_t i = 0; i < opcoes.size(); ++i)
         saida() << QStringLiteral("%1: %2\n")
                        .arg(QString::fromLatin1(campos[i].opcao), -12)
                        .arg(e.*(campos[i].membro));
-    saida() << QStringLiteral("%1: %2\n").arg(QStringLiteral("address"), -12).arg(e.enderecoCompleto());
+    saida() << QStringLiteral("%1: %2\n").arg(QStringLiteral("endereço"), -12).arg(e.enderecoCompleto());
     return kOk;
 }
 
 int liquidar(const QStringList& args) {
     QCommandLineParser p;
-    p.addPositionalArgument(QStringLiteral("NUMBER"), QStringLiteral("The receivable's number."),
-                            QStringLiteral("[NUMBER]"));
-    const QCommandLineOption cliente(QStringLiteral("client"),
-                                     QStringLiteral("Lists the open receivables of a client instead."),
-                                     QStringLiteral("code"));
-    const QCommandLineOption data(QStringLiteral("date"),
-                                  QStringLiteral("Settlement date, DD/MM/YYYY (today)."),
-                                  QStringLiteral("date"));
-    const QCommandLineOption desconto(QStringLiteral("discount"),
-                                      QStringLiteral("Discount, as 12,50 (0,00)."), QStringLiteral("value"));
+    p.addPositionalArgument(QStringLiteral("NÚMERO"), QStringLiteral("O número da conta a receber."),
+                            QStringLiteral("[NÚMERO]"));
+    const QCommandLineOption cliente(
+        QStringLiteral("client"),
+        QStringLiteral("Em vez de baixar, lista as contas em aberto de um cliente."),
+        QStringLiteral("código"));
+    const QCommandLineOption data(QStringLiteral("date"), QStringLiteral("Data da baixa, DD/MM/AAAA (hoje)."),
+                                  QStringLiteral("data"));
+    const QCommandLineOption desconto(
+        QStringLiteral("discount"), QStringLiteral("Desconto, como 12,50 (0,00)."), QStringLiteral("valor"));
     const QCommandLineOption juros(QStringLiteral("interest"),
-                                   QStringLiteral("Interest and fines, as 3,20 (0,00)."),
-                                   QStringLiteral("value"));
+                                   QStringLiteral("Juros e multas, como 3,20 (0,00)."),
+                                   QStringLiteral("valor"));
     const QCommandLineOption pago(QStringLiteral("paid"),
-                                  QStringLiteral("Amount paid (the value less discount plus interest)."),
-                                  QStringLiteral("value"));
+                                  QStringLiteral("Valor pago (o valor menos o desconto mais os juros)."),
+                                  QStringLiteral("valor"));
     p.addOptions({cliente, data, desconto, juros, pago});
     int codigo = kOk;
     if (!analisar(p, QStringLiteral("settle"),
-                  QStringLiteral("Settles one receivable, or lists the open receivables of a client."), args,
-                  -1, &codigo))
+                  QStringLiteral("Baixa uma conta a receber, ou lista as contas em aberto de um cliente."),
+                  args, -1, &codigo))
         return codigo;
     auto banco = abrirBanco();
     if (p.isSet(cliente)) {
         if (!p.positionalArguments().isEmpty()) {
-            erro() << "error: give either --client or a receivable's number.\n";
+            erro() << "erro: dê --client ou o número de uma conta, não os dois.\n";
             return kUso;
         }
         const auto c = numeroPositivo(p.value(cliente), QStringLiteral("--client"));
         if (!c) return kUso;
         const auto quem = lerCliente(*banco, *c);
         if (!quem) {
-            erro() << "error: client " << *c << " does not exist.\n";
+            erro() << "erro: o cliente " << *c << " não existe.\n";
             return kFalhou;
         }
-        saida() << "Client " << quem->codigo << " - " << quem->nomeOuRazaoSocial << "\n";
+        saida() << "Cliente " << quem->codigo << " - " << quem->nomeOuRazaoSocial << "\n";
         rt::Currency total{};
         for (const ContaEmAberto& a : contasEmAbertoDoCliente(*banco, *c)) {
             saida() << QStringLiteral("%1  %2  %3/%4  %5  %6\n")
@@ -439,26 +461,26 @@ int liquidar(const QStringList& args) {
                            .arg(a.historico);
             total = total + a.valor;
         }
-        saida() << "Total open: " << rt::formatMoney(total) << "\n";
+        saida() << "Total em aberto: " << rt::formatMoney(total) << "\n";
         return kOk;
     }
     if (p.positionalArguments().size() != 1) {
-        erro()
-            << "error: give the receivable's number (or --client CODE).\nTry 'quva-suite settle --help'.\n";
+        erro() << "erro: dê o número da conta a receber (ou --client CÓDIGO).\nVeja 'quva-suite settle "
+                  "--help'.\n";
         return kUso;
     }
     Baixa b;
     bool ok = false;
     b.numeroDoLancamento = p.positionalArguments().front().toLongLong(&ok);
     if (!ok || b.numeroDoLancamento <= 0) {
-        erro() << "error: '" << p.positionalArguments().front() << "' is not a receivable's number.\n";
+        erro() << "erro: '" << p.positionalArguments().front() << "' não é um número de conta a receber.\n";
         return kUso;
     }
     b.data = QDate::currentDate();
     if (p.isSet(data)) {
         const auto d = admin::lerData(p.value(data));
         if (!d) {
-            erro() << "error: --date takes DD/MM/YYYY, not '" << p.value(data) << "'.\n";
+            erro() << "erro: --date recebe DD/MM/AAAA, não '" << p.value(data) << "'.\n";
             return kUso;
         }
         b.data = *d;
@@ -467,7 +489,7 @@ int liquidar(const QStringList& args) {
         if (!p.isSet(*opcao)) continue;
         const auto v = admin::lerDinheiro(p.value(*opcao));
         if (!v || v->raw < 0) {
-            erro() << "error: --" << opcao->names().front() << " takes an amount as 12,50, not '"
+            erro() << "erro: --" << opcao->names().front() << " recebe um valor como 12,50, não '"
                    << p.value(*opcao) << "'.\n";
             return kUso;
         }
@@ -476,41 +498,42 @@ int liquidar(const QStringList& args) {
     if (p.isSet(pago)) {
         const auto v = admin::lerDinheiro(p.value(pago));
         if (!v || v->raw <= 0) {
-            erro() << "error: --paid takes an amount above zero as 12,50, not '" << p.value(pago) << "'.\n";
+            erro() << "erro: --paid recebe um valor acima de zero como 12,50, não '" << p.value(pago)
+                   << "'.\n";
             return kUso;
         }
         b.valorPago = *v;
     }
     b.usuario = usuarioDoSistema();
     baixar(*banco, b);
-    saida() << "Receivable " << b.numeroDoLancamento << " settled on "
+    saida() << "Conta a receber " << b.numeroDoLancamento << " baixada em "
             << b.data.toString(QStringLiteral("dd/MM/yyyy")) << ".\n";
     return kOk;
 }
 
 const std::map<QString, Comando>& comandos() {
     static const std::map<QString, Comando> c{
-        {QStringLiteral("init"),
-         {QStringLiteral("Create the database and bring its schema up to date"), init}},
-        {QStringLiteral("register"), {QStringLiteral("Register the suite's component libraries"), registrar}},
-        {QStringLiteral("demo"), {QStringLiteral("Fill an empty database with demo data"), demo}},
+        {QStringLiteral("init"), {QStringLiteral("Cria o banco de dados e atualiza o seu esquema"), init}},
+        {QStringLiteral("register"),
+         {QStringLiteral("Registra as bibliotecas de componentes da suíte"), registrar}},
+        {QStringLiteral("demo"), {QStringLiteral("Preenche um banco vazio com dados de demonstração"), demo}},
         {QStringLiteral("import-clients"),
-         {QStringLiteral("Import clients from a CSV file"), importarClientes}},
+         {QStringLiteral("Importa clientes de um arquivo CSV"), importarClientes}},
         {QStringLiteral("import-receivables"),
-         {QStringLiteral("Import receivables from a CSV file"), importarContas}},
-        {QStringLiteral("company"), {QStringLiteral("Show or change the company record"), empresa}},
+         {QStringLiteral("Importa contas a receber de um arquivo CSV"), importarContas}},
+        {QStringLiteral("company"), {QStringLiteral("Mostra ou altera o cadastro da empresa"), empresa}},
         {QStringLiteral("settle"),
-         {QStringLiteral("Settle a receivable, or list a client's debts"), liquidar}},
+         {QStringLiteral("Baixa uma conta a receber, ou lista os débitos de um cliente"), liquidar}},
     };
     return c;
 }
 
 void ajudaGeral(QTextStream& s) {
-    s << "Usage: quva-suite COMMAND [options]\n\nThe QUVA suite's admin tool.\n\nCommands:\n";
+    s << "Uso: quva-suite COMANDO [opções]\n\nA ferramenta de administração da suíte QUVA.\n\nComandos:\n";
     for (const auto& [nome, c] : comandos())
         s << "  " << nome.leftJustified(20) << c.resumo << "\n";
-    s << "\n'quva-suite COMMAND --help' tells more. The database is the one QUVA_DATABASE names (a SQLite "
-         "file or a postgresql:// address), else the one in ~/.config/quva/suite.ini, else "
+    s << "\n'quva-suite COMANDO --help' diz mais. O banco de dados é o que QUVA_DATABASE indica (um arquivo "
+         "SQLite ou um endereço postgresql://), senão o de ~/.config/quva/suite.ini, senão "
       << Banco::caminhoPadrao() << ".\n";
 }
 
@@ -532,16 +555,16 @@ int main(int argc, char** argv) {
     }
     const auto it = comandos().find(nome);
     if (it == comandos().end()) {
-        erro() << "quva-suite: unknown command '" << nome << "'.\n\n";
+        erro() << "quva-suite: comando desconhecido '" << nome << "'.\n\n";
         ajudaGeral(erro());
         return kUso;
     }
     try {
         return it->second.executar(args);
     } catch (const ErroDoBanco& e) {
-        erro() << "error: " << e.texto() << "\n";
+        erro() << "erro: " << e.texto() << "\n";
     } catch (const rt::RuntimeError& e) {
-        erro() << "error: " << e.description() << " (" << e.number() << ")\n";
+        erro() << "erro: " << e.description() << " (" << e.number() << ")\n";
     }
     return kFalhou;
 }

@@ -441,25 +441,7 @@ private:
         if (*codigo <= 0)
             return invalido(QStringLiteral("CodigoDoCliente"), QStringLiteral("Informe o cliente."));
         auto c = lerCliente(banco(), *codigo);
-        if (!c)
-            return invalido(QStringLiteral("CodigoDoCliente"),
-                            QStringLiteral("Cliente de código %1 não cadastrado.").arg(*codigo));
-        switch (c->situacao) {
-        case ClienteInativo:
-            return invalido(
-                QStringLiteral("CodigoDoCliente"),
-                QStringLiteral("Cliente inativo. Não é possível lançar contas a receber para ele."));
-        case ClienteBloqueado:
-            return invalido(
-                QStringLiteral("CodigoDoCliente"),
-                QStringLiteral("Cliente bloqueado. Não é possível lançar contas a receber para ele."));
-        case ClienteExcluido:
-            return invalido(
-                QStringLiteral("CodigoDoCliente"),
-                QStringLiteral("Cliente excluído. Não é possível lançar contas a receber para ele."));
-        default:
-            break;
-        }
+        if (auto r = recusaDoCliente(c, *codigo)) return invalido(QStringLiteral("CodigoDoCliente"), *r);
         *cliente = *c;
         return std::nullopt;
     }
@@ -493,13 +475,7 @@ private:
             if (leitura != LeituraDeValor::Aceito || v.raw <= 0)
                 return invalido(campo,
                                 QStringLiteral("O valor da parcela %1 deve ser maior que zero.").arg(n));
-            Parcela p{paraQDate(d), v.raw};
-            for (const Parcela& outra : parcelas)
-                if (outra.vencimento == p.vencimento)
-                    return invalido(
-                        campo,
-                        QStringLiteral("Há mais de uma parcela com vencimento em %1.").arg(texto[i].first));
-            parcelas.push_back(p);
+            parcelas.push_back({paraQDate(d), v.raw});
         }
         std::vector<rt::Currency> valores;
         for (const Parcela& p : parcelas)
@@ -523,6 +499,7 @@ private:
         for (std::size_t i = 0; i < parcelas.size(); ++i)
             contas.push_back({codigo, hist, parcelas[i].vencimento, rt::Currency::fromRaw(parcelas[i].valor),
                               int(i + 1), int(parcelas.size())});
+        if (auto r = validarVenda(banco(), contas)) return invalido(r->campo, r->motivo);
         incluirVenda(banco(), contas, usuario());
         return {kFeito, {}, {}};
     }

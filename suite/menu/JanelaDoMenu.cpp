@@ -9,7 +9,6 @@
 #include "forms/Window.h"
 #include "runtime/Errors.h"
 #include "suite/storage/Banco.h"
-#include "suite/storage/Demonstracao.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -50,13 +49,17 @@ const QMap<QString, QString>& telasDeAbertura() {
     return telas;
 }
 
-// A fresh embedded database gets demo data, so the first run shows work.
-QString prepararBanco(bool demonstracao) {
+// The database must exist: a mistyped file name would otherwise start the
+// clerk on a new, empty database without a word.
+QString prepararBanco() {
     const QString conexao = Banco::conexaoConfigurada();
-    const bool novo = !Banco::ehPostgreSQL(conexao) && !QFileInfo::exists(conexao);
-    auto banco = Banco::abrir();
-    if (novo && demonstracao) gerarDemonstracao(*banco);
-    return banco->conexao();
+    if (!Banco::ehPostgreSQL(conexao) && !QFileInfo::exists(conexao))
+        throw ErroDoBanco(
+            QStringLiteral("O banco de dados %1 não existe.\n\nConfira QUVA_DATABASE (ou banco/conexao "
+                           "em %2), ou crie-o com: quva-suite init (e, para dados de "
+                           "demonstração, quva-suite demo).")
+                .arg(conexao, Banco::arquivoDeConfiguracao()));
+    return Banco::abrir()->conexaoExibida();
 }
 
 clsDadosDoUsuario::clsDadosDoUsuario(QString nome, std::int32_t codigo)

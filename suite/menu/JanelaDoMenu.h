@@ -37,9 +37,9 @@ void prepararAplicacao();
 // The options --abrir accepts, each with the text of its menu line.
 const QMap<QString, QString>& telasDeAbertura();
 
-// Opens the configured database, migrating it; a new embedded file gets demo
-// data when asked. Returns the connection setting in use. Throws ErroDoBanco.
-QString prepararBanco(bool demonstracao);
+// Opens the configured database, migrating it; an embedded file must exist.
+// Returns the connection setting in use, its password masked. Throws ErroDoBanco.
+QString prepararBanco();
 
 // The logged-in user, as the components receive it.
 class clsDadosDoUsuario : public automation::DispatchObject {

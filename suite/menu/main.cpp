@@ -16,15 +16,14 @@
 #include <cstdio>
 
 using namespace quva;
+using namespace quva::suite;
 using namespace quva::suite::menu;
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    prepararAplicacao();
-
     QCommandLineParser opcoes;
     opcoes.setApplicationDescription(QStringLiteral("Menu da suíte QUVA."));
-    opcoes.addHelpOption();
+    const QCommandLineOption ajuda({QStringLiteral("h"), QStringLiteral("help")},
+                                   QStringLiteral("Mostra esta ajuda."));
     const QCommandLineOption abrir(
         QStringLiteral("abrir"),
         QStringLiteral("Abre ao iniciar: contas-a-receber (a lista), ficha (uma nova "
@@ -33,15 +32,37 @@ int main(int argc, char** argv) {
     const QCommandLineOption usuario(QStringLiteral("usuario"), QStringLiteral("Nome do usuário."),
                                      QStringLiteral("nome"),
                                      qEnvironmentVariable("USER", QStringLiteral("Administrador")));
-    const QCommandLineOption semDemo(QStringLiteral("sem-demonstracao"),
-                                     QStringLiteral("Não preenche um banco novo com dados de demonstração."));
     const QCommandLineOption captura(QStringLiteral("captura"),
                                      QStringLiteral("Grava uma imagem da janela em <arquivo> e fecha."),
                                      QStringLiteral("arquivo"));
     const QCommandLineOption sairApos(QStringLiteral("sair-apos"),
                                       QStringLiteral("Fecha após <ms> milissegundos."), QStringLiteral("ms"));
-    opcoes.addOptions({abrir, usuario, semDemo, captura, sairApos});
-    opcoes.process(app);
+    opcoes.addOptions({ajuda, abrir, usuario, captura, sairApos});
+    // Read before the application exists: help and a wrong option need no
+    // display, and without one the windowing system would end the program.
+    QStringList argumentos;
+    for (int i = 0; i < argc; ++i)
+        argumentos << QString::fromLocal8Bit(argv[i]);
+    if (!opcoes.parse(argumentos)) {
+        std::fprintf(stderr, "quva-menu: %s\n", qPrintable(admin::emPortugues(opcoes.errorText())));
+        return 2;
+    }
+    if (opcoes.isSet(ajuda)) {
+        std::fputs(qPrintable(admin::emPortugues(
+                       opcoes.helpText().replace(argumentos.front(), QStringLiteral("quva-menu")))),
+                   stdout);
+        return 0;
+    }
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs("quva-menu: nenhuma tela gráfica encontrada (DISPLAY não está definida). Inicie o menu "
+                   "numa sessão gráfica, ou com xvfb-run.\n",
+                   stderr);
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    prepararAplicacao();
 
     const auto& telas = telasDeAbertura();
     if (opcoes.isSet(abrir) && !telas.contains(opcoes.value(abrir))) {
@@ -52,8 +73,9 @@ int main(int argc, char** argv) {
 
     QString banco;
     try {
-        banco = prepararBanco(!opcoes.isSet(semDemo));
+        banco = prepararBanco();
     } catch (const suite::ErroDoBanco& e) {
+        std::fprintf(stderr, "quva-menu: %s\n", qPrintable(e.texto()));
         forms::MsgBox(e.texto(), forms::vbCritical, nomeDaAplicacao());
         return 1;
     }

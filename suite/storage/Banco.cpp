@@ -81,6 +81,21 @@ QString textoDoErro(const QSqlError& e) {
     return t.isEmpty() ? e.text() : t;
 }
 
+// A writer that waited its whole turn for another's lock: SQLite's BUSY and
+// LOCKED, PostgreSQL's lock_not_available.
+bool ocupado(const QSqlError& e) {
+    const QString codigo = e.nativeErrorCode();
+    return codigo == QLatin1String("5") || codigo == QLatin1String("6") || codigo == QLatin1String("55P03");
+}
+
+ErroDoBanco recusa(const QSqlError& e) {
+    if (ocupado(e))
+        return ErroDoBanco(QStringLiteral(
+            "O banco de dados está ocupado com a gravação de outro usuário (uma importação, por exemplo). "
+            "Aguarde alguns instantes e tente novamente."));
+    return ErroDoBanco(QStringLiteral("O banco de dados recusou a operação: %1").arg(textoDoErro(e)));
+}
+
 void configurarPostgreSQL(QSqlDatabase& db, const QString& conexao) {
     QStringList opcoes;
     auto tomar = [&](const QString& chave, const QString& valor) {
@@ -101,7 +116,8 @@ void configurarPostgreSQL(QSqlDatabase& db, const QString& conexao) {
         conexao.contains(QLatin1String("://"))) {
         const QUrl url(conexao);
         if (!url.isValid())
-            throw ErroDoBanco(QStringLiteral("Endereço do banco de dados inválido: %1").arg(conexao));
+            throw ErroDoBanco(
+                QStringLiteral("Endereço do banco de dados inválido: %1").arg(Banco::semSenha(conexao)));
         if (!url.host().isEmpty()) tomar(QStringLiteral("host"), url.host());
         if (url.port() > 0) tomar(QStringLiteral("port"), QString::number(url.port()));
         const QString base = url.path().mid(1);
@@ -146,8 +162,9 @@ QString dobrar(const QString& texto) {
 
 FiltroDeBusca filtroDeBusca(const Banco& banco, const QString& textoDobrado, const QString& coluna,
                             const QString& chave, const QString& indice) {
-    // Trigram indexes need three characters; shorter texts scan.
-    if (banco.sqlite() && textoDobrado.size() >= 3) {
+    // Trigram indexes need three characters (not UTF-16 units: an emoji is
+    // one character); shorter texts scan.
+    if (banco.sqlite() && textoDobrado.toUcs4().size() >= 3) {
         QString frase = textoDobrado;
         frase.replace(u'"', QLatin1String("\"\""));
         return {QStringLiteral("%1 IN (SELECT rowid FROM %2 WHERE %2 MATCH ?)").arg(chave, indice),
@@ -201,6 +218,17 @@ QString Banco::conexaoConfigurada() {
     return caminhoPadrao();
 }
 
+QString Banco::semSenha(const QString& conexao) {
+    static const QRegularExpression naUri(QStringLiteral(R"(^(postgres(?:ql)?://[^:/@?#]*:)[^/?#]*@)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression emPar(QStringLiteral(R"(\b(password\s*=\s*)('(?:[^'\\]|\\.)*'|[^&\s]+))"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    QString t = conexao;
+    t.replace(naUri, QStringLiteral("\\1****@"));
+    t.replace(emPar, QStringLiteral("\\1****"));
+    return t;
+}
+
 bool Banco::ehPostgreSQL(const QString& conexao) {
     static const QRegularExpression pares(QStringLiteral(R"(^\s*\w+\s*=)"));
     return conexao.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive) ||
@@ -251,7 +279,14 @@ std::shared_ptr<Banco> Banco::conectar(const QString& conexao) {
                        .arg(tipo == Tipo::SQLite ? QStringLiteral("SQLite") : QStringLiteral("PostgreSQL"));
         } else if (tipo == Tipo::SQLite) {
             const QFileInfo info(conexao);
-            QDir().mkpath(info.absolutePath());
+            const QString pasta = info.absolutePath();
+            if (!QDir().mkpath(pasta))
+                erro = QStringLiteral("Não foi possível criar a pasta %1 do banco de dados.").arg(pasta);
+            // SQLite writes a journal beside the file: the folder must take writes too.
+            else if (!QFileInfo(pasta).isWritable() || (info.exists() && !info.isWritable()))
+                erro = QStringLiteral("O banco de dados %1 não pode ser gravado: a pasta %2 ou o arquivo não "
+                                      "permitem gravação para este usuário.")
+                           .arg(conexao, pasta);
             db.setDatabaseName(conexao);
             db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
         } else {
@@ -263,7 +298,7 @@ std::shared_ptr<Banco> Banco::conectar(const QString& conexao) {
         }
         if (erro.isEmpty() && !db.open())
             erro = QStringLiteral("Não foi possível abrir o banco de dados %1: %2")
-                       .arg(conexao, textoDoErro(db.lastError()));
+                       .arg(semSenha(conexao), textoDoErro(db.lastError()));
     }
     if (!erro.isEmpty()) {
         QSqlDatabase::removeDatabase(nome);
@@ -281,6 +316,9 @@ std::shared_ptr<Banco> Banco::conectar(const QString& conexao) {
         b->executar(QStringLiteral("PRAGMA mmap_size=1073741824"));
     } else {
         b->executar(QStringLiteral("SET client_min_messages TO warning"));
+        // As long as SQLite's busy wait: a writer behind another's lock then
+        // hears why instead of waiting for good.
+        b->executar(QStringLiteral("SET lock_timeout TO '10s'"));
     }
     b->migrar();
     return b;
@@ -330,18 +368,14 @@ QSqlQuery Banco::preparar(const QString& sql) {
 }
 
 void Banco::executar(QSqlQuery& q) {
-    if (!q.exec())
-        throw ErroDoBanco(
-            QStringLiteral("O banco de dados recusou a operação: %1").arg(textoDoErro(q.lastError())));
+    if (!q.exec()) throw recusa(q.lastError());
 }
 
 QSqlQuery Banco::executar(const QString& sql, const QVariantList& valores) {
     if (valores.isEmpty()) {
         QSqlQuery q(db());
         q.setForwardOnly(true);
-        if (!q.exec(sql))
-            throw ErroDoBanco(
-                QStringLiteral("O banco de dados recusou a operação: %1").arg(textoDoErro(q.lastError())));
+        if (!q.exec(sql)) throw recusa(q.lastError());
         return q;
     }
     QSqlQuery q = preparar(sql);

@@ -67,6 +67,8 @@ public:
     static QString caminhoPadrao();
     static QString conexaoConfigurada();
     static bool ehPostgreSQL(const QString& conexao);
+    // The setting with its password masked: what may be shown or printed.
+    static QString semSenha(const QString& conexao);
 
     // The database the setting names (conexao empty: the configured one),
     // shared by everyone in this thread that opens the same setting. Throws
@@ -83,6 +85,7 @@ public:
     bool sqlite() const { return m_tipo == Tipo::SQLite; }
     QSqlDatabase db() const;
     const QString& conexao() const { return m_conexao; }
+    QString conexaoExibida() const { return semSenha(m_conexao); }
 
     int versaoDoEsquema();
     static int versaoMaisRecente(Tipo tipo);

@@ -5,6 +5,8 @@
 
 #include <QSqlRecord>
 
+#include <algorithm>
+
 namespace quva::suite {
 
 namespace {
@@ -104,11 +106,26 @@ std::int64_t salvarCliente(Banco& banco, Cliente& c) {
     if (c.nomeOuRazaoSocial.trimmed().isEmpty())
         throw ErroDoBanco(QStringLiteral("O nome do cliente está vazio."));
     return banco.transacao([&] {
+        const bool sqlite = banco.sqlite();
         if (c.codigo == 0) {
-            // The code is part of the search text, so it is taken first.
-            c.codigo =
-                banco.valor(QStringLiteral("SELECT COALESCE(MAX(codigo_do_cliente), 0) + 1 FROM clientes"))
-                    .toLongLong();
+            // The code is part of the search text, so it is taken first. On
+            // PostgreSQL the column's sequence hands it out, so two clerks never
+            // take the same one; SQLite's writers queue at BEGIN IMMEDIATE and
+            // the highest code + 1 is what SQLite itself gives a new row.
+            c.codigo = banco
+                           .valor(sqlite ? QStringLiteral(
+                                               "SELECT COALESCE(MAX(codigo_do_cliente), 0) + 1 FROM clientes")
+                                         : QStringLiteral("SELECT nextval(pg_get_serial_sequence('clientes', "
+                                                          "'codigo_do_cliente'))"))
+                           .toLongLong();
+        } else if (!sqlite) {
+            // A code chosen here moves the sequence past it first, so a clerk
+            // numbered by the sequence afterwards never meets it.
+            banco.executar(
+                QStringLiteral(
+                    "SELECT setval(s, GREATEST(COALESCE(pg_sequence_last_value(s), 0), ?)) FROM "
+                    "(SELECT pg_get_serial_sequence('clientes', 'codigo_do_cliente')::regclass AS s) q"),
+                {qlonglong(c.codigo)});
         }
         const bool existe = banco
                                 .valor(QStringLiteral("SELECT 1 FROM clientes WHERE codigo_do_cliente = ?"),
@@ -146,12 +163,6 @@ std::int64_t salvarCliente(Banco& banco, Cliente& c) {
                     "cep, telefone, email, vip, categoria_da_curva_abc, busca, "
                     "codigo_do_cliente) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                 valores);
-            if (!banco.sqlite()) {
-                // Keeps the serial ahead of codes chosen here.
-                banco.executar(
-                    QStringLiteral("SELECT setval(pg_get_serial_sequence('clientes', 'codigo_do_cliente'), "
-                                   "(SELECT MAX(codigo_do_cliente) FROM clientes))"));
-            }
         }
         return c.codigo;
     });
@@ -241,11 +252,12 @@ std::int64_t salvarEmpresa(Banco& banco, Empresa& e) {
                                "uf = ?, cep = ?, telefone = ?, email = ? WHERE id = ?"),
                 v);
         } else {
-            banco.executar(
-                QStringLiteral("INSERT INTO empresa (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                    .arg(colunas),
-                valores);
-            e.id = banco.valor(QStringLiteral("SELECT MAX(id) FROM empresa")).toLongLong();
+            e.id = banco
+                       .valor(QStringLiteral("INSERT INTO empresa (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                                             "?, ?) RETURNING id")
+                                  .arg(colunas),
+                              valores)
+                       .toLongLong();
         }
         return e.id;
     });
@@ -295,24 +307,87 @@ QString buscaDaConta(std::int64_t numero, const QString& historico) {
     return QString::number(numero) + u' ' + dobrar(historico);
 }
 
+std::optional<QString> recusaDoCliente(const std::optional<Cliente>& cliente, std::int64_t codigo) {
+    if (codigo <= 0) return QStringLiteral("Informe o cliente.");
+    if (!cliente) return QStringLiteral("Cliente de código %1 não cadastrado.").arg(codigo);
+    switch (cliente->situacao) {
+    case ClienteInativo:
+        return QStringLiteral("Cliente inativo. Não é possível lançar contas a receber para ele.");
+    case ClienteBloqueado:
+        return QStringLiteral("Cliente bloqueado. Não é possível lançar contas a receber para ele.");
+    case ClienteExcluido:
+        return QStringLiteral("Cliente excluído. Não é possível lançar contas a receber para ele.");
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<RecusaDaVenda> validarVenda(Banco& banco, const std::vector<NovaConta>& contas) {
+    const QString parcelas = QStringLiteral("Parcelas");
+    if (contas.empty()) return RecusaDaVenda{parcelas, QStringLiteral("Informe ao menos uma parcela.")};
+    const std::int64_t codigo = contas.front().codigoDoCliente;
+    if (auto r = recusaDoCliente(codigo > 0 ? lerCliente(banco, codigo) : std::nullopt, codigo))
+        return RecusaDaVenda{QStringLiteral("CodigoDoCliente"), *r};
+    const QString historico = contas.front().historico.trimmed();
+    if (historico.isEmpty())
+        return RecusaDaVenda{QStringLiteral("Historico"), QStringLiteral("Informe o histórico.")};
+    const int n = contas.front().parcelas;
+    std::vector<int> vistas(std::size_t(std::max(n, 0)) + 1, 0);
+    rt::Currency total{};
+    for (std::size_t i = 0; i < contas.size(); ++i) {
+        const NovaConta& c = contas[i];
+        if (c.codigoDoCliente != codigo || c.historico.trimmed() != historico || c.parcelas != n)
+            return RecusaDaVenda{parcelas,
+                                 QStringLiteral("As parcelas de uma venda são do mesmo cliente, com o "
+                                                "mesmo histórico e o mesmo número de parcelas.")};
+        if (c.parcela < 1 || c.parcela > n)
+            return RecusaDaVenda{parcelas, QStringLiteral("Não há parcela %1 de %2.").arg(c.parcela).arg(n)};
+        if (vistas[std::size_t(c.parcela)]++)
+            return RecusaDaVenda{
+                parcelas,
+                QStringLiteral("A parcela %1 de %2 aparece mais de uma vez.").arg(c.parcela).arg(n)};
+        if (!c.vencimento.isValid())
+            return RecusaDaVenda{
+                parcelas, QStringLiteral("A data de vencimento da parcela %1 é inválida.").arg(c.parcela)};
+        if (c.valor.raw <= 0)
+            return RecusaDaVenda{
+                parcelas, QStringLiteral("O valor da parcela %1 deve ser maior que zero.").arg(c.parcela)};
+        const auto soma = somarValores(total, c.valor);
+        if (!soma) return RecusaDaVenda{parcelas, textoForaDoLimite(QStringLiteral("O valor da venda"))};
+        total = *soma;
+        for (std::size_t j = 0; j < i; ++j)
+            if (contas[j].vencimento == c.vencimento)
+                return RecusaDaVenda{parcelas, QStringLiteral("Há mais de uma parcela com vencimento em %1.")
+                                                   .arg(c.vencimento.toString(QStringLiteral("dd/MM/yyyy")))};
+    }
+    for (int k = 1; k <= n; ++k)
+        if (!vistas[std::size_t(k)])
+            return RecusaDaVenda{parcelas, QStringLiteral("Falta a parcela %1 de %2.").arg(k).arg(n)};
+    return std::nullopt;
+}
+
 std::vector<std::int64_t> incluirVenda(Banco& banco, const std::vector<NovaConta>& contas,
                                        const QString& usuario) {
-    if (contas.empty()) throw ErroDoBanco(QStringLiteral("A venda não tem parcelas."));
-    std::vector<rt::Currency> valores;
-    for (const NovaConta& c : contas)
-        valores.push_back(c.valor);
-    const std::optional<rt::Currency> total = somarValores(valores);
-    if (!total) throw ErroDoBanco(textoForaDoLimite(QStringLiteral("O valor da venda")));
     return banco.transacao([&] {
+        // Checked again inside the transaction: the client may have been
+        // blocked since the caller looked.
+        if (auto r = validarVenda(banco, contas)) throw ErroDoBanco(r->motivo);
+        std::vector<rt::Currency> valores;
+        for (const NovaConta& c : contas)
+            valores.push_back(c.valor);
+        const rt::Currency total = *somarValores(valores); // validarVenda saw that it fits
         const bool sqlite = banco.sqlite();
-        // Writers of sales queue here, so no two take the same sale number
-        // (SQLite's writers already queue at the start of the transaction).
-        if (!sqlite) banco.executar(QStringLiteral("SELECT pg_advisory_xact_lock(4201)"));
         const QDateTime agoraMesmo = agora();
         const QVariant momento = Banco::dataEHora(agoraMesmo);
         const QVariant dataDaVenda = Banco::data(agoraMesmo.date());
+        // PostgreSQL numbers sales and receivables from sequences, so clerks
+        // adding at once never wait for each other nor take the same number;
+        // SQLite's writers queue at BEGIN IMMEDIATE, so the highest + 1 is free.
         const std::int64_t venda =
-            banco.valor(QStringLiteral("SELECT COALESCE(MAX(numero_da_venda), 0) + 1 FROM contas_a_receber"))
+            banco
+                .valor(sqlite ? QStringLiteral(
+                                    "SELECT COALESCE(MAX(numero_da_venda), 0) + 1 FROM contas_a_receber")
+                              : QStringLiteral("SELECT nextval('contas_numero_da_venda')"))
                 .toLongLong();
         std::int64_t proximo =
             sqlite ? banco
@@ -340,7 +415,7 @@ std::vector<std::int64_t> incluirVenda(Banco& banco, const std::vector<NovaConta
                                  texto(c.historico),
                                  qlonglong(venda),
                                  dataDaVenda,
-                                 qlonglong(total->raw),
+                                 qlonglong(total.raw),
                                  c.parcela,
                                  c.parcelas,
                                  Banco::data(c.vencimento),

@@ -101,9 +101,25 @@ struct NovaConta {
     rt::Currency valor{};
     int parcela = 1, parcelas = 1;
 };
-// Writes the receivables of one sale, numbered after the highest sale, all
+// Why a client may not get new receivables (missing, inactive, blocked or
+// deleted), in the clerk's words; nothing when it may.
+std::optional<QString> recusaDoCliente(const std::optional<Cliente>& cliente, std::int64_t codigo);
+
+// Why a new sale may not be written: the card's field the reason belongs to
+// ("CodigoDoCliente", "Historico" or "Parcelas") and the clerk's text.
+struct RecusaDaVenda {
+    QString campo;
+    QString motivo;
+};
+// The rules of a new sale, whoever writes it (the card or an import): a
+// client that may buy, a history, installments 1 to n of n each above zero
+// and due on a day of its own, and a total the currency holds.
+std::optional<RecusaDaVenda> validarVenda(Banco& banco, const std::vector<NovaConta>& contas);
+
+// Writes the receivables of one sale, under a new sale number, all
 // or none: in a transaction of its own, or in the caller's. The sale's value
-// is the sum of the installments. Returns the receivables' numbers in order.
+// is the sum of the installments. Throws ErroDoBanco when validarVenda
+// refuses it. Returns the receivables' numbers in order.
 std::vector<std::int64_t> incluirVenda(Banco& banco, const std::vector<NovaConta>& contas,
                                        const QString& usuario);
 // What a receivable's search column holds: its number and its history, folded.

@@ -617,6 +617,9 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
             banco.executar(QStringLiteral(
                 "SELECT setval(pg_get_serial_sequence('contas_a_receber', 'numero_do_lancamento'), "
                 "GREATEST((SELECT MAX(numero_do_lancamento) FROM contas_a_receber), 1))"));
+            banco.executar(
+                QStringLiteral("SELECT setval('contas_numero_da_venda', "
+                               "GREATEST((SELECT MAX(numero_da_venda) FROM contas_a_receber), 1))"));
         }
     });
     // Fresh statistics, so the planner picks the situation indexes at once.

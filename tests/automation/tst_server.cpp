@@ -194,7 +194,7 @@ private slots:
     void libraryMayUnloadOnlyWithoutObjects() {
         QCOMPARE(RegisterLibrary(kLibrary), S_OK_);
         QLibrary lib(kLibrary);
-        auto canUnload = reinterpret_cast<long (*)()>(lib.resolve("DllCanUnloadNow"));
+        auto canUnload = reinterpret_cast<automation::HRESULT (*)()>(lib.resolve("DllCanUnloadNow"));
         QVERIFY(canUnload);
         {
             rt::Object o = CreateObject(QStringLiteral("QuvaTest.Contador"));
@@ -205,8 +205,8 @@ private slots:
 
     void classObjectChecksItsArguments() {
         QLibrary lib(kLibrary);
-        auto getClassObject =
-            reinterpret_cast<long (*)(const char*, const char*, void**)>(lib.resolve("DllGetClassObject"));
+        auto getClassObject = reinterpret_cast<automation::HRESULT (*)(const char*, const char*, void**)>(
+            lib.resolve("DllGetClassObject"));
         QVERIFY(getClassObject);
         void* f = reinterpret_cast<void*>(1);
         QCOMPARE(getClassObject("{3e1c6a7b-8f24-4d15-a9b0-c2d3e4f50617}",

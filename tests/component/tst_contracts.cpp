@@ -11,6 +11,7 @@
 #include "contracts/QUVA_N_ClientAnim.h"
 #include "contracts/QUVA_N_Empresa.h"
 #include "contracts/QUVA_N_SO.h"
+#include "support/Falhas.h"
 
 #include <QTest>
 
@@ -184,19 +185,11 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(rt::RuntimeError, QUVA_N_Empresa::clsEmpresa::Criar());
         doubles::setCreateFailure(p, false);
         doubles::setFailure(p, QStringLiteral("SelecionarNova"), 3704);
-        try {
-            QUVA_N_Empresa::clsEmpresa::Criar().SelecionarNova(2, 0, 1, QString());
-            QFAIL("no failure");
-        } catch (const rt::RuntimeError& e) {
-            QCOMPARE(e.number(), 3704);
-        }
+        QCOMPARE(
+            teste::failureOf([] { QUVA_N_Empresa::clsEmpresa::Criar().SelecionarNova(2, 0, 1, QString()); }),
+            3704);
         QUVA_N_Empresa::clsEmpresa vazio;
-        try {
-            vazio.SelecionarNova(2, 0, 1, QString());
-            QFAIL("no failure");
-        } catch (const rt::RuntimeError& e) {
-            QCOMPARE(e.number(), rt::err::ObjectNotSet);
-        }
+        QCOMPARE(teste::failureOf([&] { vazio.SelecionarNova(2, 0, 1, QString()); }), rt::err::ObjectNotSet);
     }
 };
 

@@ -1,6 +1,6 @@
 // quva-menu started as a process: every screen of --abrir comes up and the
-// program closes cleanly, also when the receivables component is missing
-// or cannot open its list; a bad screen name is refused.
+// program closes cleanly; a bad screen name is refused, help needs no
+// display, and a database that does not exist is named, never created.
 
 #include "suite/storage/Banco.h"
 
@@ -13,8 +13,9 @@
 class tst_menu : public QObject {
     Q_OBJECT
 
-    int executar(const QStringList& args, QString* erro = nullptr, QSize tela = {1366, 768}) {
-        // A screen of that size.
+    // env: variables to set (an empty value removes one); tela: the offscreen screen's size.
+    int executar(const QStringList& args, QString* erro = nullptr, const QMap<QString, QString>& env = {},
+                 QString* saida = nullptr, QSize tela = {1366, 768}) {
         const QString config = m_dir.filePath(QStringLiteral("tela.json"));
         QFile f(config);
         if (!f.open(QIODevice::WriteOnly)) return -3;
@@ -25,21 +26,28 @@ class tst_menu : public QObject {
                     .toUtf8());
         f.close();
         QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QUVA_DATABASE"), m_dir.filePath(QStringLiteral("menu.db")));
-        env.insert(QStringLiteral("QUVA_REGISTRY"), m_dir.filePath(QStringLiteral("registro.ini")));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config);
-        p.setProcessEnvironment(env);
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("QUVA_DATABASE"), m_dir.filePath(QStringLiteral("menu.db")));
+        ambiente.insert(QStringLiteral("QUVA_REGISTRY"), m_dir.filePath(QStringLiteral("registro.ini")));
+        ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config);
+        for (auto it = env.begin(); it != env.end(); ++it)
+            it.value().isEmpty() ? ambiente.remove(it.key()) : ambiente.insert(it.key(), it.value());
+        p.setProcessEnvironment(ambiente);
         p.start(QStringLiteral(QUVA_MENU), args);
-        if (!p.waitForFinished(60000)) {
+        if (!p.waitForFinished(20000)) {
             p.kill();
+            p.waitForFinished();
+            if (erro) *erro = QString::fromUtf8(p.readAllStandardError());
             return -1;
         }
         if (erro) *erro = QString::fromUtf8(p.readAllStandardError());
+        if (saida) *saida = QString::fromUtf8(p.readAllStandardOutput());
         return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
     }
 
 private slots:
+    void initTestCase() { quva::suite::Banco::abrir(m_dir.filePath(QStringLiteral("menu.db"))); }
+
     void screens_data() {
         QTest::addColumn<QString>("tela");
         for (const char* t : {"contas-a-receber", "ficha", "clientes", "empresa", "debitos"})
@@ -50,10 +58,9 @@ private slots:
         QFETCH(QString, tela);
         for (const QSize tamanho : {QSize(1366, 768), QSize(1024, 768)}) {
             const QString imagem = m_dir.filePath(tela + QStringLiteral(".png"));
-            QCOMPARE(executar({QStringLiteral("--sem-demonstracao"), QStringLiteral("--abrir"), tela,
-                               QStringLiteral("--captura"), imagem, QStringLiteral("--sair-apos"),
-                               QStringLiteral("400")},
-                              nullptr, tamanho),
+            QCOMPARE(executar({QStringLiteral("--abrir"), tela, QStringLiteral("--captura"), imagem,
+                               QStringLiteral("--sair-apos"), QStringLiteral("400")},
+                              nullptr, {}, nullptr, tamanho),
                      0);
             // The frame the platform draws is inside the screen too.
             const QSize janela = QImage(imagem).size();
@@ -63,10 +70,35 @@ private slots:
         }
     }
 
-    void firstRunCreatesTheDatabase() {
-        QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("menu.db"))));
-        auto banco = quva::suite::Banco::abrir(m_dir.filePath(QStringLiteral("menu.db")));
-        QCOMPARE(banco->versaoDoEsquema(), quva::suite::Banco::versaoMaisRecente(banco->tipo()));
+    void missingDatabaseIsNamedNotCreated() {
+        const QString errado = m_dir.filePath(QStringLiteral("mneu.db"));
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QUVA_DATABASE"), errado);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        p.setReadChannel(QProcess::StandardError);
+        p.start(QStringLiteral(QUVA_MENU));
+        // The message box then waits for a clerk: the test reads stderr and ends it.
+        QString erro;
+        while (!erro.contains(QStringLiteral("não existe")) && p.waitForReadyRead(20000))
+            erro += QString::fromUtf8(p.readAllStandardError());
+        p.kill();
+        p.waitForFinished();
+        QVERIFY2(erro.contains(QStringLiteral("O banco de dados %1 não existe").arg(errado)),
+                 qPrintable(erro));
+        QVERIFY(!QFile::exists(errado));
+    }
+
+    void helpWithoutADisplay() {
+        QString erro, saida;
+        const QMap<QString, QString> semTela{{QStringLiteral("QT_QPA_PLATFORM"), {}},
+                                             {QStringLiteral("DISPLAY"), {}},
+                                             {QStringLiteral("WAYLAND_DISPLAY"), {}}};
+        QCOMPARE(executar({QStringLiteral("--help")}, &erro, semTela, &saida), 0);
+        QVERIFY2(saida.contains(QStringLiteral("--abrir")), qPrintable(saida + erro));
+        QCOMPARE(executar({}, &erro, semTela), 1);
+        QVERIFY2(erro.contains(QStringLiteral("nenhuma tela gráfica")), qPrintable(erro));
     }
 
     void unknownScreen() {

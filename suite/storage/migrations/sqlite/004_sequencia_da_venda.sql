@@ -1,0 +1,3 @@
+-- SQLite's writers queue for the whole database, so a sale's number is the
+-- highest + 1 taken inside the writer's transaction: nothing to add here.
+-- The version keeps both databases' schema numbers in step.
