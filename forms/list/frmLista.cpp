@@ -724,7 +724,11 @@ void frmLista::Form_Resize() {
         }
 
         ponto(9);
+        const std::int16_t porPaginaAntes = mintRegistrosPorPagina;
         mintRegistrosPorPagina = rt::CInt(Variant(std::floor((double(msfgGrade->Height()) - 700) / 650)));
+
+        ponto(10);
+        if (mintRegistrosPorPagina != porPaginaAntes) RepaginarDoPrimeiroRegistro();
     });
 }
 

@@ -121,6 +121,9 @@ private:
     void PreencherComboBoxDeSituacao();
     void PreencherGrade();
     void AtualizarBarraDeNavegacao(std::int32_t lngCodigo);
+    // After the page size changed: the page holding the first row shown,
+    // counted at the new size, with the bar's general rule.
+    void RepaginarDoPrimeiroRegistro();
     void ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem);
     void PosicionarpicMensagem();
     void DepoisDaSelecao();

@@ -8,6 +8,7 @@
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace creceber {
@@ -26,6 +27,8 @@ constexpr OleColor kBranco = 0xFFFFFF;
 constexpr OleColor kFundoDaLinhaImpar = 0xF2F2F2;
 constexpr std::int32_t kAlturaDoCabecalho = 700;
 constexpr std::int32_t kAlturaDaLinha = 570;
+// An action code of AtualizarObjetos outside 0 to 6: the bar's general rule.
+constexpr std::int32_t kCodigoRepaginar = 7;
 
 struct Coluna {
     const char16_t* cabecalho;
@@ -81,6 +84,12 @@ public:
             m_rs->setAbsolutePage(pagina);
         else
             automation::let(m_objeto, QStringLiteral("AbsolutePage"), pagina);
+    }
+    void setPageSize(std::int16_t n) {
+        if (m_rs)
+            m_rs->setPageSize(n);
+        else
+            automation::let(m_objeto, QStringLiteral("PageSize"), n);
     }
     void MoveFirst() {
         if (m_rs)
@@ -261,6 +270,22 @@ void frmLista::AtualizarBarraDeNavegacao(std::int32_t lngCodigo) {
     barra->setTotalDeRegistros(selecao.RecordCount());
     barra->setRegistrosPorPagina(p);
     barra->Atualizar();
+}
+
+// The bar's codes 2 to 4 and PageCount count with the selection's page
+// size: it has to change with the window, or Next would go on from the old
+// last row over a page numbered at the new size.
+void frmLista::RepaginarDoPrimeiroRegistro() {
+    const std::int16_t p = mintRegistrosPorPagina;
+    if (p < 1 || !mobjCReceber) return;
+    const Object objeto = mobjCReceber.ResultadoDaSelecaoEmRecordSet();
+    if (!objeto) return; // nothing selected yet: the first selection takes the size
+    Registros selecao(objeto);
+    selecao.setPageSize(p);
+    if (selecao.RecordCount() <= 0 || msfgGrade->Rows() < 2) return;
+    const double primeiro = std::max(1.0, qznbBarraDeNavegacao->PrimeiroRegistro());
+    mintPagina = rt::CInt(Variant(std::floor((primeiro - 1) / p) + 1));
+    AtualizarObjetos(kCodigoRepaginar);
 }
 
 void frmLista::qznbBarraDeNavegacao_Click(std::int32_t lngBotao) {

@@ -24,6 +24,9 @@ public:
     // hand are fetched as the block [blockFirst, blockFirst + blockSize),
     // which contains i.
     virtual const rt::Variant* row(std::int64_t i, std::int64_t blockFirst, std::int64_t blockSize) = 0;
+    // True when the rows changed in storage since they were read; the row
+    // pointers handed out before are then no longer valid.
+    virtual bool refresh() { return false; }
     // nullptr where the rows cannot be changed.
     virtual rt::Variant* writableRow(std::int64_t) { return nullptr; }
     // Appends a row of Nulls and returns its index; -1 where rows cannot be added.
@@ -58,6 +61,7 @@ public:
         : m_provider(std::move(provider)), m_fields(fieldCount), m_count(m_provider->count()) {}
     std::int64_t count() const override { return m_count; }
     const rt::Variant* row(std::int64_t i, std::int64_t blockFirst, std::int64_t blockSize) override;
+    bool refresh() override;
     std::int64_t fetches() const { return m_fetches; }
 
 private:

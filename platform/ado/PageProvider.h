@@ -23,6 +23,9 @@ public:
     // fields() order; fewer rows (or none) past the end. Values are taken as
     // they come: the provider delivers them in the fields' types.
     virtual void fetch(std::int64_t first, std::int64_t n, std::vector<rt::Variant>& out) = 0;
+    // Called before a page is set: true when the storage changed since the
+    // rows and the count were last handed out (they are then asked again).
+    virtual bool refresh() { return false; }
 };
 
 } // namespace quva::ado

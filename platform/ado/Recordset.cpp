@@ -57,6 +57,15 @@ const Variant* ProviderBacking::row(std::int64_t i, std::int64_t blockFirst, std
     return lookup(m_cur, i);
 }
 
+bool ProviderBacking::refresh() {
+    if (!m_provider->refresh()) return false;
+    m_count = m_provider->count();
+    m_end = -1;
+    m_cur = Block{};
+    m_prev = Block{};
+    return true;
+}
+
 // ---- Recordset
 
 Recordset::Recordset() : DispatchObject(QStringLiteral("Recordset")), m_fields(new FieldCollection(this)) {
@@ -263,6 +272,9 @@ void Recordset::setEof() {
 
 void Recordset::setAbsolutePage(std::int32_t n) {
     requireOpen();
+    // Other writers may have changed the rows since the last page: the
+    // current row is read again, and the page is checked against today's count.
+    if (m_backing->refresh() && m_cur && !goTo(m_pos, m_pos / m_pageSize * m_pageSize, m_pageSize)) setEof();
     const std::int64_t count = knownCount();
     if (n < 1 || (count >= 0 && n > PageCount())) rt::raise(err::AdoInvalidArgument);
     const std::int64_t first = std::int64_t(n - 1) * m_pageSize;

@@ -266,8 +266,31 @@ ProvedorDeContas::ProvedorDeContas(std::shared_ptr<Banco> banco, Filtro filtro, 
         if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0)
             m_sqlite = *static_cast<sqlite3* const*>(h.constData());
     }
+    m_geracao = lerGeracao();
+    contar();
+}
+
+std::int64_t ProvedorDeContas::lerGeracao() const {
+    return m_banco->valor(QStringLiteral("SELECT geracao FROM geracao_das_contas")).toLongLong();
+}
+
+bool ProvedorDeContas::refresh() {
+    const std::int64_t g = lerGeracao();
+    if (g == m_geracao) return false;
+    m_geracao = g;
+    m_chaves.clear();
+    m_numeros.clear();
+    contar();
+    return true;
+}
+
+void ProvedorDeContas::contar() {
     if (m_filtro.busca) {
         lerNumerosDaBusca();
+        return;
+    }
+    if (m_ordem.marcos != SemMarcos) {
+        lerMarcos();
         return;
     }
     m_total = m_banco
@@ -288,6 +311,65 @@ ProvedorDeContas::ProvedorDeContas(std::shared_ptr<Banco> banco, Filtro filtro, 
         for (int i = 0; i < int(m_ordem.chaves.size()); ++i)
             k << q.value(i);
         m_chaves[fim ? m_total - 1 : 0] = k;
+    }
+}
+
+QString ProvedorDeContas::chaveDoMarco(const QVariant& valor) const {
+    if (m_ordem.marcos == PorNumero)
+        return QStringLiteral("%1").arg(valor.toLongLong() / 1024, 10, 10, QChar(u'0'));
+    return valor.toString().left(10);
+}
+
+std::pair<QVariant, QVariant> ProvedorDeContas::faixaDoMarco(const QString& chave) const {
+    if (m_ordem.marcos == PorNumero) {
+        const qlonglong de = chave.toLongLong() * 1024;
+        return {de, de + 1024};
+    }
+    const QDate dia = QDate::fromString(chave, Qt::ISODate);
+    if (m_ordem.marcos == PorMudanca)
+        return {Banco::dataEHora(dia.startOfDay()), Banco::dataEHora(dia.addDays(1).startOfDay())};
+    return {Banco::data(dia), Banco::data(dia.addDays(1))};
+}
+
+// The counts under the filter's bounds, in the selection's order. A
+// checkpoint a bound cuts through is counted row by row: one day or 1024
+// numbers at most.
+void ProvedorDeContas::lerMarcos() {
+    const QString coluna = m_ordem.chaves.front();
+    const std::vector<Filtro::Limite> limites = m_filtro.limites(coluna);
+    QString sql = QStringLiteral("SELECT chave, n FROM marcos_de_posicao WHERE familia = ? AND n > 0");
+    QVariantList valores{int(m_ordem.marcos)};
+    QStringList cortadas;
+    for (const Filtro::Limite& l : limites) {
+        sql += l.op.startsWith(u'>') ? QStringLiteral(" AND chave >= ?") : QStringLiteral(" AND chave <= ?");
+        valores << chaveDoMarco(l.valor);
+        cortadas << chaveDoMarco(l.valor);
+    }
+    std::vector<std::pair<QString, std::int64_t>> lidos;
+    {
+        QSqlQuery q = m_banco->executar(sql + QStringLiteral(" ORDER BY chave"), valores);
+        while (q.next())
+            lidos.emplace_back(q.value(0).toString(), q.value(1).toLongLong());
+    }
+    ++m_consultas;
+    if (m_ordem.descendente) std::reverse(lidos.begin(), lidos.end());
+    m_marcos.clear();
+    m_total = 0;
+    for (auto& [chave, n] : lidos) {
+        const bool parcial = cortadas.contains(chave);
+        if (parcial) {
+            const auto [de, ate] = faixaDoMarco(chave);
+            n = m_banco
+                    ->valor(QStringLiteral(
+                                "SELECT COUNT(*) FROM contas_a_receber r WHERE %1 AND %2 >= ? AND %2 < ?")
+                                .arg(m_filtro.sql, coluna),
+                            m_filtro.valores + QVariantList{de, ate})
+                    .toLongLong();
+            ++m_consultas;
+        }
+        if (n <= 0) continue;
+        m_marcos.push_back({chave, m_total, parcial});
+        m_total += n;
     }
 }
 
@@ -457,13 +539,26 @@ void ProvedorDeContas::fetch(std::int64_t first, std::int64_t n, std::vector<Var
     const std::int64_t pularAtras = antes < 0 ? m_total - 1 - last : antes - last - 1;
     const bool paraTras = pularAtras < pularAdiante;
 
-    const bool descendente = m_ordem.descendente != paraTras;
+    // Not next to a row already read: from the start of the checkpoint
+    // holding the block, skipping within it only.
+    const bool peloMarco = m_ordem.marcos != SemMarcos && std::min(pularAtras, pularAdiante) > 0;
+    const bool descendente = m_ordem.descendente != (paraTras && !peloMarco);
     const QString ordem = ordemSql(descendente);
-    const std::int64_t ancora = paraTras ? antes : depois;
+    const std::int64_t ancora = peloMarco ? -1 : paraTras ? antes : depois;
     // The anchor bounds the walk on the side it reads away from.
     Filtro f = ancora >= 0 ? m_filtro.semLimites(m_ordem.chaves.front(), !descendente) : m_filtro;
     std::int64_t pular = paraTras ? pularAtras : pularAdiante;
-    if (ancora >= 0) {
+    if (peloMarco) {
+        const auto m =
+            std::prev(std::upper_bound(m_marcos.begin(), m_marcos.end(), first,
+                                       [](std::int64_t p, const Marco& x) { return p < x.antes; }));
+        pular = first - m->antes;
+        const auto [de, ate] = faixaDoMarco(m->chave);
+        // A checkpoint the filter cuts keeps the filter's own bound on its start.
+        if (!m->parcial) f = m_filtro.semLimites(m_ordem.chaves.front(), !descendente);
+        f.e(m_ordem.chaves.front() + (descendente ? QStringLiteral(" < ?") : QStringLiteral(" >= ?")),
+            {descendente ? ate : de});
+    } else if (ancora >= 0) {
         // The anchor row itself is the first one wanted when the block starts (or ends) on it.
         const bool inclusive = ancora == (paraTras ? last : first);
         if (inclusive) pular = 0;
@@ -506,7 +601,7 @@ void ProvedorDeContas::fetch(std::int64_t first, std::int64_t n, std::vector<Var
         if (lidas++ == 0) primeiraLida = ultimaLida;
     });
     if (lidas == 0) return;
-    if (paraTras) {
+    if (paraTras && !peloMarco) {
         // Rows came last first: put them back in order.
         const std::size_t linhas = (out.size() - inicio) / campos;
         for (std::size_t i = 0; i < linhas / 2; ++i)
@@ -517,7 +612,7 @@ void ProvedorDeContas::fetch(std::int64_t first, std::int64_t n, std::vector<Var
     }
     // Where the block really starts when reading backwards and rows went
     // away meanwhile is unknown; keep only keys whose position is certain.
-    const std::int64_t primeiro = paraTras ? last - lidas + 1 : first;
+    const std::int64_t primeiro = paraTras && !peloMarco ? last - lidas + 1 : first;
     if (m_chaves.size() > 4096) {
         const auto ultima = *m_chaves.rbegin();
         const auto primeira = *m_chaves.begin();

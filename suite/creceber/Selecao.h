@@ -38,10 +38,20 @@ struct Filtro {
     QVariantList valores;
     // Rows come from the search indexes, not in the order of any index.
     bool busca = false;
-    void e(const QString& condicao, const QVariantList& v = {}) { acrescentar({condicao, v, {}, false}); }
+    void e(const QString& condicao, const QVariantList& v = {}) { acrescentar({condicao, v, {}, false, {}}); }
     // A bound on a column: op is ">=", ">", "<=" or "<".
     void limite(const QString& coluna, const QString& op, const QVariant& v) {
-        acrescentar({coluna + u' ' + op + QStringLiteral(" ?"), {v}, coluna, op.startsWith(u'>')});
+        acrescentar({coluna + u' ' + op + QStringLiteral(" ?"), {v}, coluna, op.startsWith(u'>'), op});
+    }
+    struct Limite {
+        QString op;
+        QVariant valor;
+    };
+    std::vector<Limite> limites(const QString& coluna) const {
+        std::vector<Limite> l;
+        for (const Termo& t : m_termos)
+            if (t.coluna == coluna) l.push_back({t.op, t.valores.front()});
+        return l;
     }
     // The same filter without the bounds on coluna from one side. A read
     // that starts past a row of the selection is bounded by that row
@@ -61,6 +71,7 @@ private:
         QVariantList valores;
         QString coluna; // bounded column, empty for other conditions
         bool inferior;
+        QString op;
     };
     void acrescentar(const Termo& t) {
         sql += QStringLiteral(" AND (") + t.sql + u')';
@@ -102,9 +113,20 @@ const Forma& formaDaLista();
 const Forma& formaDoRelatorio();
 const Forma& formaDoRelatorioDeBaixadas();
 
+// The position checkpoints the database keeps (marcos_de_posicao).
+enum Marcos : int {
+    SemMarcos = -1,
+    PorNumero = 0,
+    AbertasPorVencimento = 1,
+    BaixadasPorData = 2,
+    PorMudanca = 3
+};
+
 struct Ordem {
     QStringList chaves; // unique together; the last is r.numero_do_lancamento
     bool descendente = false;
+    // With checkpoints, the filter is their rows between bounds on the first key.
+    Marcos marcos = SemMarcos;
 };
 
 class ProvedorDeContas final : public ado::PageProvider {
@@ -117,6 +139,7 @@ public:
     std::int64_t count() override { return m_total; }
     std::vector<ado::FieldInfo> fields() override { return m_forma.campos; }
     void fetch(std::int64_t first, std::int64_t n, std::vector<rt::Variant>& out) override;
+    bool refresh() override;
 
     const Filtro& filtro() const { return m_filtro; }
     std::int64_t consultas() const { return m_consultas; }
@@ -125,6 +148,12 @@ private:
     void consultar(const QString& sql, const QVariantList& valores,
                    const std::function<void(const Linha&)>& porLinha);
     void lerNumerosDaBusca();
+    void contar();
+    void lerMarcos();
+    // The first key's values [de, ate) of the rows under a checkpoint.
+    std::pair<QVariant, QVariant> faixaDoMarco(const QString& chave) const;
+    QString chaveDoMarco(const QVariant& valor) const;
+    std::int64_t lerGeracao() const;
     void lerPorNumeros(std::int64_t first, std::int64_t n, std::vector<rt::Variant>& out);
     QString ordemSql(bool descendente) const;
 
@@ -135,6 +164,13 @@ private:
     std::int64_t m_total = 0;
     std::map<std::int64_t, QVariantList> m_chaves; // keys of rows already read, by position
     std::vector<std::int64_t> m_numeros;           // a search's rows, in order
+    struct Marco {
+        QString chave;
+        std::int64_t antes; // rows of the selection before it
+        bool parcial;       // cut by the filter's bounds
+    };
+    std::vector<Marco> m_marcos; // in the selection's order
+    std::int64_t m_geracao = -1;
     // The last statement run, kept prepared: reading on block after block
     // repeats it with another anchor.
     QString m_sqlDaConsulta;

@@ -55,6 +55,12 @@ public:
         comoFalhaDoComponente(local(QStringLiteral("ResultadoDaSelecaoEmRecordSet")),
                               [&] { m_provedor->fetch(first, n, out); });
     }
+    bool refresh() override {
+        bool mudou = false;
+        comoFalhaDoComponente(local(QStringLiteral("ResultadoDaSelecaoEmRecordSet")),
+                              [&] { mudou = m_provedor->refresh(); });
+        return mudou;
+    }
 
 private:
     std::shared_ptr<ado::PageProvider> m_provedor;
@@ -259,27 +265,34 @@ private:
             const QString hoje = paraQDate(rt::Today()).toString(Qt::ISODate);
             switch (situacao) {
             case Todas:
-                o = {{QStringLiteral("r.numero_do_lancamento")}, true};
+                o = {{QStringLiteral("r.numero_do_lancamento")}, true, PorNumero};
                 break;
             case AVencer:
                 f.e(QStringLiteral("r.data_da_baixa IS NULL"));
                 f.limite(QStringLiteral("r.data_de_vencimento"), QStringLiteral(">="), hoje);
                 o = {{QStringLiteral("r.data_de_vencimento"), QStringLiteral("r.numero_do_lancamento")},
-                     false};
+                     false,
+                     AbertasPorVencimento};
                 break;
             case Vencidas:
-                f.e(QStringLiteral("r.data_da_baixa IS NULL AND r.data_de_vencimento < ?"), {hoje});
+                f.e(QStringLiteral("r.data_da_baixa IS NULL"));
+                f.limite(QStringLiteral("r.data_de_vencimento"), QStringLiteral("<"), hoje);
                 o = {{QStringLiteral("r.data_de_vencimento"), QStringLiteral("r.numero_do_lancamento")},
-                     false};
+                     false,
+                     AbertasPorVencimento};
                 break;
             case Baixadas:
                 f.e(QStringLiteral("r.data_da_baixa IS NOT NULL"));
-                o = {{QStringLiteral("r.data_da_baixa"), QStringLiteral("r.numero_do_lancamento")}, true};
+                o = {{QStringLiteral("r.data_da_baixa"), QStringLiteral("r.numero_do_lancamento")},
+                     true,
+                     BaixadasPorData};
                 break;
             case Recentes:
                 f.limite(QStringLiteral("r.ultima_mudanca"), QStringLiteral(">="),
                          Banco::dataEHora(agora().addDays(-kDiasRecentes)));
-                o = {{QStringLiteral("r.ultima_mudanca"), QStringLiteral("r.numero_do_lancamento")}, true};
+                o = {{QStringLiteral("r.ultima_mudanca"), QStringLiteral("r.numero_do_lancamento")},
+                     true,
+                     PorMudanca};
                 break;
             }
             filtrarPorBusca(banco(), f, texto);
@@ -334,7 +347,7 @@ private:
             Filtro f;
             f.e(QStringLiteral("r.data_da_baixa IS NULL"));
             if (tipo == 1)
-                f.e(QStringLiteral("r.data_de_vencimento < ?"), {hoje});
+                f.limite(QStringLiteral("r.data_de_vencimento"), QStringLiteral("<"), hoje);
             else if (tipo == 2)
                 f.limite(QStringLiteral("r.data_de_vencimento"), QStringLiteral(">="), hoje);
             else if (tipo != 3)
@@ -342,7 +355,8 @@ private:
             filtrarPeriodo(f, QStringLiteral("r.data_de_vencimento"), a[2], a[3], a[4]);
             filtrarPorBusca(banco(), f, a[1].isNull() ? QString() : a[1].toString());
             Ordem o{{QStringLiteral("r.data_de_vencimento"), QStringLiteral("r.numero_do_lancamento")},
-                    false};
+                    false,
+                    AbertasPorVencimento};
             novaSelecao(
                 std::make_shared<ProvedorDeContas>(m_banco, std::move(f), std::move(o), formaDoRelatorio()),
                 0);
@@ -356,7 +370,9 @@ private:
             f.e(QStringLiteral("r.data_da_baixa IS NOT NULL"));
             filtrarPeriodo(f, QStringLiteral("r.data_da_baixa"), a[0], a[2], a[3]);
             filtrarPorBusca(banco(), f, a[1].isNull() ? QString() : a[1].toString());
-            Ordem o{{QStringLiteral("r.data_da_baixa"), QStringLiteral("r.numero_do_lancamento")}, false};
+            Ordem o{{QStringLiteral("r.data_da_baixa"), QStringLiteral("r.numero_do_lancamento")},
+                    false,
+                    BaixadasPorData};
             novaSelecao(std::make_shared<ProvedorDeContas>(m_banco, std::move(f), std::move(o),
                                                            formaDoRelatorioDeBaixadas()),
                         0);

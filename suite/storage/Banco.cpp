@@ -56,10 +56,13 @@ QStringList comandos(const QString& script) {
     QStringList out;
     QString atual;
     bool bloco = false;
+    bool cifrao = false; // inside a $$-quoted function body
     for (const QString& linha : script.split(u'\n')) {
         const QString t = linha.trimmed();
         if (atual.isEmpty() && (t.isEmpty() || t.startsWith(QLatin1String("--")))) continue;
         atual += linha + u'\n';
+        if (t.count(QLatin1String("$$")) % 2 == 1) cifrao = !cifrao;
+        if (cifrao) continue;
         if (!bloco && t.endsWith(QLatin1String("BEGIN"), Qt::CaseInsensitive)) {
             bloco = true;
         } else if (bloco ? t.compare(QLatin1String("END;"), Qt::CaseInsensitive) == 0 : t.endsWith(u';')) {

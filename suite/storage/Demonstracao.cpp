@@ -384,13 +384,16 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
     for (std::size_t i = 0; i < kHistoricos.size(); ++i)
         historicosDobrados[i] = dobrar(t(kHistoricos[i]));
     banco.transacao([&] {
-        // Indexing the search texts row by row costs ten times what one
-        // rebuild at the end does: the insert triggers are set aside meanwhile.
+        // Indexing the search texts and counting the position checkpoints row
+        // by row costs many times what one rebuild at the end does: the insert
+        // triggers are set aside meanwhile.
         QStringList gatilhos;
+        if (!banco.sqlite())
+            banco.executar(QStringLiteral("ALTER TABLE contas_a_receber DISABLE TRIGGER contas_marcos"));
         if (banco.sqlite()) {
-            QSqlQuery g =
-                banco.executar(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'trigger' "
-                                              "AND name IN ('contas_busca_ai', 'clientes_busca_ai')"));
+            QSqlQuery g = banco.executar(
+                QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'trigger' "
+                               "AND name IN ('contas_busca_ai', 'clientes_busca_ai', 'contas_marcos_ai')"));
             QStringList nomes;
             while (g.next()) {
                 nomes << g.value(0).toString();
@@ -603,7 +606,11 @@ ResultadoDaDemonstracao gerarDemonstracao(Banco& banco, const OpcoesDaDemonstrac
             for (const QString& g : gatilhos)
                 banco.executar(g);
         }
+        banco.executar(QStringLiteral("DELETE FROM marcos_de_posicao"));
+        banco.executar(QStringLiteral(
+            "INSERT INTO marcos_de_posicao (familia, chave, n) SELECT familia, chave, n FROM marcos_calculados"));
         if (!banco.sqlite()) {
+            banco.executar(QStringLiteral("ALTER TABLE contas_a_receber ENABLE TRIGGER contas_marcos"));
             banco.executar(
                 QStringLiteral("SELECT setval(pg_get_serial_sequence('clientes', 'codigo_do_cliente'), "
                                "GREATEST((SELECT MAX(codigo_do_cliente) FROM clientes), 1))"));

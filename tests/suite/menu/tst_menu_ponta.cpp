@@ -14,6 +14,7 @@
 #include "qz/QZCommandButton.h"
 #include "qz/QZEdit.h"
 #include "qz/QZFind.h"
+#include "qz/QZNavigationBar.h"
 #include "automation/Server.h"
 #include "runtime/Clock.h"
 #include "suite/cli/Administracao.h"
@@ -361,6 +362,54 @@ private slots:
         // The list stays as it was and goes on working.
         QCOMPARE(gradeDaLista().TextMatrix(linha, 1).toLongLong(), numero);
         QVERIFY(m_menu->listaEmbutida());
+    }
+
+    // A window made smaller on page 3 of "Todas as situações": the bar and
+    // the rows agree at once and on every button after it, down to the
+    // real last rows.
+    void redimensionarNoMeioDaLista() {
+        forms::Form* lista = formulario(QStringLiteral("frmLista"));
+        QVERIFY(lista);
+        controle<qz::QZComboBox>(*lista, QStringLiteral("qzcmbSituacao"))->setListIndex(0);
+        auto* barra = controle<qz::QZNavigationBar>(*lista, QStringLiteral("qznbBarraDeNavegacao"));
+        QList<qlonglong> numeros; // the whole selection, in its order
+        auto banco = outroCaixa();
+        QSqlQuery q = banco->executar(QStringLiteral(
+            "SELECT numero_do_lancamento FROM contas_a_receber ORDER BY numero_do_lancamento DESC"));
+        while (q.next())
+            numeros << q.value(0).toLongLong();
+        q.finish();
+        const auto conferir = [&](const char* passo) {
+            const int primeiro = int(barra->PrimeiroRegistro()), ultimo = int(barra->UltimoRegistro());
+            QList<qlonglong> naGrade, esperados = numeros.mid(primeiro - 1, ultimo - primeiro + 1);
+            for (int r = 1; r < gradeDaLista().Rows(); ++r)
+                naGrade << gradeDaLista().TextMatrix(r, 1).toLongLong();
+            QVERIFY2(naGrade == esperados, passo);
+            QCOMPARE(int(barra->TotalDeRegistros()), int(numeros.size()));
+        };
+        m_menu->resize(m_menu->width(), 1000);
+        QTest::qWait(50);
+        barra->press(qz::qzProximo);
+        barra->press(qz::qzProximo);
+        const int antes = int(barra->RegistrosPorPagina());
+        QCOMPARE(int(barra->PrimeiroRegistro()), 2 * antes + 1);
+        m_menu->resize(m_menu->width(), 700);
+        QTest::qWait(50);
+        QVERIFY(int(barra->RegistrosPorPagina()) < antes);
+        conferir("after the resize");
+        for (int i = 0; i < 3; ++i) {
+            barra->press(qz::qzProximo);
+            conferir("next");
+        }
+        barra->press(qz::qzAnterior);
+        conferir("previous");
+        barra->press(qz::qzUltimo);
+        conferir("last");
+        QCOMPARE(int(barra->UltimoRegistro()), int(numeros.size()));
+        m_menu->resize(m_menu->width(), 1000);
+        QTest::qWait(50);
+        conferir("grown on the last page");
+        QVERIFY(m_caixas->shown().empty());
     }
 
     // The list cannot be built and its failure cannot be shown either: the
