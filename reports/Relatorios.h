@@ -23,14 +23,14 @@ inline constexpr Align Dir = Align::Right;
 inline constexpr Align Cen = Align::Center;
 inline constexpr bool Cresce = true;
 inline constexpr bool Fixo = false;
-inline constexpr FontSpec Padrao = kFontePadrao;
-inline constexpr FontSpec Arial975{"Arial", 9.75, false};
-inline constexpr FontSpec Arial975N{"Arial", 9.75, true};
-inline constexpr FontSpec Arial12{"Arial", 12, false};
-inline constexpr FontSpec Arial12N{"Arial", 12, true};
-inline constexpr FontSpec Arial2025{"Arial", 20.25, false};
-inline constexpr FontSpec Arial24N{"Arial", 24, true};
-inline constexpr FontSpec Tahoma975N{"Tahoma", 9.75, true};
+inline constexpr FontDesign Padrao = kFontePadrao;
+inline constexpr FontDesign Arial975{"Arial", 9.75, false};
+inline constexpr FontDesign Arial975N{"Arial", 9.75, true};
+inline constexpr FontDesign Arial12{"Arial", 12, false};
+inline constexpr FontDesign Arial12N{"Arial", 12, true};
+inline constexpr FontDesign Arial2025{"Arial", 20.25, false};
+inline constexpr FontDesign Arial24N{"Arial", 24, true};
+inline constexpr FontDesign Tahoma975N{"Tahoma", 9.75, true};
 // Money in the Brazilian locale's own notation.
 inline constexpr const char16_t* Moeda = u"#.##0,00";
 } // namespace desenho

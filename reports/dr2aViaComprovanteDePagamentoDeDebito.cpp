@@ -7,7 +7,7 @@ namespace creceber {
 using namespace desenho;
 
 DataReport& dr2aViaComprovanteDePagamentoDeDebito() {
-    static DataReport r(ReportSpec{
+    static DataReport r(ReportDesign{
         u"dr2aViaComprovanteDePagamentoDeDebito", 10365, 1440, 1440, 1440, 1440, u"Procedimentos",
         {
             {u"CabecalhoDaPagina", SectionKind::PageHeader, 1740,

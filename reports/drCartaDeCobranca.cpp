@@ -22,7 +22,7 @@ const char16_t kTextoB[] =
 } // namespace
 
 DataReport& drCartaDeCobranca() {
-    static DataReport r(ReportSpec{
+    static DataReport r(ReportDesign{
         u"drCartaDeCobranca", 10230, 850, 850, 850, 850, u"Ficha",
         {
             {u"CabecalhoDaPagina", SectionKind::PageHeader, 570,

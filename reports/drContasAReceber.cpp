@@ -7,7 +7,7 @@ namespace creceber {
 using namespace desenho;
 
 DataReport& drContasAReceber() {
-    static DataReport r(ReportSpec{
+    static DataReport r(ReportDesign{
         u"drContasAReceber", 10320, 850, 850, 850, 850, u"Ficha",
         {
             {u"Section1", SectionKind::ReportHeader, 0, {}},

@@ -7,7 +7,7 @@ namespace creceber {
 using namespace desenho;
 
 DataReport& drContasAReceberBaixadas() {
-    static DataReport r(ReportSpec{
+    static DataReport r(ReportDesign{
         u"drContasAReceberBaixadas", 14835, 1440, 1440, 1440, 1440, u"DataReport1",
         {
             {u"Section1", SectionKind::ReportHeader, 0, {}},

@@ -11,14 +11,14 @@
 
 namespace quva::datareport {
 
-RptControl::RptControl(const ControlSpec& s)
+RptControl::RptControl(const ControlDesign& s)
     : Left(s.left), Top(s.top), Width(s.width), Height(s.height), Font(s.font), Alignment(s.align),
       CanGrow(s.canGrow), m_name(QString::fromUtf16(s.name)), m_kind(s.kind),
       m_caption(QString::fromUtf16(s.caption)), m_dataFormat(QString::fromUtf16(s.format)) {}
 
-Section::Section(const SectionSpec& s)
+Section::Section(const SectionDesign& s)
     : Height(s.height), m_name(QString::fromUtf16(s.name)), m_kind(s.kind) {
-    for (const ControlSpec& c : s.controls) m_controls.push_back(std::make_unique<RptControl>(c));
+    for (const ControlDesign& c : s.controls) m_controls.push_back(std::make_unique<RptControl>(c));
 }
 
 RptControl& Section::Controls(const QString& name) {
@@ -27,11 +27,11 @@ RptControl& Section::Controls(const QString& name) {
     rt::raise(rt::err::ReportControlNotFound);
 }
 
-DataReport::DataReport(const ReportSpec& spec)
-    : ReportWidth(spec.width), LeftMargin(spec.leftMargin), RightMargin(spec.rightMargin),
-      TopMargin(spec.topMargin), BottomMargin(spec.bottomMargin), Orientation(spec.orientation), Caption(QString::fromUtf16(spec.caption)),
-      m_name(QString::fromUtf16(spec.name)) {
-    for (const SectionSpec& s : spec.sections) m_sections.push_back(std::make_unique<Section>(s));
+DataReport::DataReport(const ReportDesign& desenho)
+    : ReportWidth(desenho.width), LeftMargin(desenho.leftMargin), RightMargin(desenho.rightMargin),
+      TopMargin(desenho.topMargin), BottomMargin(desenho.bottomMargin), Orientation(desenho.orientation), Caption(QString::fromUtf16(desenho.caption)),
+      m_name(QString::fromUtf16(desenho.name)) {
+    for (const SectionDesign& s : desenho.sections) m_sections.push_back(std::make_unique<Section>(s));
 }
 
 DataReport::~DataReport() = default;

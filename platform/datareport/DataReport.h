@@ -28,42 +28,42 @@ enum class SectionKind { ReportHeader, PageHeader, Detail, PageFooter, ReportFoo
 enum class ControlKind { Label, TextBox, Line };
 enum class Align { Left, Right, Center };
 
-struct FontSpec {
+struct FontDesign {
     const char* family = "Arial";
     double size = 8.25;
     bool bold = false;
 };
-inline constexpr FontSpec kFontePadrao{};
+inline constexpr FontDesign kFontePadrao{};
 
 // A design as written at design time; reports/ holds one per report.
-struct ControlSpec {
+struct ControlDesign {
     const char16_t* name;
     ControlKind kind;
     const char16_t* caption;
     Twips left, top, width, height;
-    FontSpec font;
+    FontDesign font;
     Align align;
     bool canGrow;
     const char16_t* format = u"";
 };
-struct SectionSpec {
+struct SectionDesign {
     const char16_t* name;
     SectionKind kind;
     Twips height;
-    std::vector<ControlSpec> controls;
+    std::vector<ControlDesign> controls;
 };
-struct ReportSpec {
+struct ReportDesign {
     const char16_t* name;
     Twips width;
     Twips leftMargin, rightMargin, topMargin, bottomMargin;
     const char16_t* caption;
-    std::vector<SectionSpec> sections;
+    std::vector<SectionDesign> sections;
     std::int16_t orientation = 1; // 2: landscape
 };
 
 class RptControl {
 public:
-    explicit RptControl(const ControlSpec& s);
+    explicit RptControl(const ControlDesign& s);
     const QString& Name() const { return m_name; }
     ControlKind Kind() const { return m_kind; }
     // A label's text (the codes %d, %p and %P are replaced when drawn).
@@ -76,7 +76,7 @@ public:
     void setDataFormat(const QString& v) { m_dataFormat = v; }
 
     Twips Left, Top, Width, Height;
-    FontSpec Font;
+    FontDesign Font;
     Align Alignment;
     bool CanGrow;
 
@@ -90,7 +90,7 @@ private:
 
 class Section {
 public:
-    explicit Section(const SectionSpec& s);
+    explicit Section(const SectionDesign& s);
     const QString& Name() const { return m_name; }
     SectionKind Kind() const { return m_kind; }
     // 8503 for a name the section lacks.
@@ -109,7 +109,7 @@ class Documento;
 
 class DataReport {
 public:
-    explicit DataReport(const ReportSpec& spec);
+    explicit DataReport(const ReportDesign& desenho);
     ~DataReport();
     DataReport(const DataReport&) = delete;
     DataReport& operator=(const DataReport&) = delete;

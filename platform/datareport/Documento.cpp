@@ -16,7 +16,7 @@
 
 namespace quva::datareport {
 
-QFont fonteDe(const FontSpec& f) {
+QFont fonteDe(const FontDesign& f) {
     forms::ensureFonts();
     QFont q(forms::fontFamilyFor(QString::fromLatin1(f.family)));
     q.setPixelSize(int(std::lround(f.size * 20)));
@@ -88,9 +88,9 @@ Documento::Documento(const DataReport& rel) : m_rel(rel) {
     paginar();
 }
 
-const Documento::Fonte& Documento::fonte(const FontSpec& f) const {
-    for (const auto& [spec, fo] : m_fontes)
-        if (spec.size == f.size && spec.bold == f.bold && qstrcmp(spec.family, f.family) == 0) return *fo;
+const Documento::Fonte& Documento::fonte(const FontDesign& f) const {
+    for (const auto& [chave, fo] : m_fontes)
+        if (chave.size == f.size && chave.bold == f.bold && qstrcmp(chave.family, f.family) == 0) return *fo;
     const QFont q = fonteDe(f);
     auto fo = std::make_unique<Fonte>(Fonte{q, QFontMetricsF(q), {}});
     for (int c = 0; c < 256; ++c) fo->avanco[std::size_t(c)] = float(fo->metricas.horizontalAdvance(QChar(c)));

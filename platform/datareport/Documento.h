@@ -50,7 +50,7 @@ private:
         // Whether a text without line breaks fits largura on one line.
         bool cabe(const QString& t, Twips largura) const;
     };
-    const Fonte& fonte(const FontSpec& f) const;
+    const Fonte& fonte(const FontDesign& f) const;
     const Section* secao(SectionKind k) const;
     QString texto(const RptControl& c, std::size_t linha, int pagina) const;
     // The section's height for a row, and with caixas where each control lands.
@@ -69,11 +69,11 @@ private:
     std::size_t m_linhas = 0;
     std::vector<Twips> m_alturaDaLinha; // empty when every row has the section's height
     std::vector<Pagina> m_paginas;
-    mutable std::vector<std::pair<FontSpec, std::unique_ptr<Fonte>>> m_fontes;
+    mutable std::vector<std::pair<FontDesign, std::unique_ptr<Fonte>>> m_fontes;
 };
 
 // The engine's font for a control: sized in twips, so one layout serves
 // every device.
-QFont fonteDe(const FontSpec& f);
+QFont fonteDe(const FontDesign& f);
 
 } // namespace quva::datareport
