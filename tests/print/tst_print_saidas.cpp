@@ -311,7 +311,8 @@ private slots:
         QCOMPARE(e.resultados, QList<std::int16_t>{0});
         QCOMPARE(e.voltou, QStringLiteral("B|0"));
         QVERIFY2(e.mensagens.isEmpty(), qPrintable(e.mensagens.join(u'\n')));
-        const teste::PlanilhaXlsx p = teste::lerXlsx(planilhaAberta());
+        const QString arquivo = planilhaAberta();
+        const teste::PlanilhaXlsx p = teste::lerXlsx(arquivo);
         QCOMPARE(p("A2").texto, QStringLiteral("Contas baixadas - Lista completa"));
         QCOMPARE(p("F4").texto, QStringLiteral("Desconto/Abatimento"));
         QVERIFY(p("I4").negrito);
@@ -327,6 +328,15 @@ private slots:
         QCOMPARE(somas, (QStringList{"1234.56", "10", "2.5", "1227.06"}));
         QVERIFY(!p.celulas.contains(QStringLiteral("H6")));
         QVERIFY(!p.celulas.contains(QStringLiteral("A7")));
+
+        // The spreadsheet program reads the same values.
+        const QString csv = teste::csvDoLibreOffice(arquivo, caminho(QStringLiteral("csv")));
+        if (csv.isNull()) QSKIP("LibreOffice is not installed");
+        QCOMPARE(csv.split(u'\n').mid(3, 3),
+                 (QStringList{"Numero do lançamento;Cliente;Histórico;Data de vencimento;Valor do documento;"
+                              "Desconto/Abatimento;Juros/Mora/Multa;Data da baixa;Valor da baixa",
+                              "12;Padaria Sol;Venda de pães;10/06/2025;1,234.56;10.00;2.50;12/06/2025;1,227.06",
+                              ";;;Total:;1,234.56;10.00;2.50;;1,227.06"}));
     }
 
     // clang-format off
