@@ -194,14 +194,9 @@ class tst_print_saidas : public QObject {
 
 private slots:
     void initTestCase() {
-        teste::registroNovo();
-        teste::registrar(DOUBLES_LIB);
-        teste::registrar(CRECEBER_LIB);
+        teste::prepararTelas(DOUBLES_LIB, CRECEBER_LIB);
         teste::registrar(SPREADSHEET_LIB);
-        forms::setLogicalDpiOverride(96);
-        relogio = std::make_unique<rt::ManualClock>(rt::Date{dia(15, 6).serial + 0.5});
-        relogio->setStepPerRead(0.3);
-        rt::setClock(relogio.get());
+        relogio = teste::relogioDasTelas();
         gravador = std::make_unique<teste::GravadorDePlanilha>(m_dir.path());
     }
     void cleanupTestCase() { rt::setClock(nullptr); }
