@@ -47,7 +47,7 @@ QString garantirDadosDaExportacao() {
     b = suite::Banco::abrirSeparado(arquivo);
     std::fprintf(stderr, "generating the export database into %s\n", qPrintable(arquivo));
     suite::OpcoesDaDemonstracao o;
-    o.contas = 280000;
+    o.contas = 400000;
     o.clientes = 20000;
     suite::gerarDemonstracao(*b, o);
     for (const char* condicao : {"NULL", "NOT NULL"})
@@ -238,14 +238,14 @@ int main(int argc, char** argv) {
 
     const QString direto = pasta.filePath(QStringLiteral("direto.xlsx"));
     if (ambiente.quer("export_open")) {
-        const double base = bench::medianSeconds(kVezes, [&] { diretoComLibxlsxwriter(direto, false); }, 1);
+        const double base = bench::medianSeconds(kVezes, [&] { diretoComLibxlsxwriter(direto, false); }, 1e3);
         std::vector<double> t;
         for (int i = 0; i < kVezes; ++i)
             t.push_back(saida(false, true, false));
         bench::report("export_open_100k", bench::mediana(t), "ms", 4000, base);
     }
     if (ambiente.quer("export_settled") || ambiente.quer("export_rss")) {
-        const double base = bench::medianSeconds(kVezes, [&] { diretoComLibxlsxwriter(direto, true); }, 1);
+        const double base = bench::medianSeconds(kVezes, [&] { diretoComLibxlsxwriter(direto, true); }, 1e3);
         std::vector<double> t, memoria, memoriaBase;
         for (int i = 0; i < kVezes; ++i) {
             bench::zerarPicoDeMemoria();
@@ -261,7 +261,7 @@ int main(int argc, char** argv) {
         bench::report("export_rss_100k", bench::mediana(memoria), "MB", 200, bench::mediana(memoriaBase));
     }
     if (ambiente.quer("print_settled")) {
-        const double base = bench::medianSeconds(kVezes, [&] { selecaoLidaAteOFim(); }, 1);
+        const double base = bench::medianSeconds(kVezes, [&] { selecaoLidaAteOFim(); }, 1e3);
         std::vector<double> t;
         for (int i = 0; i < kVezes; ++i)
             t.push_back(saida(true, false, true));
