@@ -1,22 +1,15 @@
 // The receivable card against the registered stand-ins: its three modes,
 // the fields taken from the list row, the plan of installments, the client
-// lookup, saving with every result, the list's add command around it and
-// the host's AbrirFicha. The card is modal, so each test acts from inside its
-// modal show; a manual clock makes the one-second pauses free.
+// lookup and saving with every result. The card is modal, so each test acts
+// from inside its modal show; a manual clock makes the one-second pauses free.
 
 #include "Ambiente.h"
 #include "support/Modal.h"
 
-#include "ado/Recordset.h"
 #include "component/Formularios.h"
-#include "component/modPrincipal.h"
-#include "forms/Metrics.h"
 #include "forms/MsgBox.h"
 #include "forms/card/frmFicha.h"
 #include "forms/clientsearch/frmPesquisaDeClientes.h"
-#include "forms/list/frmLista.h"
-#include "runtime/Clock.h"
-#include "runtime/Convert.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -31,70 +24,11 @@ using namespace creceber;
 
 namespace {
 
-const QString kClientes = QStringLiteral("QUVA_N_ClientAnim.clsClientes");
 const QString kTitulo = QStringLiteral("QUVA - Contas a Receber");
 const int kInfo = forms::vbOKOnly + forms::vbInformation;
-
-// A client row as the clients component returns it.
-struct Cliente {
-    std::int32_t codigo;
-    QString apelido, nome;
-    std::int32_t situacao = 1;
-    QString vip = QStringLiteral("Não"), categoria = QStringLiteral("B");
-};
-
-void respostaDosClientes(const std::vector<Cliente>& v) {
-    std::vector<ado::FieldInfo> f;
-    for (const char* n : {"CodigoDoCliente", "ApelidoOuNomeFantasia", "NomeOuRazaoSocial", "Situacao",
-                          "EnderecoCompleto", "VIP", "CategoriaDaCurvaABC"})
-        f.push_back({QString::fromLatin1(n), ado::adVariant, 0});
-    std::vector<rt::Variant> valores;
-    for (const Cliente& c : v)
-        for (rt::Variant x : {rt::Variant(c.codigo), rt::Variant(c.apelido), rt::Variant(c.nome),
-                              rt::Variant(c.situacao), rt::Variant(QStringLiteral("Rua das Flores, 10")),
-                              rt::Variant(c.vip), rt::Variant(c.categoria)})
-            valores.push_back(x);
-    auto rs = ado::Recordset::fromRows(f, std::move(valores));
-    doubles::setResult(kClientes, QStringLiteral("Selecionar"), std::int16_t(0));
-    doubles::setBehaviour(kClientes, QStringLiteral("ResultadoDaSelecaoEmRecordSet"),
-                          [rs](std::span<rt::Variant>) { return rt::Variant(rs); });
-}
-
-// An argument as "42", or with its type as "d:42" (i, l, d, s, o; & by reference).
-QString argumento(const doubles::Arg& a, bool comTipo) {
-    const QString valor = a.type() == rt::VarType::Object ? QString() : rt::CStr(a.value);
-    if (!comTipo) return valor;
-    return QChar(u"??il?d??so?"[std::min(int(a.type()), 10)]) + QString::fromLatin1(a.byRef() ? "&:" : ":") +
-           valor;
-}
-
-// The calls a stand-in received (of one member, when named), as
-// "let Historico s:texto" or "Adicionar".
-QStringList chamadas(const QString& progId, const QString& membro = {}, bool comTipo = true) {
-    QStringList r;
-    for (const auto& c : membro.isEmpty() ? doubles::calls(progId) : doubles::calls(progId, membro)) {
-        QString t = c.kind == rt::CallKind::PropertyLet   ? QStringLiteral("let ")
-                    : c.kind == rt::CallKind::PropertySet ? QStringLiteral("set ")
-                                                          : QString();
-        t += c.member;
-        for (const auto& a : c.args)
-            t += u' ' + argumento(a, comTipo);
-        r << t;
-    }
-    return r;
-}
-
-rt::Variant ultimoArgumento(const QString& progId, const QString& membro) {
-    auto v = doubles::calls(progId, membro);
-    return v.empty() || v.back().args.empty() ? rt::Variant() : v.back().args.back().value;
-}
-
-template <class T> T* formularioVisivel() {
-    for (forms::Form* f : forms::Forms())
-        if (auto* x = dynamic_cast<T*>(f); x && x->Visible()) return x;
-    return nullptr;
-}
-
+using teste::chamadas;
+using teste::kClientes;
+using teste::ultimoArgumento;
 using teste::quando;
 using teste::temFoco;
 
@@ -154,21 +88,10 @@ class tst_card : public QObject {
     // A list whose grid holds one row, the way the list shows a receivable.
     void listaComUmaLinha(const QString& historico = QStringLiteral("Venda a prazo"),
                           const QString& alteracao = QString()) {
-        lista = std::make_shared<frmLista>();
-        lista->Load();
-        auto& g = *lista->msfgGrade;
-        g.setRows(2);
-        g.setCols(colunas::Total);
-        const QStringList valores =
-            QStringLiteral(
-                "|1532|42|Padaria Sol|José da Silva Pães ME|%1|V-88|01/12/2026|1.500,00|300,00|20|2|"
-                "4|0|10/01/2027|300,00||||||04/12/2026 15:42:10|ana|%2|%3")
-                .arg(historico, alteracao, alteracao.isEmpty() ? QString() : QStringLiteral("rui"))
-                .split(u'|');
-        for (int c = 0; c < 25; ++c)
-            g.setTextMatrix(1, c, valores[c]);
-        g.setRow(1);
-        gfrmLista = lista;
+        lista = teste::listaComUmaLinha(
+            QStringLiteral("|1532|42|Padaria Sol|José da Silva Pães ME|%1|V-88|01/12/2026|1.500,00|300,00|20|2|"
+                           "4|0|10/01/2027|300,00||||||04/12/2026 15:42:10|ana|%2|%3")
+                .arg(historico, alteracao, alteracao.isEmpty() ? QString() : QStringLiteral("rui")));
     }
 
     // Opens the card for the operation and runs acao inside its modal show.
@@ -203,13 +126,8 @@ class tst_card : public QObject {
 
 private slots:
     void initTestCase() {
-        teste::registroNovo();
-        teste::registrar(DOUBLES_LIB);
-        teste::registrar(CRECEBER_LIB);
-        forms::setLogicalDpiOverride(96);
-        relogio = std::make_unique<rt::ManualClock>(rt::Date{rt::makeDate(2025, 6, 15).serial + 0.5});
-        relogio->setStepPerRead(0.3);
-        rt::setClock(relogio.get());
+        teste::prepararTelas(DOUBLES_LIB, CRECEBER_LIB);
+        relogio = teste::relogioDasTelas();
     }
     void cleanupTestCase() { rt::setClock(nullptr); }
 
@@ -267,7 +185,6 @@ private slots:
             f.qzcmdCancelarAlterar->setValue(true);
         });
         QVERIFY(!aberta);
-        QCOMPARE(f.TipoDeOperacao(), tipo);
         QCOMPARE(QStringList({f.QZTheme->Titulo(), f.qzcmdSalvarFecharConfirmar->Caption(),
                               f.qzcmdSalvarFecharConfirmar->ToolTipText(), f.qzcmdCancelarAlterar->Caption(),
                               f.qzcmdCancelarAlterar->ToolTipText()})
@@ -654,9 +571,9 @@ private slots:
         const bool aceito = mensagem.isEmpty(), pesquisou = !pesquisado.isEmpty();
         const QStringList vc = vipECategoria.split(u'|');
         if (situacao < 0)
-            respostaDosClientes({});
+            teste::responderComClientes({});
         else
-            respostaDosClientes({{42, QStringLiteral("Padaria Sol"), QStringLiteral("José da Silva ME"),
+            teste::responderComClientes({{42, QStringLiteral("Padaria Sol"), QStringLiteral("José da Silva ME"),
                                   situacao, vc[0], vc[1]}});
         rt::Object dados = ado::Recordset::create();
         gobjDadosDoUsuario = dados;
@@ -716,10 +633,20 @@ private slots:
             QCOMPARE(ultimoArgumento(kClientes, QStringLiteral("DadosDoUsuario")).toObject(), dados);
     }
 
+    // The lookup fails; when neither it nor its failure can be shown, the
+    // wait panel goes all the same.
+    void falhaDosClientes_data() {
+        QTest::addColumn<bool>("semMensagem");
+        QTest::newRow("mostrada") << false;
+        QTest::newRow("sem a janela de erro") << true;
+    }
     void falhaDosClientes() {
+        QFETCH(bool, semMensagem);
         doubles::setResult(kClientes, QStringLiteral("Selecionar"), std::int16_t(1));
         doubles::setErrorTriple(kClientes, std::int32_t(-2147467259), QStringLiteral("Sem conexão"),
                                 QStringLiteral("QUVA_N_ClientAnim, clsClientes, Selecionar"));
+        doubles::setCreateFailure(kClientes, semMensagem);
+        doubles::setCreateFailure(teste::kMsgErro, semMensagem);
         frmFicha f;
         f.Load();
         abrir(f, 1, [&] {
@@ -729,21 +656,8 @@ private slots:
             QCOMPARE(f.lblCliente->Caption(), QStringLiteral("Cliente*"));
         });
         QCOMPARE(teste::locaisExibidos(),
-                 QStringList{QStringLiteral("QUVA_N_ClientAnim, clsClientes, Selecionar")});
+                 semMensagem ? QStringList() : QStringList{"QUVA_N_ClientAnim, clsClientes, Selecionar"});
         QVERIFY(doubles::calls(kClientes, QStringLiteral("ResultadoDaSelecaoEmRecordSet")).empty());
-    }
-
-    // Neither the lookup nor its failure can be shown: the wait panel goes all the same.
-    void falhaDosClientesSemMensagem() {
-        doubles::setCreateFailure(kClientes, true);
-        doubles::setCreateFailure(teste::kMsgErro, true);
-        frmFicha f;
-        f.Load();
-        abrir(f, 1, [&] {
-            f.qzfApelidoOuNomeFantasiaDoCliente->setText(QStringLiteral("padaria"));
-            f.qzfApelidoOuNomeFantasiaDoCliente->requestSearch();
-            QVERIFY(!f.picMensagem->Visible());
-        });
     }
 
     // Clearing a box clears the card; a key after the card filled the boxes
@@ -795,7 +709,7 @@ private slots:
     }
     void variosClientes() {
         QFETCH(bool, escolhe);
-        respostaDosClientes({{7, QStringLiteral("Pão Quente"), QStringLiteral("Pão Quente Ltda")},
+        teste::responderComClientes({{7, QStringLiteral("Pão Quente"), QStringLiteral("Pão Quente Ltda")},
                              {8, QStringLiteral("Padaria Sol"), QStringLiteral("Sol Pães ME"), 1,
                               QStringLiteral("sim"), QStringLiteral("C")}});
         frmFicha f;
@@ -804,7 +718,7 @@ private slots:
         std::int32_t linhasNoDialogo = 0;
         abrir(f, 1, [&] {
             f.qzmemHistorico->setText(QStringLiteral("antes"));
-            quando([] { return formularioVisivel<frmPesquisaDeClientes>() != nullptr; },
+            quando([] { return teste::visivel<frmPesquisaDeClientes>() != nullptr; },
                    [&] {
                        auto& d = frmPesquisaDeClientesPadrao();
                        dialogoModal = d.Visible() && d.isModal();

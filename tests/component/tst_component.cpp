@@ -10,6 +10,7 @@
 #include "component/modFundoEscuro.h"
 #include "component/modPrincipal.h"
 #include "contracts/QUVA_N_CReceber.h"
+#include "support/Falhas.h"
 
 #include <QTest>
 
@@ -20,7 +21,6 @@ Q_DECLARE_METATYPE(quva::rt::Variant)
 using namespace quva;
 using namespace creceber;
 using teste::locaisExibidos;
-using teste::porRef;
 
 namespace {
 
@@ -119,23 +119,12 @@ private slots:
         rt::Object o = novaClasse();
         if (definirNome) automation::let(o, QStringLiteral("NomeDaAplicacao"), nome);
         QVERIFY(automation::call(o, QStringLiteral("AbrirFicha")).isEmpty()); // no card: fails at step 1
-
-        const auto exibir = doubles::calls(teste::kMsgErro, QStringLiteral("Exibir"));
-        QCOMPARE(exibir.size(), std::size_t(1));
-        const auto& a = exibir[0].args;
-        QCOMPARE(a.size(), std::size_t(4));
-        // The triple travels as variants by reference, the name as a text by reference.
-        QCOMPARE(a[0].vt, porRef(rt::VarType::Variant));
-        QCOMPARE(a[0].value.type(), rt::VarType::Long);
-        QCOMPARE(a[0].value.rawLong(), rt::err::CannotCreateObject);
-        QCOMPARE(a[1].vt, porRef(rt::VarType::Variant));
-        QCOMPARE(a[1].value.rawString(), rt::errorDescription(rt::err::CannotCreateObject));
-        QCOMPARE(a[2].vt, porRef(rt::VarType::Variant));
-        QCOMPARE(a[2].value.rawString(),
-                 QStringLiteral("QUVA_A_CReceber, clsCReceber, AbrirFicha, Ponto: 1"));
-        // The last one is a text even when empty, never an Empty variant.
-        QCOMPARE(a[3].vt, porRef(rt::VarType::String));
-        QCOMPARE(a[3].value.rawString(), nome);
+        // The triple travels as variants by reference, the name as a text by
+        // reference, even when empty: never an Empty variant.
+        QCOMPARE(teste::chamadas(teste::kMsgErro),
+                 QStringList{"Exibir v&:429 v&:" + rt::errorDescription(rt::err::CannotCreateObject) +
+                             " v&:QUVA_A_CReceber, clsCReceber, AbrirFicha, Ponto: 1 s&:" + nome});
+        QCOMPARE(doubles::calls(teste::kMsgErro)[0].args[0].value.type(), rt::VarType::Long);
         QCOMPARE(doubles::instancesCreated(teste::kMsgErro), 1);
     }
 
@@ -275,15 +264,10 @@ private slots:
             }
         });
         QVERIFY(falhou);
-        QStringList lidos;
-        for (const auto& c : doubles::calls(teste::kNegocio))
-            lidos << c.member;
-        QCOMPARE(lidos, (QStringList{"Selecionar", "NumeroDoErro", "DescricaoDoErro", "LocalDoErro"}));
-        const auto exibir = doubles::calls(teste::kMsgErro, QStringLiteral("Exibir"));
-        const auto& a = exibir.at(0).args;
-        QCOMPARE(a[0].value.toLong(), std::int32_t(-2147217900));
-        QCOMPARE(a[1].value.toString(), QStringLiteral("Sintaxe incorreta"));
-        QCOMPARE(a[2].value.toString(), QStringLiteral("QUVA_N_CReceber, clsCReceber, Selecionar, Ponto: 7"));
+        QCOMPARE(teste::chamadas(teste::kNegocio, {}, false),
+                 (QStringList{"Selecionar 1 40 4 ", "NumeroDoErro", "DescricaoDoErro", "LocalDoErro"}));
+        QCOMPARE(teste::chamadas(teste::kMsgErro, {}, false),
+                 QStringList{"Exibir -2147217900 Sintaxe incorreta QUVA_N_CReceber, clsCReceber, Selecionar, Ponto: 7 "});
     }
 
     void abrirFichaSemAbrirListaEscureceOHandle0() {
@@ -293,16 +277,8 @@ private slots:
         QVERIFY(automation::call(novaClasse(), QStringLiteral("AbrirFicha")).isEmpty());
         QVERIFY(fraca.expired()); // the local card is released when the call ends
 
-        const auto& chamadas = doubles::calls(teste::kFundoEscuro);
-        QCOMPARE(chamadas.size(), std::size_t(2));
-        QCOMPARE(chamadas[0].member, QStringLiteral("Aplicar"));
-        QCOMPARE(chamadas[1].member, QStringLiteral("Remover"));
-        QVERIFY(chamadas[0].instance != chamadas[1].instance);
-        for (const auto& c : chamadas) {
-            QCOMPARE(c.args.size(), std::size_t(1));
-            QCOMPARE(c.args[0].vt, porRef(rt::VarType::Long));
-            QCOMPARE(c.args[0].value.rawLong(), 0);
-        }
+        QCOMPARE(teste::chamadas(teste::kFundoEscuro), (QStringList{"Aplicar l&:0", "Remover l&:0"}));
+        QVERIFY(doubles::calls(teste::kFundoEscuro)[0].instance != doubles::calls(teste::kFundoEscuro)[1].instance);
         QVERIFY(locaisExibidos().isEmpty());
     }
 
@@ -355,19 +331,11 @@ private slots:
     // not as any other exception, and changes nothing.
     void chamadaInvalidaVoltaComoFalha() {
         rt::Object o = novaClasse();
-        try {
-            automation::set(o, QStringLiteral("DadosDoUsuario"), QStringLiteral("texto"));
-            QFAIL("no failure");
-        } catch (const rt::RuntimeError& e) {
-            QCOMPARE(e.number(), rt::err::ObjectRequired);
-        }
+        QCOMPARE(teste::failureOf([&] { automation::set(o, QStringLiteral("DadosDoUsuario"), QStringLiteral("texto")); }),
+                 rt::err::ObjectRequired);
         QVERIFY(!gobjDadosDoUsuario);
-        try {
-            automation::call(o, QStringLiteral("AbrirLista"), QStringLiteral("abc"), std::int32_t(1));
-            QFAIL("no failure");
-        } catch (const rt::RuntimeError& e) {
-            QCOMPARE(e.number(), rt::err::TypeMismatch);
-        }
+        QCOMPARE(teste::failureOf([&] { automation::call(o, QStringLiteral("AbrirLista"), QStringLiteral("abc"), std::int32_t(1)); }),
+                 rt::err::TypeMismatch);
         QCOMPARE(glngFormularioDoMenu_hWnd, 0);
     }
 
@@ -375,12 +343,8 @@ private slots:
     // created, that failure goes on to the host.
     void apresentadorQueFalhaChegaAoHost() {
         doubles::setCreateFailure(teste::kMsgErro, true);
-        try {
-            automation::call(novaClasse(), QStringLiteral("AbrirFicha"));
-            QFAIL("no failure");
-        } catch (const rt::RuntimeError& e) {
-            QCOMPARE(e.number(), rt::err::CannotCreateObject);
-        }
+        QCOMPARE(teste::failureOf([] { automation::call(novaClasse(), QStringLiteral("AbrirFicha")); }),
+                 rt::err::CannotCreateObject);
     }
 };
 

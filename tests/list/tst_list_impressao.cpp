@@ -7,13 +7,10 @@
 #include "Base.h"
 #include "Empresa.h"
 
-#include "component/modPrincipal.h"
 #include "datareport/Visualizacao.h"
-#include "forms/Metrics.h"
 #include "forms/MsgBox.h"
 #include "forms/Window.h"
 #include "forms/list/TelasDaLista.h"
-#include "forms/list/frmLista.h"
 #include "reports/Relatorios.h"
 #include "support/Paginas.h"
 
@@ -104,14 +101,9 @@ class tst_list_impressao : public QObject {
 
 private slots:
     void initTestCase() {
-        teste::registroNovo();
-        teste::registrar(DOUBLES_LIB);
-        teste::registrar(CRECEBER_LIB);
-        forms::setLogicalDpiOverride(96);
+        teste::prepararTelas(DOUBLES_LIB, CRECEBER_LIB);
         QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
-        relogio = std::make_unique<rt::ManualClock>(rt::Date{rt::makeDate(2025, 6, 15).serial + 0.5});
-        relogio->setStepPerRead(0.3);
-        rt::setClock(relogio.get());
+        relogio = teste::relogioDasTelas();
     }
     void cleanupTestCase() { rt::setClock(nullptr); }
 

@@ -5,12 +5,8 @@
 #include "Ambiente.h"
 #include "support/Modal.h"
 
-#include "component/modPrincipal.h"
-#include "forms/Metrics.h"
 #include "forms/MsgBox.h"
-#include "forms/list/frmLista.h"
 #include "forms/settlement/frmBaixar.h"
-#include "runtime/Convert.h"
 
 #include <QCloseEvent>
 #include <QTest>
@@ -18,46 +14,20 @@
 using namespace quva;
 using namespace creceber;
 
-namespace {
-
-frmBaixar* visaoAberta() {
-    for (forms::Form* f : forms::Forms())
-        if (auto* b = dynamic_cast<frmBaixar*>(f); b && b->Visible()) return b;
-    return nullptr;
-}
-
-} // namespace
-
 class tst_settlement : public QObject {
     Q_OBJECT
 
     std::shared_ptr<frmLista> lista;
 
     void listaComUmaLinha(const QString& inclusao, const QString& alteracao, const QString& numero = "15") {
-        lista = std::make_shared<frmLista>();
-        lista->Load();
-        auto& g = *lista->msfgGrade;
-        g.setRows(2);
-        g.setCols(colunas::Total);
-        const QStringList valores =
-            QStringLiteral("|%1|42|Padaria Sol|José da Silva Pães ME|Primeira%2Segunda|"
-                           "V-88|01/03/2020|1.500,00|300,00|20|2|4|0|10/04/2020|300,00|"
-                           "10,00|5,50|12/04/2020|295,50|Baixado|%3|ana|%4|rui")
-                .arg(numero, rt::Chr(160), inclusao, alteracao)
-                .split(u'|');
-        for (int c = 0; c < colunas::Total; ++c)
-            g.setTextMatrix(1, c, valores[c]);
-        g.setRow(1);
-        gfrmLista = lista;
+        lista = teste::listaComUmaLinha(QStringLiteral("|%1|42|Padaria Sol|José da Silva Pães ME|Primeira%2Segunda|"
+                                                       "V-88|01/03/2020|1.500,00|300,00|20|2|4|0|10/04/2020|300,00|"
+                                                       "10,00|5,50|12/04/2020|295,50|Baixado|%3|ana|%4|rui")
+                                            .arg(numero, rt::Chr(160), inclusao, alteracao));
     }
 
 private slots:
-    void initTestCase() {
-        teste::registroNovo();
-        teste::registrar(DOUBLES_LIB);
-        teste::registrar(CRECEBER_LIB);
-        forms::setLogicalDpiOverride(96);
-    }
+    void initTestCase() { teste::prepararTelas(DOUBLES_LIB, CRECEBER_LIB); }
     void init() {
         doubles::reset();
         glngFormularioDoMenu_hWnd = 777;
@@ -103,9 +73,9 @@ private slots:
         QStringList editaveis;
         QStringList escuroDuranteAVisao;
         bool fechou = false;
-        teste::quando([] { return visaoAberta() != nullptr; },
+        teste::quando([] { return teste::visivel<frmBaixar>() != nullptr; },
                       [&] {
-                          frmBaixar& v = *visaoAberta();
+                          frmBaixar& v = *teste::visivel<frmBaixar>();
                           escuroDuranteAVisao = teste::fundoEscuro();
                           QStringList t;
                           for (forms::Control* c : v.Controls()) {

@@ -159,7 +159,6 @@ private slots:
         QTest::newRow("WINDOWS 8") << rt::Variant(QStringLiteral("WINDOWS 8")) << true;
         QTest::newRow("Windows 8.1") << rt::Variant(QStringLiteral("Windows 8.1")) << false;
         QTest::newRow("branco antes") << rt::Variant(QStringLiteral(" Windows 8")) << false;
-        QTest::newRow("branco depois") << rt::Variant(QStringLiteral("Windows 8 ")) << false;
         QTest::newRow("Null") << rt::Variant(rt::NullT{}) << false;
     }
     void moldura() {
@@ -197,8 +196,6 @@ private slots:
         QTest::newRow("criação") << 0 << false << 1 << 429;
         QTest::newRow("consulta") << 1 << false << 2 << 440;
         QTest::newRow("moldura") << 2 << false << 2 << 5;
-        QTest::newRow("pesquisa: criação") << 0 << true << 1 << 429;
-        QTest::newRow("pesquisa: consulta") << 1 << true << 2 << 440;
         QTest::newRow("pesquisa: moldura") << 2 << true << 4 << 5;
     }
     void falhaNoCarregamento() {

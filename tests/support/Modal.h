@@ -28,6 +28,12 @@ inline void quando(std::function<bool()> pronto, std::function<void()> acao) {
     t->start();
 }
 
+// The shown form of type T, if any.
+template <class T> T* visivel() {
+    for (quva::forms::Form* f : quva::forms::Forms())
+        if (auto* x = dynamic_cast<T*>(f); x && x->Visible()) return x;
+    return nullptr;
+}
 // The window's focus child: activation is asynchronous offscreen.
 inline bool temFoco(quva::forms::Control* c) {
     QWidget* w = c->widget()->window()->focusWidget();
