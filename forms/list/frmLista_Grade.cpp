@@ -5,6 +5,7 @@
 #include "automation/LateBound.h"
 #include "component/Procedimento.h"
 #include "forms/list/frmLista.h"
+#include "forms/shell/Registros.h"
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
 
@@ -71,56 +72,6 @@ constexpr Coluna kColunas[colunas::Total] = {
 
 // The row buttons' offsets from the right edge of the reference cell.
 constexpr float kDeslocamentos[5] = {2850, 2280, 1710, 1140, 570};
-
-// A recordset read through its own C++ members when it is one of ours, and
-// late-bound otherwise (any component may hand one out).
-class Registros {
-public:
-    explicit Registros(Object objeto)
-        : m_objeto(std::move(objeto)), m_rs(dynamic_cast<quva::ado::Recordset*>(m_objeto.get())) {
-        if (!m_objeto) rt::raise(rt::err::ObjectNotSet);
-    }
-    std::int32_t RecordCount() const { return m_rs ? m_rs->RecordCount() : rt::CLng(get(u"RecordCount")); }
-    std::int32_t AbsolutePage() const { return m_rs ? m_rs->AbsolutePage() : rt::CLng(get(u"AbsolutePage")); }
-    void setAbsolutePage(std::int16_t pagina) {
-        if (m_rs)
-            m_rs->setAbsolutePage(pagina);
-        else
-            automation::let(m_objeto, QStringLiteral("AbsolutePage"), pagina);
-    }
-    void setPageSize(std::int16_t n) {
-        if (m_rs)
-            m_rs->setPageSize(n);
-        else
-            automation::let(m_objeto, QStringLiteral("PageSize"), n);
-    }
-    void MoveFirst() {
-        if (m_rs)
-            m_rs->MoveFirst();
-        else
-            automation::call(m_objeto, QStringLiteral("MoveFirst"));
-    }
-    void MoveNext() {
-        if (m_rs)
-            m_rs->MoveNext();
-        else
-            automation::call(m_objeto, QStringLiteral("MoveNext"));
-    }
-    bool EOF_() const { return m_rs ? m_rs->EOF_() : rt::CBool(get(u"EOF")).value != 0; }
-    Variant valor(const char16_t* campo) const {
-        const QString nome = QString::fromUtf16(campo);
-        if (m_rs) return m_rs->Fields(nome).Value();
-        return automation::get(automation::obj(automation::get(m_objeto, QStringLiteral("Fields"), nome)),
-                               QStringLiteral("Value"));
-    }
-
-private:
-    Variant get(const char16_t* membro) const {
-        return automation::get(m_objeto, QString::fromUtf16(membro));
-    }
-    Object m_objeto;
-    quva::ado::Recordset* m_rs;
-};
 
 } // namespace
 

@@ -3,8 +3,11 @@
 // cell of the first sheet with its kind, text or number, and the font,
 // number format and alignment its style gives it. Unzips with `unzip -p`.
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QString>
 #include <QXmlStreamReader>
 
@@ -120,6 +123,25 @@ inline PlanilhaXlsx lerXlsx(const QString& arquivo) {
     for (auto& c : p.celulas)
         if (c.texto.isEmpty() && c.tipo == QLatin1String("n")) c.tipo.clear();
     return p;
+}
+
+// The first sheet as LibreOffice reads it, converted headless to CSV
+// (semicolons, en-US separators) in pasta; null when LibreOffice is not
+// installed, empty when the conversion failed.
+inline QString csvDoLibreOffice(const QString& arquivo, const QString& pasta) {
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty()) return {};
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    p.setProcessEnvironment(env);
+    p.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + QDir(pasta).filePath(QStringLiteral("perfil")),
+                      QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                      QStringLiteral("csv:Text - txt - csv (StarCalc):59,34,76,1,,0,false,true,true"),
+                      QStringLiteral("--outdir"), pasta, arquivo});
+    p.waitForFinished(120000);
+    QFile csv(QDir(pasta).filePath(QFileInfo(arquivo).completeBaseName() + QStringLiteral(".csv")));
+    return csv.open(QIODevice::ReadOnly) ? QString::fromUtf8(csv.readAll()) : QStringLiteral("");
 }
 
 } // namespace teste

@@ -860,6 +860,14 @@ private slots:
         QCOMPARE(call(o, QStringLiteral("Adicionar")).toInteger(), 1);
         QCOMPARE(get(o, QStringLiteral("LocalDoErro")).toString(),
                  QStringLiteral("QUVA_N_CReceber, clsCReceber, Adicionar"));
+        // The next call that succeeds clears the triple.
+        qputenv("QUVA_DATABASE", m_banco->conexao().toUtf8());
+        m_banco->executar(QStringLiteral("ALTER TABLE contas_quebradas RENAME TO contas_a_receber"));
+        QCOMPARE(call(o, QStringLiteral("Selecionar"), std::int32_t(1), byRef(pp), std::int32_t(0), QString())
+                     .toLong(),
+                 0);
+        QCOMPARE(get(o, QStringLiteral("NumeroDoErro")).toLong(), 0);
+        QCOMPARE(get(o, QStringLiteral("LocalDoErro")).toString(), QString());
     }
 };
 
