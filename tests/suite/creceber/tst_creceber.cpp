@@ -525,6 +525,55 @@ private slots:
                  (QList<int>{2, 1, 4}));
     }
 
+    // Rows, count and totals of a report are one snapshot: what another
+    // connection commits between the selection and its reading stays unseen.
+    void relatorioEhUmInstantaneo_data() {
+        QTest::addColumn<bool>("baixadas");
+        QTest::addColumn<QList<int>>("esperados");
+        QTest::newRow("abertas") << false << QList<int>{1, 5, 4, 3};
+        QTest::newRow("baixadas") << true << QList<int>{2, 4, 5};
+    }
+    void relatorioEhUmInstantaneo() {
+        QFETCH(bool, baixadas);
+        QFETCH(QList<int>, esperados);
+        montarCenario();
+        auto baixar = [](Banco& b, int n) {
+            Baixa x;
+            x.numeroDoLancamento = n;
+            x.data = QDate(2024, 3, 14);
+            suite::baixar(b, x);
+        };
+        if (baixadas)
+            for (int n : {4, 5}) baixar(*m_banco, n);
+        rt::Object o = criar();
+        Variant t{std::int16_t(3)}, f{QString()}, td{true}, i{QString()}, e{QString()};
+        const Variant r = baixadas ? call(o, QStringLiteral("SelecionarContasAReceberBaixadas"), byRef(td),
+                                          byRef(f, false), byRef(i), byRef(e))
+                                   : call(o, QStringLiteral("SelecionarContasAReceber"), byRef(t),
+                                          byRef(f, false), byRef(td), byRef(i), byRef(e));
+        QCOMPARE(r.toLong(), 0);
+        auto rs = recordset(get(o, QStringLiteral("ResultadoDaSelecaoEmRecordSet")));
+
+        auto outro = Banco::abrirSeparado(m_banco->conexao());
+        outro->executar(QStringLiteral("DELETE FROM contas_a_receber WHERE numero_do_lancamento = ?"),
+                        {esperados.front()});
+        outro->executar(QStringLiteral("UPDATE contas_a_receber SET valor_do_documento = valor_do_documento + "
+                                       "10000, valor_da_baixa = valor_da_baixa + 10000 WHERE "
+                                       "numero_do_lancamento = 4"));
+        baixar(*outro, baixadas ? 1 : 5);
+
+        QCOMPARE(rs->RecordCount(), esperados.size());
+        QCOMPARE(numeros(rs), esperados);
+        std::int64_t documentos = 0, baixados = 0;
+        for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext()) {
+            documentos += rs->Fields(QStringLiteral("ValorDoDocumento")).Value().toCurrency().raw;
+            if (baixadas) baixados += rs->Fields(QStringLiteral("ValorDaBaixa")).Value().toCurrency().raw;
+        }
+        QCOMPARE(documentos, baixadas ? 1603500 : 12603500);
+        QCOMPARE(get(o, QStringLiteral("TotalDeValoresDosDocumentos")).toCurrency().raw, documentos);
+        if (baixadas) QCOMPARE(get(o, QStringLiteral("TotalDeValoresBaixados")).toCurrency().raw, baixados);
+    }
+
     // A sum over the selection beyond the currency fails, never wraps.
     void somaDaSelecaoAlemDaMoeda() {
         const Parcelas metade{{"10/04/2024", "500.000.000.000.000,00"}};
