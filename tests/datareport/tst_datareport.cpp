@@ -9,7 +9,7 @@
 #include "reports/Relatorios.h"
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
-#include "runtime/Errors.h"
+#include "support/Falhas.h"
 #include "support/Paginas.h"
 
 #include <QApplication>
@@ -23,10 +23,6 @@ using namespace quva::datareport;
 using rt::Variant;
 
 namespace {
-
-QStringList paginas(DataReport& r, const std::vector<int>& quais = {}) {
-    return teste::paginasDoPdf(r, quais);
-}
 
 int linhaCom(const QString& pagina, const QString& texto) {
     const QStringList ls = pagina.split(u'\n');
@@ -90,7 +86,7 @@ private slots:
     // format, the totals once after the last record.
     void listaEmPaginas() {
         DataReport& r = listaPreenchida(contas(120));
-        const QStringList pgs = paginas(r);
+        const QStringList pgs = teste::paginasDoPdf(r);
         QCOMPARE(pgs.size(), 3);
         for (int i = 0; i < 3; ++i) {
             const QString& p = pgs[i];
@@ -114,9 +110,8 @@ private slots:
         const QString longo = QStringLiteral(
             "Venda de pães, bolos e doces para a festa de fim de ano da associação de moradores do bairro, "
             "entregue em três vezes conforme o combinado");
-        const int semCrescer = listaPreenchida(contas(60)).documento().pageCount() == 2 ? 1 : 0;
-        QVERIFY(semCrescer);
-        const QStringList pgs = paginas(listaPreenchida(contas(60, longo)));
+        QCOMPARE(listaPreenchida(contas(60)).documento().pageCount(), 2);
+        const QStringList pgs = teste::paginasDoPdf(listaPreenchida(contas(60, longo)));
         const QString& p = pgs[0];
         const int dez = linhaCom(p, QStringLiteral("10 Cliente 10 Venda de pães"));
         QVERIFY(dez >= 0);
@@ -130,7 +125,7 @@ private slots:
         DataReport& r = listaPreenchida(contas(5300));
         const int n = r.pageCount();
         QVERIFY(n > 100);
-        const QStringList pgs = paginas(r, {n - 1});
+        const QStringList pgs = teste::paginasDoPdf(r, {n - 1});
         QCOMPARE(pgs.size(), 1);
         QVERIFY2(pgs[0].contains(QStringLiteral("Página: %1 de %1").arg(n)), qPrintable(pgs[0].left(400)));
     }
@@ -143,36 +138,20 @@ private slots:
         r.LeftMargin = r.RightMargin = r.TopMargin = r.BottomMargin = 850;
         const QImage img = r.renderPage(0, 48);
         QVERIFY(img.width() > img.height());
-        const QString p = paginas(r).value(0);
+        const QString p = teste::paginasDoPdf(r).value(0);
         for (const char* t : {"Dt.Receb.", "Val. Recebido", "Jrs./Mora/Multa", "Valor receb.", "Página: 1 de 1"})
             QVERIFY2(p.contains(QString::fromUtf8(t)), t);
     }
 
     // The filling code's mistakes are numbered failures, never a crash.
-    void falhasNumeradas_data() {
-        QTest::addColumn<int>("caso");
-        QTest::addColumn<int>("numero");
-        QTest::newRow("secao") << 0 << 8502;
-        QTest::newRow("controle") << 1 << 8503;
-        QTest::newRow("campo") << 2 << 8526;
-    }
     void falhasNumeradas() {
-        QFETCH(int, caso);
-        QFETCH(int, numero);
         DataReport& r = listaPreenchida(contas(3));
-        int obtido = 0;
-        try {
-            if (caso == 0) r.Sections(QStringLiteral("Detalhes"));
-            if (caso == 1) r.Sections(QStringLiteral("Dados")).Controls(QStringLiteral("txtNada"));
-            if (caso == 2) {
-                r.Sections(QStringLiteral("Dados")).Controls(QStringLiteral("txtValor")).setDataField(QStringLiteral("Nada"));
-                r.Refresh();
-            }
-        } catch (const rt::RuntimeError& e) {
-            obtido = e.number();
-        }
-        QCOMPARE(obtido, numero);
-        r.Sections(QStringLiteral("Dados")).Controls(QStringLiteral("txtValor")).setDataField(QStringLiteral("ValorDoDocumento"));
+        auto& dados = r.Sections(QStringLiteral("Dados"));
+        QCOMPARE(teste::failureOf([&] { r.Sections(QStringLiteral("Detalhes")); }), 8502);
+        QCOMPARE(teste::failureOf([&] { dados.Controls(QStringLiteral("txtNada")); }), 8503);
+        dados.Controls(QStringLiteral("txtValor")).setDataField(QStringLiteral("Nada"));
+        QCOMPARE(teste::failureOf([&] { r.Refresh(); }), 8526);
+        dados.Controls(QStringLiteral("txtValor")).setDataField(QStringLiteral("ValorDoDocumento"));
     }
 
     // The preview: maximised and modal, keys move through the pages, and
@@ -232,7 +211,6 @@ private slots:
         r.Refresh();
         QCOMPARE(r.documento().rowCount(), std::size_t(200));
     }
-
 };
 
 QTEST_MAIN(tst_datareport)

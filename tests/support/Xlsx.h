@@ -36,6 +36,8 @@ struct PlanilhaXlsx {
     bool temFormula = false;
 
     const CelulaXlsx operator()(const QString& ref) const { return celulas.value(ref); }
+    // A row's first cells as "text|text|…", or each one's kind, format and weight.
+    QString linha(int row, int colunas, bool estilo = false) const;
 };
 
 inline QByteArray parteDoXlsx(const QString& arquivo, const QString& parte) {
@@ -50,6 +52,18 @@ inline QString letraDaColuna(int coluna) {
     for (; coluna > 0; coluna = (coluna - 1) / 26)
         s.prepend(QChar(u'A' + (coluna - 1) % 26));
     return s;
+}
+
+inline QString PlanilhaXlsx::linha(int row, int colunas, bool estilo) const {
+    QStringList r;
+    for (int c = 1; c <= colunas; ++c) {
+        const QString ref = letraDaColuna(c) + QString::number(row);
+        const CelulaXlsx x = celulas.value(ref);
+        r << (!celulas.contains(ref) ? QString()
+              : estilo               ? x.tipo + u' ' + x.formato + (x.negrito ? QStringLiteral(" B") : QString())
+                                     : x.texto);
+    }
+    return r.join(u'|');
 }
 
 inline PlanilhaXlsx lerXlsx(const QString& arquivo) {
