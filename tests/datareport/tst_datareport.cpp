@@ -189,23 +189,15 @@ private slots:
     // One snapshot: rows added to the source after it was read change
     // neither the pages nor their count until the next refresh.
     void umaLeitura() {
-        auto rs = ado::Recordset::create();
-        rs->Fields().Append(QStringLiteral("NumeroDoLancamento"), ado::adInteger);
-        for (const char* c : {"Cliente", "Historico", "DataDeVencimento", "ValorDoDocumento"})
-            rs->Fields().Append(QString::fromLatin1(c), ado::adVarWChar, 50);
-        rs->Open();
-        auto mais = [&](int de, int ate) {
-            for (int i = de; i <= ate; ++i) {
-                rs->AddNew();
-                rs->Fields(QStringLiteral("NumeroDoLancamento")).setValue(std::int32_t(i));
-                rs->Update();
-            }
-        };
-        mais(1, 40);
+        auto rs = contas(40);
         DataReport& r = listaPreenchida(rs);
         r.Refresh();
         const Documento& d = r.documento();
-        mais(41, 200);
+        for (int i = 41; i <= 200; ++i) {
+            rs->AddNew();
+            rs->Fields(QStringLiteral("NumeroDoLancamento")).setValue(std::int32_t(i));
+            rs->Update();
+        }
         QCOMPARE(d.rowCount(), std::size_t(40));
         QCOMPARE(r.pageCount(), 1);
         r.Refresh();
