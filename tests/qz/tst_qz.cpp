@@ -131,7 +131,7 @@ private slots:
     }
 
     // Every control of the library: found by name in any case, its members by
-    // name, the shared ones late bound, and a new one added by its class name.
+    // name, the shared ones late bound.
     void membersFoundByNameOnTheForm() {
         const char* rows[][3]{{"QZFNDPESQUISAR", "QZFind", "Status"},
                               {"qzcmbSituacao", "QZComboBox", "ListIndex"},
@@ -158,11 +158,6 @@ private slots:
             QVERIFY(!c.Enabled());
             QVERIFY(!c.widget()->isEnabled());
             QCOMPARE(failureOf([&] { automation::get(o, QStringLiteral("NaoExiste")); }), 438);
-
-            Control& added =
-                f->Controls().Add(QStringLiteral("qz.") + type.toLower(), QStringLiteral("novo") + type);
-            QCOMPARE(added.TypeName(), type);
-            QVERIFY(!added.Visible());
         }
     }
 
