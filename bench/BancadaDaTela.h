@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -29,20 +30,35 @@ inline double mediana(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
+// Runs acao once pronto() holds, polling from the event loop (what it
+// waits for is shown modally).
+inline void quando(std::function<bool()> pronto, std::function<void()> acao) {
+    auto* t = new QTimer;
+    t->setInterval(0);
+    QObject::connect(t, &QTimer::timeout, [t, pronto, acao] {
+        if (!pronto()) return;
+        t->stop();
+        t->deleteLater();
+        acao();
+    });
+    t->start();
+}
+
 // Lives for the whole of main, after the QApplication.
 class AmbienteDaTela {
     // The data are generated around a fixed day, so the cached file stays valid.
     quva::rt::ManualClock m_relogio{diaDosDados()};
 
 public:
-    AmbienteDaTela() {
+    // dados: makes the database file (once) and names it.
+    explicit AmbienteDaTela(QString (*dados)() = garantirDados) {
         m_relogio.setStepPerRead(0.3);
         quva::rt::setClock(&m_relogio);
         quva::forms::setLogicalDpiOverride(96);
         registrarBibliotecas();
         vigiarMensagensDeErro();
         creceber::gstrNomeDaAplicacao = QStringLiteral("QUVA - Contas a Receber");
-        arquivo = garantirDados();
+        arquivo = dados();
         qputenv("QUVA_DATABASE", arquivo.toUtf8());
     }
     ~AmbienteDaTela() { quva::rt::setClock(nullptr); }
@@ -57,6 +73,8 @@ public:
 
     quva::forms::ScriptedMessageBoxes mensagens;
     QString arquivo;
+    // Modal windows a bench expects besides the component's forms.
+    std::function<bool(QWidget*)> esperada = [](QWidget*) { return false; };
 
 private:
     static void registrarBibliotecas() {
@@ -76,7 +94,7 @@ private:
         m_vigia.setInterval(50);
         QObject::connect(&m_vigia, &QTimer::timeout, [this] {
             QWidget* w = QApplication::activeModalWidget();
-            if (!w) return;
+            if (!w || esperada(w)) return;
             for (quva::forms::Form* f : quva::forms::Forms())
                 if (f->window() == w) return;
             QStringList textos;

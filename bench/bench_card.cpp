@@ -29,26 +29,13 @@ using namespace quva;
 using namespace quva::suite;
 using namespace creceber;
 using bench::mediana;
+using bench::quando;
 
 namespace {
 
 constexpr int kVezes = 7;
 
 forms::ScriptedMessageBoxes* gMensagens = nullptr;
-
-// Runs acao once pronto() holds, polling from the event loop (the card and
-// the client picker are modal).
-void quando(std::function<bool()> pronto, std::function<void()> acao) {
-    auto* t = new QTimer;
-    t->setInterval(0);
-    QObject::connect(t, &QTimer::timeout, [t, pronto, acao] {
-        if (!pronto()) return;
-        t->stop();
-        t->deleteLater();
-        acao();
-    });
-    t->start();
-}
 
 template <class T> T* formularioVisivel() {
     for (forms::Form* f : forms::Forms())

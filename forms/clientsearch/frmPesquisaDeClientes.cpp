@@ -8,6 +8,7 @@
 #include "contracts/QUVA_N_ClientAnim.h"
 #include "forms/Keys.h"
 #include "forms/MsgBox.h"
+#include "forms/shell/Registros.h"
 #include "qz/Look.h"
 #include "runtime/Convert.h"
 #include "runtime/Errors.h"
@@ -57,44 +58,6 @@ constexpr Coluna kDefinicoes[frmPesquisaDeClientes::kColunas] = {
 QString texto(const char16_t* s) {
     return QString::fromUtf16(s);
 }
-
-// A recordset read through its own members when it is one of ours, and
-// late-bound otherwise (any component may hand one out).
-class Registros {
-public:
-    explicit Registros(Object objeto)
-        : m_objeto(std::move(objeto)), m_rs(dynamic_cast<quva::ado::Recordset*>(m_objeto.get())) {
-        if (!m_objeto) rt::raise(rt::err::ObjectNotSet);
-    }
-    std::int32_t RecordCount() const {
-        return m_rs ? m_rs->RecordCount()
-                    : rt::CLng(automation::get(m_objeto, QStringLiteral("RecordCount")));
-    }
-    void MoveFirst() {
-        if (m_rs)
-            m_rs->MoveFirst();
-        else
-            automation::call(m_objeto, QStringLiteral("MoveFirst"));
-    }
-    void MoveNext() {
-        if (m_rs)
-            m_rs->MoveNext();
-        else
-            automation::call(m_objeto, QStringLiteral("MoveNext"));
-    }
-    bool EOF_() const {
-        return m_rs ? m_rs->EOF_() : rt::CBool(automation::get(m_objeto, QStringLiteral("EOF"))).value != 0;
-    }
-    Variant valor(const QString& campo) const {
-        if (m_rs) return m_rs->Fields(campo).Value();
-        return automation::get(automation::obj(automation::get(m_objeto, QStringLiteral("Fields"), campo)),
-                               QStringLiteral("Value"));
-    }
-
-private:
-    Object m_objeto;
-    quva::ado::Recordset* m_rs;
-};
 
 // The refusal of a client by its situation code (empty: accepted).
 QString mensagemDeRecusa(double situacao) {

@@ -5,6 +5,7 @@
 #include "automation/LateBound.h"
 #include "component/Procedimento.h"
 #include "forms/list/frmLista.h"
+#include "forms/shell/Registros.h"
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
 
@@ -27,7 +28,10 @@ constexpr OleColor kBranco = 0xFFFFFF;
 constexpr OleColor kFundoDaLinhaImpar = 0xF2F2F2;
 constexpr std::int32_t kAlturaDoCabecalho = 700;
 constexpr std::int32_t kAlturaDaLinha = 570;
-// An action code of AtualizarObjetos outside 0 to 6: the bar's general rule.
+// An action code of AtualizarObjetos outside 0 to 6: the bar's general rule,
+// counted in 32 bits. A page the clerk reached can be re-paged from any
+// row, and 16 bits would refuse a resize past row 32767 after the grid
+// already shows the new page.
 constexpr std::int32_t kCodigoRepaginar = 7;
 
 struct Coluna {
@@ -68,56 +72,6 @@ constexpr Coluna kColunas[colunas::Total] = {
 
 // The row buttons' offsets from the right edge of the reference cell.
 constexpr float kDeslocamentos[5] = {2850, 2280, 1710, 1140, 570};
-
-// A recordset read through its own C++ members when it is one of ours, and
-// late-bound otherwise (any component may hand one out).
-class Registros {
-public:
-    explicit Registros(Object objeto)
-        : m_objeto(std::move(objeto)), m_rs(dynamic_cast<quva::ado::Recordset*>(m_objeto.get())) {
-        if (!m_objeto) rt::raise(rt::err::ObjectNotSet);
-    }
-    std::int32_t RecordCount() const { return m_rs ? m_rs->RecordCount() : rt::CLng(get(u"RecordCount")); }
-    std::int32_t AbsolutePage() const { return m_rs ? m_rs->AbsolutePage() : rt::CLng(get(u"AbsolutePage")); }
-    void setAbsolutePage(std::int16_t pagina) {
-        if (m_rs)
-            m_rs->setAbsolutePage(pagina);
-        else
-            automation::let(m_objeto, QStringLiteral("AbsolutePage"), pagina);
-    }
-    void setPageSize(std::int16_t n) {
-        if (m_rs)
-            m_rs->setPageSize(n);
-        else
-            automation::let(m_objeto, QStringLiteral("PageSize"), n);
-    }
-    void MoveFirst() {
-        if (m_rs)
-            m_rs->MoveFirst();
-        else
-            automation::call(m_objeto, QStringLiteral("MoveFirst"));
-    }
-    void MoveNext() {
-        if (m_rs)
-            m_rs->MoveNext();
-        else
-            automation::call(m_objeto, QStringLiteral("MoveNext"));
-    }
-    bool EOF_() const { return m_rs ? m_rs->EOF_() : rt::CBool(get(u"EOF")).value != 0; }
-    Variant valor(const char16_t* campo) const {
-        const QString nome = QString::fromUtf16(campo);
-        if (m_rs) return m_rs->Fields(nome).Value();
-        return automation::get(automation::obj(automation::get(m_objeto, QStringLiteral("Fields"), nome)),
-                               QStringLiteral("Value"));
-    }
-
-private:
-    Variant get(const char16_t* membro) const {
-        return automation::get(m_objeto, QString::fromUtf16(membro));
-    }
-    Object m_objeto;
-    quva::ado::Recordset* m_rs;
-};
 
 } // namespace
 
@@ -261,6 +215,10 @@ void frmLista::AtualizarBarraDeNavegacao(std::int32_t lngCodigo) {
     case 4:
         barra->setPrimeiroRegistro(double(selecao.RecordCount()) - n + 1);
         barra->setUltimoRegistro(selecao.RecordCount());
+        break;
+    case kCodigoRepaginar:
+        barra->setPrimeiroRegistro(double(std::int32_t(mintPagina) - 1) * p + 1);
+        barra->setUltimoRegistro(barra->PrimeiroRegistro() + n - 1);
         break;
     default:
         barra->setPrimeiroRegistro(rt::addI(rt::subI(rt::mulI(mintPagina, p), p), 1));

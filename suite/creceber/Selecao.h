@@ -142,6 +142,8 @@ public:
     bool refresh() override;
 
     const Filtro& filtro() const { return m_filtro; }
+    // The connection the rows are read on: sums meant to agree with them too.
+    Banco& banco() const { return *m_banco; }
     std::int64_t consultas() const { return m_consultas; }
 
 private:

@@ -328,6 +328,11 @@ private:
         return Variant();
     }
 
+    // A report reads its count, its rows and its totals at different
+    // moments: on a snapshot of its own they agree whatever others commit
+    // meanwhile. The snapshot lives as long as the selection's recordset.
+    std::shared_ptr<Banco> instantaneo() { return Banco::abrirInstantaneo(banco().conexao()); }
+
     // Period texts "DD/MM/YYYY"; all dates when the flag is set.
     void filtrarPeriodo(Filtro& f, const QString& coluna, const Variant& todas, const Variant& inicio,
                         const Variant& fim) {
@@ -357,9 +362,9 @@ private:
             Ordem o{{QStringLiteral("r.data_de_vencimento"), QStringLiteral("r.numero_do_lancamento")},
                     false,
                     AbertasPorVencimento};
-            novaSelecao(
-                std::make_shared<ProvedorDeContas>(m_banco, std::move(f), std::move(o), formaDoRelatorio()),
-                0);
+            novaSelecao(std::make_shared<ProvedorDeContas>(instantaneo(), std::move(f), std::move(o),
+                                                           formaDoRelatorio()),
+                        0);
         });
         return Variant(std::int32_t(ok ? 0 : 1));
     }
@@ -373,7 +378,7 @@ private:
             Ordem o{{QStringLiteral("r.data_da_baixa"), QStringLiteral("r.numero_do_lancamento")},
                     false,
                     BaixadasPorData};
-            novaSelecao(std::make_shared<ProvedorDeContas>(m_banco, std::move(f), std::move(o),
+            novaSelecao(std::make_shared<ProvedorDeContas>(instantaneo(), std::move(f), std::move(o),
                                                            formaDoRelatorioDeBaixadas()),
                         0);
         });
@@ -391,9 +396,10 @@ private:
         if (!m_provedor) return Variant(rt::Currency{});
         if (!m_totais) {
             const Filtro& f = m_provedor->filtro();
+            Banco& b = m_provedor->banco();
             // Approximate sums first: an exact one beyond the currency would
             // fail (SQLite) or not fit (PostgreSQL).
-            QSqlQuery aproximado = m_banco->executar(
+            QSqlQuery aproximado = b.executar(
                 QStringLiteral(
                     "SELECT SUM(CAST(r.valor_do_documento AS DOUBLE PRECISION)), "
                     "SUM(CAST(r.desconto_abatimento AS DOUBLE PRECISION)), "
@@ -406,7 +412,7 @@ private:
                     if (std::abs(aproximado.value(i).toDouble()) >= 9.2e18)
                         rt::raise(rt::err::Overflow,
                                   textoForaDoLimite(QStringLiteral("A soma dos valores selecionados")));
-            QSqlQuery q = m_banco->executar(
+            QSqlQuery q = b.executar(
                 QStringLiteral(
                     "SELECT COALESCE(SUM(r.valor_do_documento), 0), COALESCE(SUM(r.desconto_abatimento), 0), "
                     "COALESCE(SUM(r.juros_mora_multa), 0), COALESCE(SUM(r.valor_da_baixa), 0) "

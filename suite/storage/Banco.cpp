@@ -267,6 +267,16 @@ std::shared_ptr<Banco> Banco::abrirSeparado(const QString& conexao) {
     return conectar(conexao.isEmpty() ? conexaoConfigurada() : conexao);
 }
 
+std::shared_ptr<Banco> Banco::abrirInstantaneo(const QString& conexao) {
+    auto b = abrirSeparado(conexao);
+    // The snapshot is taken at the first read, not at BEGIN: read at once.
+    b->executar(b->sqlite() ? QStringLiteral("BEGIN DEFERRED")
+                            : QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
+    b->m_emTransacao = true;
+    b->valor(QStringLiteral("SELECT COUNT(*) FROM versao_do_esquema"));
+    return b;
+}
+
 std::shared_ptr<Banco> Banco::conectar(const QString& conexao) {
     const Tipo tipo = ehPostgreSQL(conexao) ? Tipo::PostgreSQL : Tipo::SQLite;
     const QString nome = QStringLiteral("quva-banco-%1").arg(++g_serie);

@@ -76,6 +76,9 @@ public:
     static std::shared_ptr<Banco> abrir(const QString& conexao = {});
     // A connection of its own, never shared (a second clerk in tests).
     static std::shared_ptr<Banco> abrirSeparado(const QString& conexao = {});
+    // A connection of its own that reads one snapshot for its whole life:
+    // what others commit after its opening stays unseen. It cannot write.
+    static std::shared_ptr<Banco> abrirInstantaneo(const QString& conexao = {});
 
     ~Banco();
     Banco(const Banco&) = delete;

@@ -231,16 +231,6 @@ private slots:
         expectFailure([&] { get(o, QStringLiteral("Filho"), 21); }, rt::err::ObjectNotSet);
     }
 
-    void failuresOfTheCalleeReachTheCaller() {
-        struct Falha : DispatchObject {
-            Falha() : DispatchObject(QStringLiteral("x")) {
-                method(QStringLiteral("F"), 0, [](Args) -> Variant { rt::raise(rt::err::InvalidCall); });
-            }
-        };
-        rt::Object o = std::make_shared<Falha>();
-        expectFailure([&] { call(o, QStringLiteral("f")); }, rt::err::InvalidCall);
-    }
-
     void redeclaringANameAddsKinds() {
         struct Duplo : DispatchObject {
             Duplo() : DispatchObject(QStringLiteral("x")) {

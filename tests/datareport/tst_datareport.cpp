@@ -210,8 +210,7 @@ private slots:
     // One snapshot: rows added to the source after it was read change
     // neither the pages nor their count until the next refresh.
     void umaLeitura() {
-        auto rs = contas(0);
-        rs = ado::Recordset::create();
+        auto rs = ado::Recordset::create();
         rs->Fields().Append(QStringLiteral("NumeroDoLancamento"), ado::adInteger);
         for (const char* c : {"Cliente", "Historico", "DataDeVencimento", "ValorDoDocumento"})
             rs->Fields().Append(QString::fromLatin1(c), ado::adVarWChar, 50);
@@ -234,14 +233,6 @@ private slots:
         QCOMPARE(r.documento().rowCount(), std::size_t(200));
     }
 
-    // Pages to look at: QUVA_PAGINAS=<folder> writes them as PNG.
-    void paginasParaVer() {
-        const QString pasta = qEnvironmentVariable("QUVA_PAGINAS");
-        if (pasta.isEmpty()) QSKIP("QUVA_PAGINAS not set");
-        DataReport& r = listaPreenchida(contas(60, QStringLiteral("Venda de pães, bolos e doces para a festa de fim de ano da associação de moradores do bairro, entregue em três vezes")));
-        for (int i = 0; i < r.pageCount(); ++i) r.renderPage(i, 110).save(pasta + QStringLiteral("/lista-%1.png").arg(i + 1));
-        r.saveToPdf(pasta + QStringLiteral("/lista.pdf"));
-    }
 };
 
 QTEST_MAIN(tst_datareport)

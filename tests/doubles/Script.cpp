@@ -4,7 +4,6 @@
 
 #include <QHash>
 
-#include <deque>
 
 namespace quva::doubles {
 
@@ -16,7 +15,6 @@ QString key(const QString& progId, const QString& member) {
 
 struct MemberScript {
     rt::Variant result;
-    std::deque<rt::Variant> queued;
     std::int32_t failure = 0;
     QString failureDescription;
     std::vector<std::pair<int, rt::Variant>> outputs;
@@ -43,9 +41,6 @@ void reset() {
 
 void setResult(const QString& progId, const QString& member, const rt::Variant& value) {
     store().members[key(progId, member)].result = value;
-}
-void queueResult(const QString& progId, const QString& member, const rt::Variant& value) {
-    store().members[key(progId, member)].queued.push_back(value);
 }
 void setFailure(const QString& progId, const QString& member, std::int32_t number,
                 const QString& description) {
@@ -110,14 +105,7 @@ rt::Variant answer(const QString& progId, int instance, const QString& member, r
                                                                          : m.failureDescription);
     for (const auto& [index, value] : m.outputs)
         if (index >= 0 && std::size_t(index) < args.size()) args[std::size_t(index)].assign(value);
-    if (m.behaviour) return m.behaviour(args);
-    auto it = store().members.find(key(progId, member));
-    if (it != store().members.end() && !it->queued.empty()) {
-        rt::Variant r = it->queued.front();
-        it->queued.pop_front();
-        return r;
-    }
-    return m.result;
+    return m.behaviour ? m.behaviour(args) : m.result;
 }
 
 } // namespace detail

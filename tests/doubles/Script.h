@@ -40,8 +40,6 @@ void reset();
 
 // The result of every call of a member (Empty unless set).
 void setResult(const QString& progId, const QString& member, const rt::Variant& value);
-// The result of the next call only; queued results come before setResult's.
-void queueResult(const QString& progId, const QString& member, const rt::Variant& value);
 // The member raises this run-time failure (0 clears it).
 void setFailure(const QString& progId, const QString& member, std::int32_t number,
                 const QString& description = {});

@@ -1,5 +1,5 @@
-// A small self-registering library for the automation tests: indexed
-// properties, a chained object, and objects handed across the library boundary.
+// A small self-registering library for the automation tests: calls, failures
+// and objects handed across the library boundary.
 
 #include "automation/DispatchObject.h"
 #include "automation/LateBound.h"
@@ -15,39 +15,6 @@ using namespace quva;
 using automation::Args;
 using automation::DispatchObject;
 using rt::Variant;
-
-class Fonte : public DispatchObject {
-public:
-    Fonte() : DispatchObject(QStringLiteral("Font")) {
-        property(
-            QStringLiteral("Bold"), [this](Args) { return Variant(m_bold); },
-            [this](Args a) {
-                m_bold = a[0].toBoolean();
-                return Variant();
-            });
-    }
-
-private:
-    rt::Boolean m_bold = rt::vbFalse;
-};
-
-class Celula : public DispatchObject {
-public:
-    Celula() : DispatchObject(QStringLiteral("Range")), m_font(std::make_shared<Fonte>()) {
-        objectProperty(QStringLiteral("Font"), [this](Args) { return Variant(m_font); }, {});
-        property(
-            QStringLiteral("Value"), [this](Args) { return m_value; },
-            [this](Args a) {
-                m_value = a[0].deref();
-                return Variant();
-            },
-            rt::kDefaultMember);
-    }
-
-private:
-    std::shared_ptr<Fonte> m_font;
-    Variant m_value;
-};
 
 // A keyed collection whose default member is Item, as a recordset's Fields.
 class Campos : public DispatchObject {
@@ -75,17 +42,8 @@ private:
 
 class Calculadora : public DispatchObject {
 public:
-    Calculadora() : DispatchObject(QStringLiteral("clsCalculadora")), m_campos(std::make_shared<Campos>()) {
+    Calculadora() : DispatchObject(QStringLiteral("clsCalculadora")) {
         method(QStringLiteral("Somar"), 2, [](Args a) { return Variant(a[0].toLong() + a[1].toLong()); });
-        property(
-            QStringLiteral("Cells"),
-            [this](Args a) {
-                auto& c = m_cells[{a[0].toLong(), a[1].toLong()}];
-                if (!c) c = std::make_shared<Celula>();
-                return Variant(c);
-            },
-            {}, rt::kUnknownMember, 2);
-        objectProperty(QStringLiteral("Fields"), [this](Args) { return Variant(m_campos); }, {});
         // An object kept by Set, read back by Get, and asked for its type.
         objectProperty(
             QStringLiteral("Grade"), [this](Args) { return Variant(m_grade); },
@@ -109,8 +67,6 @@ public:
     }
 
 private:
-    std::shared_ptr<Campos> m_campos;
-    QMap<std::pair<std::int32_t, std::int32_t>, std::shared_ptr<Celula>> m_cells;
     rt::Object m_grade;
 };
 

@@ -26,11 +26,13 @@ struct Execucao {
 class tst_cli : public QObject {
     Q_OBJECT
 
-    Execucao executar(const QStringList& args) {
+    // Runs on the test's database and registry unless banco or registro names others.
+    Execucao executar(const QStringList& args, const QString& banco = {}, const QString& registro = {}) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QUVA_DATABASE"), m_banco);
-        env.insert(QStringLiteral("QUVA_REGISTRY"), m_dir.filePath(QStringLiteral("registro.ini")));
+        env.insert(QStringLiteral("QUVA_DATABASE"), banco.isEmpty() ? m_banco : banco);
+        env.insert(QStringLiteral("QUVA_REGISTRY"),
+                   registro.isEmpty() ? m_dir.filePath(QStringLiteral("registro.ini")) : registro);
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(QUVA_SUITE), args);
         if (!p.waitForFinished(120000)) qFatal("quva-suite did not finish");
@@ -363,16 +365,10 @@ private slots:
     // A registry that cannot be written fails the registration.
     void registerIntoUnwritablePlace() {
         arquivo(QStringLiteral("um-arquivo"), "x");
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QUVA_REGISTRY"),
-                   m_dir.filePath(QStringLiteral("um-arquivo/registro.ini")));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(QUVA_SUITE), {QStringLiteral("register")});
-        QVERIFY(p.waitForFinished(60000));
-        QCOMPARE(p.exitCode(), 1);
-        QVERIFY(QString::fromUtf8(p.readAllStandardError())
-                    .contains(QStringLiteral("o registro falhou com o código 0x80040201")));
+        const Execucao e = executar({QStringLiteral("register")}, {},
+                                    m_dir.filePath(QStringLiteral("um-arquivo/registro.ini")));
+        QCOMPARE(e.codigo, 1);
+        QVERIFY(e.erro.contains(QStringLiteral("o registro falhou com o código 0x80040201")));
     }
 
     // Whatever fails, the password of the address is never printed.
@@ -383,10 +379,7 @@ private slots:
     }
     void passwordNeverShown() {
         QFETCH(QString, endereco);
-        const QString antes = m_banco;
-        m_banco = endereco;
-        const Execucao e = executar({QStringLiteral("init")});
-        m_banco = antes;
+        const Execucao e = executar({QStringLiteral("init")}, endereco);
         QCOMPARE(e.codigo, 1);
         QVERIFY2(!(e.saida + e.erro).contains(QStringLiteral("segredo123")), qPrintable(e.erro));
         QVERIFY2(e.erro.contains(QStringLiteral("****")), qPrintable(e.erro));

@@ -41,20 +41,18 @@ private slots:
         QCOMPARE(automation::RegisterLibrary(QStringLiteral(LIB_EMPRESA), &erro), automation::S_OK_);
     }
 
-    void noCompany() {
+    void noneThenTheFirstOfSeveral() {
         std::int16_t r = -1;
-        rt::Object e = selecionar(&r);
+        QCOMPARE(rs(selecionar(&r))->RecordCount(), 0);
         QCOMPARE(r, std::int16_t(0));
-        QCOMPARE(rs(e)->RecordCount(), 0);
-    }
-
-    void firstOfSeveral() {
         auto banco = suite::Banco::abrir();
         suite::Empresa a;
         a.nomeFantasia = QStringLiteral("Açougue São Jorge");
         a.razaoSocial = QStringLiteral("São Jorge Carnes Ltda");
         a.logradouro = QStringLiteral("Avenida Brasil");
         a.numero = QStringLiteral("1500");
+        a.bairro = QStringLiteral("Centro");
+        a.cep = QStringLiteral("87000-000");
         a.cidade = QStringLiteral("Maringá");
         a.uf = QStringLiteral("PR");
         a.telefone = QStringLiteral("(44) 3222-1000");
@@ -64,14 +62,13 @@ private slots:
         b.nomeFantasia = QStringLiteral("Filial");
         suite::salvarEmpresa(*banco, b);
 
-        std::int16_t r = -1;
         rt::Object e = selecionar(&r);
         QCOMPARE(r, std::int16_t(0));
         ado::Recordset* empresa = rs(e);
         QCOMPARE(empresa->RecordCount(), 2);
         QCOMPARE(empresa->Fields(QStringLiteral("NomeFantasia")).Value().toString(), a.nomeFantasia);
         QCOMPARE(empresa->Fields(QStringLiteral("EnderecoCompleto")).Value().toString(),
-                 QStringLiteral("Avenida Brasil, 1500 - Maringá/PR"));
+                 QStringLiteral("Avenida Brasil, 1500 - Centro - Maringá/PR - CEP 87000-000"));
         QCOMPARE(empresa->Fields(QStringLiteral("Telefone")).Value().toString(), a.telefone);
         QCOMPARE(empresa->Fields(QStringLiteral("Email")).Value().toString(), a.email);
         // The second company has empty texts, never Null.

@@ -5,42 +5,17 @@
 //
 //   quva-teste-adicionador VEZES CLIENTE   (VEZES 0: until killed)
 
-#include "automation/DispatchObject.h"
 #include "automation/LateBound.h"
 #include "automation/Server.h"
+#include "suite/Ficha.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
 
 using namespace quva;
-using automation::Args;
-using rt::Variant;
 
 namespace {
-
-class Grade : public automation::DispatchObject {
-public:
-    Grade() : DispatchObject(QStringLiteral("MSFlexGrid")) {
-        property(QStringLiteral("Rows"), [](Args) { return Variant(std::int32_t(13)); }, {});
-        property(
-            QStringLiteral("TextMatrix"),
-            [](Args a) {
-                const int r = a[0].toLong(), c = a[1].toLong();
-                if (r == 0 || c == 2) return Variant(QString());
-                return Variant(c == 0 ? QStringLiteral("10/%1/2031").arg(r, 2, 10, QLatin1Char('0'))
-                                      : QStringLiteral("1.%1,25").arg(r * 7, 3, 10, QLatin1Char('0')));
-            },
-            {}, rt::kUnknownMember, 2);
-    }
-};
-
-class Usuario : public automation::DispatchObject {
-public:
-    Usuario() : DispatchObject(QStringLiteral("clsUsuario")) {
-        property(QStringLiteral("NomeDoUsuario"), [](Args) { return Variant(QStringLiteral("soak")); }, {});
-    }
-};
 
 void dizer(const char* texto) {
     std::fputs(texto, stdout);
@@ -58,13 +33,19 @@ int main(int argc, char** argv) {
     }
     const long vezes = args[1].toLong();
     const double cliente = args[2].toDouble();
+    teste::Parcelas plano;
+    for (int r = 1; r <= 12; ++r)
+        plano.push_back({QStringLiteral("10/%1/2031").arg(r, 2, 10, QLatin1Char('0')),
+                         QStringLiteral("1.%1,25").arg(r * 7, 3, 10, QLatin1Char('0'))});
     try {
         for (long i = 0; vezes == 0 || i < vezes; ++i) {
             rt::Object o = automation::CreateObject(QStringLiteral("QUVA_N_CReceber.clsCReceber"));
             automation::let(o, QStringLiteral("CodigoDoCliente"), cliente);
             automation::let(o, QStringLiteral("Historico"), QStringLiteral("Plano de 12"));
-            automation::set(o, QStringLiteral("GradeDasParcelas"), rt::Object(std::make_shared<Grade>()));
-            automation::set(o, QStringLiteral("DadosDoUsuario"), rt::Object(std::make_shared<Usuario>()));
+            automation::set(o, QStringLiteral("GradeDasParcelas"),
+                            rt::Object(std::make_shared<teste::Grade>(plano)));
+            automation::set(o, QStringLiteral("DadosDoUsuario"),
+                            rt::Object(std::make_shared<teste::Usuario>(QStringLiteral("soak"))));
             dizer("A\n");
             const int r = automation::call(o, QStringLiteral("Adicionar")).toInteger();
             std::printf("F %d\n", r);

@@ -67,27 +67,6 @@ private slots:
         QDir(m_dir.path()).mkpath(QStringLiteral("quva"));
     }
 
-    void registeredMembers_data() {
-        QTest::addColumn<QString>("progId");
-        QTest::addColumn<QStringList>("membros");
-        QTest::newRow("SO") << kSO << QStringList{QStringLiteral("ObterversaoDoSO")};
-        QTest::newRow("MsgErro") << kMsgErro << QStringList{QStringLiteral("Exibir")};
-        QTest::newRow("MsgAcesso") << kMsgAcesso
-                                   << QStringList{QStringLiteral("Exibir"), QStringLiteral("Fechar")};
-        QTest::newRow("FundoEscuro") << kFundoEscuro
-                                     << QStringList{QStringLiteral("Aplicar"), QStringLiteral("Remover")};
-    }
-    void registeredMembers() {
-        QFETCH(QString, progId);
-        QFETCH(QStringList, membros);
-        const auto e = automation::Registry::find(progId);
-        QVERIFY(e);
-        QCOMPARE(e->members, membros);
-        QCOMPARE(e->typeLib, progId.section(u'.', 0, 0));
-        QVERIFY(e->library.endsWith(QStringLiteral("/lib") + e->typeLib + QStringLiteral(".so")));
-        QVERIFY(CreateObject(progId));
-    }
-
     // The setting wins over the real name, the variable over the file; the
     // real name is what the system says.
     void versionOverride() {
@@ -154,26 +133,17 @@ private slots:
         QVERIFY(!sombraDe(&janela));
     }
 
-    void backdropIgnoresUnknownHandles_data() {
-        QTest::addColumn<std::int32_t>("handle");
-        QTest::newRow("zero") << 0;
-        QTest::newRow("never given") << 0x7ffffff0;
-        QTest::newRow("negative") << -4;
-    }
+    // Handles of no window, and of one closed since, are ignored.
     void backdropIgnoresUnknownHandles() {
-        QFETCH(std::int32_t, handle);
-        aplicar(handle);
-        remover(handle);
-        remover(handle);
-    }
-
-    void backdropOnClosedWindow() {
-        auto* janela = new QWidget;
-        const std::int32_t h = forms::hWnd(janela);
+        auto* fechada = new QWidget;
+        const std::int32_t h = forms::hWnd(fechada);
         aplicar(h);
-        delete janela;
-        remover(h);
-        aplicar(h);
+        delete fechada;
+        for (std::int32_t handle : {h, 0, 0x7ffffff0, -4}) {
+            remover(handle);
+            aplicar(handle);
+            remover(handle);
+        }
         QVERIFY(!forms::windowFromHandle(h));
     }
 
