@@ -218,12 +218,9 @@ private slots:
         responderComClientes({});
         Dlg& f = aberto();
         pesquisar(f, QStringLiteral("Zé Ninguém"));
-        QCOMPARE(m_caixas->shown().size(), std::size_t(1));
-        const auto& caixa = m_caixas->shown()[0];
-        QCOMPARE(caixa.prompt,
-                 QStringLiteral("Nenhum cliente encontrado  como o valor 'Zé Ninguém' informado."));
-        QCOMPARE(caixa.buttons, forms::vbOKOnly + forms::vbInformation);
-        QCOMPARE(caixa.title, kApp);
+        QCOMPARE(teste::caixas(*m_caixas),
+                 QStringList{teste::caixa("Nenhum cliente encontrado  como o valor 'Zé Ninguém' informado.",
+                                          forms::vbOKOnly + forms::vbInformation, kApp)});
         QCOMPARE(f.msfgGrade->Rows(), 1);
         QVERIFY(f.Visible());
         QVERIFY(!f.RegistroSelecionado());
@@ -294,10 +291,7 @@ private slots:
             QVERIFY(!f.Visible());
             QCOMPARE(f.msfgGrade->Row(), 1);
         } else {
-            QCOMPARE(m_caixas->shown().size(), std::size_t(1));
-            QCOMPARE(m_caixas->shown()[0].prompt, mensagem);
-            QCOMPARE(m_caixas->shown()[0].buttons, forms::vbOKOnly + forms::vbInformation);
-            QCOMPARE(m_caixas->shown()[0].title, kApp);
+            QCOMPARE(teste::caixas(*m_caixas), QStringList{teste::caixa(mensagem, forms::vbOKOnly + forms::vbInformation, kApp)});
             QVERIFY(!f.RegistroSelecionado());
             QVERIFY(f.Visible());
         }
