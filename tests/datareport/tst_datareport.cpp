@@ -130,19 +130,6 @@ private slots:
         QVERIFY2(pgs[0].contains(QStringLiteral("Página: %1 de %1").arg(n)), qPrintable(pgs[0].left(400)));
     }
 
-    // The settled list prints landscape, past its report width.
-    void baixadasEmPaisagem() {
-        DataReport& r = creceber::drContasAReceberBaixadas();
-        QCOMPARE(r.Orientation, std::int16_t(2));
-        r.ReportWidth = 10145;
-        r.LeftMargin = r.RightMargin = r.TopMargin = r.BottomMargin = 850;
-        const QImage img = r.renderPage(0, 48);
-        QVERIFY(img.width() > img.height());
-        const QString p = teste::paginasDoPdf(r).value(0);
-        for (const char* t : {"Dt.Receb.", "Val. Recebido", "Jrs./Mora/Multa", "Valor receb.", "Página: 1 de 1"})
-            QVERIFY2(p.contains(QString::fromUtf8(t)), t);
-    }
-
     // The filling code's mistakes are numbered failures, never a crash.
     void falhasNumeradas() {
         DataReport& r = listaPreenchida(contas(3));
