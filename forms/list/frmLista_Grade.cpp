@@ -28,7 +28,10 @@ constexpr OleColor kBranco = 0xFFFFFF;
 constexpr OleColor kFundoDaLinhaImpar = 0xF2F2F2;
 constexpr std::int32_t kAlturaDoCabecalho = 700;
 constexpr std::int32_t kAlturaDaLinha = 570;
-// An action code of AtualizarObjetos outside 0 to 6: the bar's general rule.
+// An action code of AtualizarObjetos outside 0 to 6: the bar's general rule,
+// counted in 32 bits. A page the clerk reached can be re-paged from any
+// row, and 16 bits would refuse a resize past row 32767 after the grid
+// already shows the new page.
 constexpr std::int32_t kCodigoRepaginar = 7;
 
 struct Coluna {
@@ -212,6 +215,10 @@ void frmLista::AtualizarBarraDeNavegacao(std::int32_t lngCodigo) {
     case 4:
         barra->setPrimeiroRegistro(double(selecao.RecordCount()) - n + 1);
         barra->setUltimoRegistro(selecao.RecordCount());
+        break;
+    case kCodigoRepaginar:
+        barra->setPrimeiroRegistro(double(std::int32_t(mintPagina) - 1) * p + 1);
+        barra->setUltimoRegistro(barra->PrimeiroRegistro() + n - 1);
         break;
     default:
         barra->setPrimeiroRegistro(rt::addI(rt::subI(rt::mulI(mintPagina, p), p), 1));

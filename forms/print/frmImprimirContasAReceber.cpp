@@ -348,66 +348,30 @@ public:
     clsCReceber lobjCReceber;
     Object lrsSelecao;
 
-    // Step 1.
-    void Iniciar() {
-        m_ponto(1);
-        m_dialogo.setMousePointer(quva::forms::vbArrowHourglass);
-        m_dialogo.Hide();
-        m_espera = std::make_unique<frmMensagem>();
-        m_espera->Load();
-        m_espera->lblMensagem->setCaption(QStringLiteral("Aguarde, reorganizando dados."));
-        m_espera->MontarExibirFormulario();
+    // Steps 1 to 7: false when the output ended for want of the company.
+    bool Iniciar() {
+        Esperar();
+        return Empresa();
+    }
+
+    // Steps 8 and 9: the receivables component and its selection; false
+    // when the selection failed (shown from step passoDaFalha).
+    template <class Selecao> bool Selecionar(Selecao&& selecao, std::int16_t passoDaFalha) {
+        m_ponto(8);
+        lobjCReceber = clsCReceber::Criar();
+        m_ponto(9);
+        if (rt::CLng(selecao(lobjCReceber)) == 0) return true;
+        FalhaNaSelecao(passoDaFalha);
+        return false;
     }
 
     void FecharEspera() {
         if (auto espera = std::move(m_espera)) espera->Unload();
     }
 
-    // Steps 2 to 7: false when the output ended for want of the company.
-    bool Empresa() {
-        m_ponto(2);
-        auto lobjEmpresa = contratos::QUVA_N_Empresa::clsEmpresa::Criar();
-        if (rt::CLng(lobjEmpresa.SelecionarNova(2, 0, 1, QString())) != 0) {
-            m_ponto(7);
-            FecharEspera();
-            RepassarFalhaDoComponente(lobjEmpresa);
-            lobjEmpresa.Liberar();
-            m_resultado = 1;
-            return false;
-        }
-        m_ponto(3);
-        m_lrsEmpresa = lobjEmpresa.ResultadoDaSelecaoEmRecordSet();
-        const std::int32_t registros = Registros(m_lrsEmpresa).RecordCount();
-        if (registros == 0) {
-            m_ponto(4);
-            FecharEspera();
-            informar(QStringLiteral("Não foi possível imprimir o documento porque não há empresa cadastrada.") +
-                     rt::vbCrLf +
-                     QStringLiteral("Selecione a guia (aba) 'Cadastros' e em seguida, clique na opções 'Empresa'. "
-                                    "Efetue o cadastro e solicite a impressão novamente"));
-            m_lrsEmpresa.reset();
-            m_resultado = 1;
-            return false;
-        }
-        m_ponto(registros == 1 ? 5 : 6);
-        lobjEmpresa.Liberar();
-        return true;
-    }
-
     QString NomeFantasia() const {
         const Variant v = Registros(m_lrsEmpresa).valor(u"NomeFantasia");
         return rt::IsNull(v) ? QString() : rt::CStr(v);
-    }
-
-    // The selection failed: its component's own error triple is shown.
-    void FalhaNaSelecao(std::int16_t passo) {
-        m_ponto(passo);
-        FecharEspera();
-        RepassarFalhaDoComponente(lobjCReceber);
-        lrsSelecao.reset();
-        m_lrsEmpresa.reset();
-        lobjCReceber.Liberar();
-        m_dialogo.setMousePointer(quva::forms::vbDefault);
     }
 
     // Creates the spreadsheet with its workbook and shows it.
@@ -510,6 +474,58 @@ public:
     }
 
 private:
+    // Step 1.
+    void Esperar() {
+        m_ponto(1);
+        m_dialogo.setMousePointer(quva::forms::vbArrowHourglass);
+        m_dialogo.Hide();
+        m_espera = std::make_unique<frmMensagem>();
+        m_espera->Load();
+        m_espera->lblMensagem->setCaption(QStringLiteral("Aguarde, reorganizando dados."));
+        m_espera->MontarExibirFormulario();
+    }
+
+    bool Empresa() {
+        m_ponto(2);
+        auto lobjEmpresa = contratos::QUVA_N_Empresa::clsEmpresa::Criar();
+        if (rt::CLng(lobjEmpresa.SelecionarNova(2, 0, 1, QString())) != 0) {
+            m_ponto(7);
+            FecharEspera();
+            RepassarFalhaDoComponente(lobjEmpresa);
+            lobjEmpresa.Liberar();
+            m_resultado = 1;
+            return false;
+        }
+        m_ponto(3);
+        m_lrsEmpresa = lobjEmpresa.ResultadoDaSelecaoEmRecordSet();
+        const std::int32_t registros = Registros(m_lrsEmpresa).RecordCount();
+        if (registros == 0) {
+            m_ponto(4);
+            FecharEspera();
+            informar(QStringLiteral("Não foi possível imprimir o documento porque não há empresa cadastrada.") +
+                     rt::vbCrLf +
+                     QStringLiteral("Selecione a guia (aba) 'Cadastros' e em seguida, clique na opções 'Empresa'. "
+                                    "Efetue o cadastro e solicite a impressão novamente"));
+            m_lrsEmpresa.reset();
+            m_resultado = 1;
+            return false;
+        }
+        m_ponto(registros == 1 ? 5 : 6);
+        lobjEmpresa.Liberar();
+        return true;
+    }
+
+    // The selection failed: its component's own error triple is shown.
+    void FalhaNaSelecao(std::int16_t passo) {
+        m_ponto(passo);
+        FecharEspera();
+        RepassarFalhaDoComponente(lobjCReceber);
+        lrsSelecao.reset();
+        m_lrsEmpresa.reset();
+        lobjCReceber.Liberar();
+        m_dialogo.setMousePointer(quva::forms::vbDefault);
+    }
+
     void Arrumar() {
         if (m_ampulheta) {
             m_ampulheta = false;
@@ -585,19 +601,15 @@ std::int16_t frmImprimirContasAReceber::ImprimirContasAReceber(std::int16_t lint
     Procedimento ponto(u", frmImprimirContasAReceber, ImprimirContasAReceber, Ponto: ");
     Saida saida(*this, ponto, resultado);
     ponto.executar([&] {
-        saida.Iniciar();
-        if (!saida.Empresa()) return;
-
-        ponto(8);
-        saida.lobjCReceber = clsCReceber::Criar();
-
-        ponto(9);
+        if (!saida.Iniciar()) return;
         rt::Boolean todas{std::int16_t(lbooTodasAsDatas ? -1 : 0)};
-        if (rt::CLng(saida.lobjCReceber.SelecionarContasAReceber(lintTipoDeConta, lvarCodigoOuNomeParaFiltro, todas,
-                                                                  lstrDataInicial, lstrDataFinal)) != 0) {
-            saida.FalhaNaSelecao(26);
+        if (!saida.Selecionar(
+                [&](clsCReceber& c) {
+                    return c.SelecionarContasAReceber(lintTipoDeConta, lvarCodigoOuNomeParaFiltro, todas,
+                                                      lstrDataInicial, lstrDataFinal);
+                },
+                26))
             return;
-        }
 
         ponto(10);
         saida.FecharEspera();
@@ -659,19 +671,15 @@ std::int16_t frmImprimirContasAReceber::ImprimirContasAReceberBaixadas(bool lboo
     Procedimento ponto(u", frmImprimirContasAReceber, ImprimirContasAReceberBaixadas, Ponto: ");
     Saida saida(*this, ponto, resultado);
     ponto.executar([&] {
-        saida.Iniciar();
-        if (!saida.Empresa()) return;
-
-        ponto(8);
-        saida.lobjCReceber = clsCReceber::Criar();
-
-        ponto(9);
+        if (!saida.Iniciar()) return;
         rt::Boolean todas{std::int16_t(lbooTodasAsDatas ? -1 : 0)};
-        if (rt::CLng(saida.lobjCReceber.SelecionarContasAReceberBaixadas(todas, lvarCodigoOuNomeParaFiltro,
-                                                                          lstrDataInicial, lstrDataFinal)) != 0) {
-            saida.FalhaNaSelecao(21);
+        if (!saida.Selecionar(
+                [&](clsCReceber& c) {
+                    return c.SelecionarContasAReceberBaixadas(todas, lvarCodigoOuNomeParaFiltro, lstrDataInicial,
+                                                              lstrDataFinal);
+                },
+                21))
             return;
-        }
 
         ponto(10);
         if (Registros(saida.lobjCReceber.ResultadoDaSelecaoEmRecordSet()).RecordCount() == 0) {

@@ -539,20 +539,33 @@ void ProvedorDeContas::fetch(std::int64_t first, std::int64_t n, std::vector<Var
     const std::int64_t pularAtras = antes < 0 ? m_total - 1 - last : antes - last - 1;
     const bool paraTras = pularAtras < pularAdiante;
 
-    // Not next to a row already read: from the start of the checkpoint
-    // holding the block, skipping within it only.
+    // Not next to a row already read: from the nearer end of the checkpoint
+    // stretch holding the block, skipping within that stretch only.
     const bool peloMarco = m_ordem.marcos != SemMarcos && std::min(pularAtras, pularAdiante) > 0;
-    const bool descendente = m_ordem.descendente != (paraTras && !peloMarco);
+    auto marcoDe = [this](std::int64_t posicao) {
+        return std::prev(std::upper_bound(m_marcos.begin(), m_marcos.end(), posicao,
+                                          [](std::int64_t p, const Marco& x) { return p < x.antes; }));
+    };
+    auto doInicio = m_marcos.end(), doFim = m_marcos.end();
+    std::int64_t pularNoInicio = 0, pularNoFim = 0;
+    if (peloMarco) {
+        doInicio = marcoDe(first);
+        doFim = marcoDe(last);
+        pularNoInicio = first - doInicio->antes;
+        pularNoFim = (std::next(doFim) == m_marcos.end() ? m_total : std::next(doFim)->antes) - 1 - last;
+    }
+    const bool doFimDoMarco = peloMarco && pularNoFim < pularNoInicio;
+    const bool descendente = m_ordem.descendente != (peloMarco ? doFimDoMarco : paraTras);
+    // Rows come last first: they are put back in order once read.
+    const bool reverso = descendente != m_ordem.descendente;
     const QString ordem = ordemSql(descendente);
     const std::int64_t ancora = peloMarco ? -1 : paraTras ? antes : depois;
     // The anchor bounds the walk on the side it reads away from.
     Filtro f = ancora >= 0 ? m_filtro.semLimites(m_ordem.chaves.front(), !descendente) : m_filtro;
     std::int64_t pular = paraTras ? pularAtras : pularAdiante;
     if (peloMarco) {
-        const auto m =
-            std::prev(std::upper_bound(m_marcos.begin(), m_marcos.end(), first,
-                                       [](std::int64_t p, const Marco& x) { return p < x.antes; }));
-        pular = first - m->antes;
+        const auto m = doFimDoMarco ? doFim : doInicio;
+        pular = doFimDoMarco ? pularNoFim : pularNoInicio;
         const auto [de, ate] = faixaDoMarco(m->chave);
         // A checkpoint the filter cuts keeps the filter's own bound on its start.
         if (!m->parcial) f = m_filtro.semLimites(m_ordem.chaves.front(), !descendente);
@@ -601,8 +614,7 @@ void ProvedorDeContas::fetch(std::int64_t first, std::int64_t n, std::vector<Var
         if (lidas++ == 0) primeiraLida = ultimaLida;
     });
     if (lidas == 0) return;
-    if (paraTras && !peloMarco) {
-        // Rows came last first: put them back in order.
+    if (reverso) {
         const std::size_t linhas = (out.size() - inicio) / campos;
         for (std::size_t i = 0; i < linhas / 2; ++i)
             std::swap_ranges(out.begin() + std::ptrdiff_t(inicio + i * campos),
@@ -612,7 +624,7 @@ void ProvedorDeContas::fetch(std::int64_t first, std::int64_t n, std::vector<Var
     }
     // Where the block really starts when reading backwards and rows went
     // away meanwhile is unknown; keep only keys whose position is certain.
-    const std::int64_t primeiro = paraTras && !peloMarco ? last - lidas + 1 : first;
+    const std::int64_t primeiro = reverso ? last - lidas + 1 : first;
     if (m_chaves.size() > 4096) {
         const auto ultima = *m_chaves.rbegin();
         const auto primeira = *m_chaves.begin();

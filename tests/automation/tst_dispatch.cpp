@@ -3,6 +3,7 @@
 
 #include "automation/DispatchObject.h"
 #include "automation/LateBound.h"
+#include "support/Falhas.h"
 
 #include <QTest>
 
@@ -65,16 +66,7 @@ public:
     rt::Object m_filho;
 };
 
-void expectFailure(const std::function<void()>& f, std::int32_t number) {
-    try {
-        f();
-    } catch (const rt::RuntimeError& e) {
-        QCOMPARE(e.number(), number);
-        QCOMPARE(e.description(), rt::errorDescription(number));
-        return;
-    }
-    QFAIL(qPrintable(QStringLiteral("no failure %1").arg(number)));
-}
+using teste::expectFailure;
 
 } // namespace
 

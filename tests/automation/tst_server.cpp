@@ -4,6 +4,7 @@
 
 #include "automation/DispatchObject.h"
 #include "automation/LateBound.h"
+#include "support/Falhas.h"
 #include "automation/Registry.h"
 #include "automation/Server.h"
 #include "runtime/Errors.h"
@@ -24,16 +25,7 @@ const QString kTool = QStringLiteral(REGSVR_PATH);
 // A real library without the four exports.
 const QString kPlainLibrary = QStringLiteral(PLAIN_LIBRARY_PATH);
 
-void expectFailure(const std::function<void()>& f, std::int32_t number) {
-    try {
-        f();
-    } catch (const rt::RuntimeError& e) {
-        QCOMPARE(e.number(), number);
-        QCOMPARE(e.description(), rt::errorDescription(number));
-        return;
-    }
-    QFAIL(qPrintable(QStringLiteral("no failure %1").arg(number)));
-}
+using teste::expectFailure;
 
 // An object of the test program handed to the library.
 class Grade : public automation::DispatchObject {

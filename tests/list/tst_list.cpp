@@ -478,6 +478,19 @@ private slots:
         lista->qznbBarraDeNavegacao->press(qz::qzUltimo);
         QCOMPARE(barra(), QStringLiteral("39.991 - 40.000 de 40.000"));
         QCOMPARE(lista->Pagina(), std::int16_t(4000));
+        // A smaller window re-pages from row 39991 without that limit.
+        hospedeiro->resize(1100, 500);
+        QApplication::processEvents();
+        const int porPagina = lista->msfgGrade->Rows() - 1;
+        QVERIFY(porPagina < 10);
+        const int primeiro = 39990 / porPagina * porPagina + 1;
+        QCOMPARE(int(lista->qznbBarraDeNavegacao->PrimeiroRegistro()), primeiro);
+        QCOMPARE(int(lista->qznbBarraDeNavegacao->UltimoRegistro()), primeiro + porPagina - 1);
+        QCOMPARE(celula(1, 1), QString::number(primeiro));
+        QVERIFY(locais().isEmpty());
+        hospedeiro->resize(1100, 600);
+        QApplication::processEvents();
+        lista->qznbBarraDeNavegacao->press(qz::qzUltimo);
         lista->qzcmbSituacao->setListIndex(1);
         QCOMPARE(lista->PaginaSemFiltro(), std::int16_t(4000));
         QVERIFY(locais().isEmpty());

@@ -52,7 +52,9 @@ class tst_spreadsheet : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    int m_exports = 0;
+    std::unique_ptr<teste::GravadorDePlanilha> m_gravador;
+    QStringList m_lastArgs;
+    QString m_lista; // the list written by the first test
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
@@ -64,25 +66,8 @@ class tst_spreadsheet : public QObject {
             call(obj(get(app, "Workbooks")), "Add");
             f(app);
         }
-        ++m_exports;
-        QStringList calls;
-        for (int i = 0; i < 500 && calls.size() < m_exports; ++i) {
-            QFile log(path(QStringLiteral("programa.log")));
-            if (log.open(QIODevice::ReadOnly)) calls = QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
-            if (calls.size() < m_exports) QThread::msleep(20);
-        }
-        if (calls.size() < m_exports) return {};
-        const QStringList args = calls.last().split(u' ');
-        m_lastArgs = args;
-        return path(QFileInfo(args.last()).fileName());
-    }
-    QStringList m_lastArgs;
-    QString m_lista; // the list written by the first test
-
-    QStringList logLines() {
-        QFile f(path(QStringLiteral("chamadas.log")));
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts)
-                                          : QStringList();
+        m_lastArgs = m_gravador->proximaAbertura();
+        return m_lastArgs.isEmpty() ? QString() : path(QFileInfo(m_lastArgs.last()).fileName());
     }
 
 private slots:
@@ -90,17 +75,7 @@ private slots:
         QVERIFY(m_dir.isValid());
         QString error;
         QCOMPARE(automation::RegisterLibrary(QStringLiteral(SPREADSHEET_LIB), &error), automation::S_OK_);
-        // The spreadsheet program: keeps a copy of the file and its arguments.
-        const QString recorder = path(QStringLiteral("programa.sh"));
-        QFile script(recorder);
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(QStringLiteral("#!/bin/sh\nfor f; do :; done\ncp \"$f\" '%1/'\necho \"$@\" >> '%1/programa.log'\n")
-                         .arg(m_dir.path())
-                         .toUtf8());
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("QUVA_PLANILHA", (recorder + QStringLiteral(" --nova")).toUtf8());
-        qputenv("QUVA_PLANILHA_REGISTRO", path(QStringLiteral("chamadas.log")).toUtf8());
+        m_gravador = std::make_unique<teste::GravadorDePlanilha>(m_dir.path(), QStringLiteral(" --nova"));
         qputenv("XDG_CONFIG_HOME", m_dir.path().toUtf8());
     }
 
@@ -177,7 +152,7 @@ private slots:
         QVERIFY(p.larguras.value("A") >= 20 && p.larguras.value("A") < titulo.size());
 
         // Per money cell: its value, then the list format, then the number format.
-        const QStringList log = logLines();
+        const QStringList log = m_gravador->registro();
         QCOMPARE(log.first(), QStringLiteral("CreateObject excel.application"));
         QCOMPARE(log.last(), QStringLiteral("Release"));
         m_lista = arquivo;

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QThread>
 #include <QString>
 #include <QXmlStreamReader>
 
@@ -143,5 +144,51 @@ inline QString csvDoLibreOffice(const QString& arquivo, const QString& pasta) {
     QFile csv(QDir(pasta).filePath(QFileInfo(arquivo).completeBaseName() + QStringLiteral(".csv")));
     return csv.open(QIODevice::ReadOnly) ? QString::fromUtf8(csv.readAll()) : QStringLiteral("");
 }
+
+// A spreadsheet program (QUVA_PLANILHA) that keeps a copy of every workbook
+// it is handed, and the spreadsheet's call log (QUVA_PLANILHA_REGISTRO),
+// both in pasta.
+class GravadorDePlanilha {
+public:
+    explicit GravadorDePlanilha(const QString& pasta, const QString& argumentos = {}) : m_pasta(pasta) {
+        QFile script(arquivo(QStringLiteral("programa.sh")));
+        if (script.open(QIODevice::WriteOnly))
+            script.write(QStringLiteral("#!/bin/sh\nfor f; do :; done\ncp \"$f\" '%1/'\necho \"$@\" >> '%1/programa.log'\n")
+                             .arg(pasta)
+                             .toUtf8());
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("QUVA_PLANILHA", (script.fileName() + argumentos).toUtf8());
+        qputenv("QUVA_PLANILHA_REGISTRO", arquivo(QStringLiteral("chamadas.log")).toUtf8());
+    }
+    QString arquivo(const QString& nome) const { return QDir(m_pasta).filePath(nome); }
+    // The arguments of the program's next start, waited for; empty when it did not start.
+    QStringList proximaAbertura() {
+        ++m_aberturas;
+        QStringList linhas;
+        for (int i = 0; i < 500 && linhas.size() < m_aberturas; ++i) {
+            linhas = lerLinhas(QStringLiteral("programa.log"));
+            if (linhas.size() < m_aberturas) QThread::msleep(20);
+        }
+        return linhas.size() < m_aberturas ? QStringList() : linhas[m_aberturas - 1].split(u' ');
+    }
+    // The copy of the workbook of the program's next start.
+    QString proximaPlanilha() {
+        const QStringList a = proximaAbertura();
+        return a.isEmpty() ? QString() : arquivo(QFileInfo(a.last()).fileName());
+    }
+    // The calls since the log was last cleared, one a line.
+    QStringList registro() const { return lerLinhas(QStringLiteral("chamadas.log")); }
+    void limparRegistro() const { QFile::remove(arquivo(QStringLiteral("chamadas.log"))); }
+
+private:
+    QStringList lerLinhas(const QString& nome) const {
+        QFile f(arquivo(nome));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts)
+                                          : QStringList();
+    }
+    QString m_pasta;
+    int m_aberturas = 0;
+};
 
 } // namespace teste

@@ -1,6 +1,7 @@
-// QUVA_N_ClientAnim.clsClientes through CreateObject on a database of the
-// test's own: the search dialog's and the card's ways of calling
-// Selecionar, accents and letter case, and what the recordset carries.
+// The suite's query components through CreateObject on a database of the
+// test's own: QUVA_N_ClientAnim.clsClientes as the search dialog and the card
+// call Selecionar (accents, letter case, what the recordset carries), and
+// QUVA_N_Empresa.clsEmpresa with no company, then the first of several.
 
 #include "ado/Recordset.h"
 #include "automation/LateBound.h"
@@ -72,6 +73,19 @@ rt::Object naFicha(QString nome, double codigo) {
     return c;
 }
 
+rt::Object empresa(std::int16_t* resultado) {
+    rt::Object e = automation::CreateObject(QStringLiteral("QUVA_N_Empresa.clsEmpresa"));
+    *resultado = call(e, QStringLiteral("SelecionarNova"), std::int32_t(2), std::int16_t(0), std::int32_t(1),
+                      QString())
+                     .toInteger();
+    return e;
+}
+
+ado::Recordset* rs(const rt::Object& o) {
+    return dynamic_cast<ado::Recordset*>(
+        get(o, QStringLiteral("ResultadoDaSelecaoEmRecordSet")).toObject().get());
+}
+
 QStringList resultado(const rt::Object& c) {
     return linhas(get(c, QStringLiteral("ResultadoDaSelecaoEmRecordSet")).toObject());
 }
@@ -88,6 +102,7 @@ private slots:
         QFile::remove(automation::Registry::path());
         QString erro;
         QCOMPARE(automation::RegisterLibrary(QStringLiteral(LIB_CLIENTES), &erro), automation::S_OK_);
+        QCOMPARE(automation::RegisterLibrary(QStringLiteral(LIB_EMPRESA), &erro), automation::S_OK_);
 
         m_banco = suite::Banco::abrir();
         auto novo = [&](std::int64_t codigo, const char* apelido, const char* nome, int situacao, bool vip,
@@ -132,9 +147,7 @@ private slots:
         rt::Object c = pesquisar(texto, &r);
         QCOMPARE(r.toInteger(), std::int16_t(0));
         QCOMPARE(codigos(resultado(c)), esperados);
-        auto* rs = dynamic_cast<ado::Recordset*>(
-            get(c, QStringLiteral("ResultadoDaSelecaoEmRecordSet")).toObject().get());
-        QCOMPARE(rs->RecordCount(), std::int32_t(esperados.size()));
+        QCOMPARE(rs(c)->RecordCount(), std::int32_t(esperados.size()));
     }
 
     // What the dialog and the card read from a row.
@@ -168,11 +181,46 @@ private slots:
         QCOMPARE(codigos(resultado(naFicha(nome, codigo))), esperados);
     }
 
+    // What the printed documents read of the company; texts are never Null.
+    void companies() {
+        std::int16_t r = -1;
+        QCOMPARE(rs(empresa(&r))->RecordCount(), 0);
+        QCOMPARE(r, std::int16_t(0));
+        suite::Empresa a;
+        a.nomeFantasia = QStringLiteral("Açougue São Jorge");
+        a.logradouro = QStringLiteral("Avenida Brasil");
+        a.numero = QStringLiteral("1500");
+        a.bairro = QStringLiteral("Centro");
+        a.cep = QStringLiteral("87000-000");
+        a.cidade = QStringLiteral("Maringá");
+        a.uf = QStringLiteral("PR");
+        a.telefone = QStringLiteral("(44) 3222-1000");
+        a.email = QStringLiteral("contato@saojorge.com.br");
+        suite::salvarEmpresa(*m_banco, a);
+        suite::Empresa b;
+        b.nomeFantasia = QStringLiteral("Filial");
+        suite::salvarEmpresa(*m_banco, b);
+        const rt::Object componente = empresa(&r);
+        ado::Recordset* e = rs(componente);
+        QCOMPARE(r, std::int16_t(0));
+        QCOMPARE(e->RecordCount(), 2);
+        QStringList campos;
+        for (const char* c : {"NomeFantasia", "EnderecoCompleto", "Telefone", "Email"})
+            campos << e->Fields(QString::fromLatin1(c)).Value().toString();
+        QCOMPARE(campos,
+                 (QStringList{a.nomeFantasia, "Avenida Brasil, 1500 - Centro - Maringá/PR - CEP 87000-000",
+                              a.telefone, a.email}));
+        e->MoveNext();
+        QCOMPARE(e->Fields(QStringLiteral("Telefone")).Value().type(), rt::VarType::String);
+    }
+
     // A database that cannot be opened is a reported failure, not a raise.
     void failureTriple() {
         qputenv("QUVA_DATABASE", "/proc/self/nao-existe/clientes.db");
         Variant r;
         rt::Object c = pesquisar(QStringLiteral("joao"), &r);
+        std::int16_t re = 0;
+        rt::Object e = empresa(&re);
         qputenv("QUVA_DATABASE", QFile::encodeName(m_dir.filePath(QStringLiteral("clientes.db"))));
         QVERIFY(r.toInteger() != 0);
         QVERIFY(r.toBool());
@@ -180,6 +228,9 @@ private slots:
         QVERIFY(!get(c, QStringLiteral("DescricaoDoErro")).toString().isEmpty());
         QCOMPARE(get(c, QStringLiteral("LocalDoErro")).toString(),
                  QStringLiteral("QUVA_N_ClientAnim, clsClientes, Selecionar"));
+        QVERIFY(re != 0 && get(e, QStringLiteral("NumeroDoErro")).toLong() != 0);
+        QCOMPARE(get(e, QStringLiteral("LocalDoErro")).toString(),
+                 QStringLiteral("QUVA_N_Empresa, clsEmpresa, SelecionarNova"));
 
         // A negative or fractional code is refused the same way.
         Variant nome{QString()}, codigo(-3.0);

@@ -221,7 +221,7 @@ private slots:
             return out;
         };
         const QStringList antes = indices();
-        const auto r = gerarDemonstracao(*b, o);
+        gerarDemonstracao(*b, o);
         // The load sets indexes and safety aside only while it runs.
         QCOMPARE(indices(), antes);
         if (m_motor == Motor::SQLite)
@@ -230,8 +230,6 @@ private slots:
                                                   "INSERT INTO baixas (numero_do_lancamento, data_da_baixa, "
                                                   "valor_da_baixa, data_e_hora) VALUES (999999, "
                                                   "'2024-01-01', 1, '2024-01-01 10:00:00')")));
-        QCOMPARE(r.contas, 3000);
-        QCOMPARE(r.clientes, 300);
         QCOMPARE(contarClientes(*b), 300);
         QVERIFY(lerEmpresa(*b));
         auto contar = [&](const char* onde) {
