@@ -17,7 +17,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -388,43 +387,6 @@ private slots:
         QVERIFY(f.RegistroSelecionado());
         f.Unload();
         QVERIFY(!f.RegistroSelecionado());
-        QCOMPARE(locaisExibidos(), QStringList{});
-    }
-
-    // The card's use: fill, show modally, read the chosen row, unload; the
-    // next touch loads a fresh dialog.
-    void usoPelaFicha_data() {
-        QTest::addColumn<bool>("escolher");
-        QTest::newRow("escolhe a linha 3") << true;
-        QTest::newRow("fecha") << false;
-    }
-    void usoPelaFicha() {
-        QFETCH(bool, escolher);
-        Dlg& f = frmPesquisaDeClientesPadrao();
-        f.ConfigurarGrade();
-        QVERIFY(f.PreencherGrade(registrosDeClientes(varios())));
-        QTimer::singleShot(0, [&] {
-            if (escolher)
-                QTest::mouseClick(areaDaGrade(f), Qt::LeftButton, {}, pontoDaLinha(3));
-            else
-                QTest::mouseClick(f.qzcmdFechar->widget(), Qt::LeftButton);
-        });
-        f.Show(forms::vbModal);
-        QCOMPARE(f.RegistroSelecionado(), escolher);
-        if (escolher) {
-            QStringList escolhido;
-            for (int c : {Dlg::kColCodigo, Dlg::kColApelidoOuNomeFantasia, Dlg::kColNomeOuRazaoSocial,
-                          Dlg::kColClienteVIP, Dlg::kColCategoriaDaCurvaABC})
-                escolhido << f.msfgGrade->TextMatrix(f.msfgGrade->RowSel(), c);
-            QCOMPARE(escolhido.join(u'|'), QStringLiteral("3071|Ribeiro Auto Peças|Auto Peças Ribeiro Eireli||C"));
-        }
-        f.Unload();
-        QVERIFY(!f.isLoaded());
-        Dlg& denovo = frmPesquisaDeClientesPadrao();
-        QCOMPARE(&denovo, &f);
-        QVERIFY(denovo.isLoaded());
-        QVERIFY(!denovo.RegistroSelecionado());
-        QCOMPARE(denovo.msfgGrade->Rows(), 1);
         QCOMPARE(locaisExibidos(), QStringList{});
     }
 
