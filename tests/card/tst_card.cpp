@@ -118,10 +118,7 @@ class tst_card : public QObject {
 
     // The one message shown, with its buttons and title.
     void umaMensagem(const QString& texto, int botoes) {
-        QCOMPARE(mensagens->shown().size(), std::size_t(1));
-        QCOMPARE(mensagens->shown().at(0).prompt, texto);
-        QCOMPARE(int(mensagens->shown().at(0).buttons), botoes);
-        QCOMPARE(mensagens->shown().at(0).title, kTitulo);
+        QCOMPARE(teste::caixas(*mensagens), QStringList{teste::caixa(texto, botoes, kTitulo)});
     }
 
 private slots:

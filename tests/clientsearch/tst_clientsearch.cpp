@@ -17,7 +17,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -218,12 +217,9 @@ private slots:
         responderComClientes({});
         Dlg& f = aberto();
         pesquisar(f, QStringLiteral("Zé Ninguém"));
-        QCOMPARE(m_caixas->shown().size(), std::size_t(1));
-        const auto& caixa = m_caixas->shown()[0];
-        QCOMPARE(caixa.prompt,
-                 QStringLiteral("Nenhum cliente encontrado  como o valor 'Zé Ninguém' informado."));
-        QCOMPARE(caixa.buttons, forms::vbOKOnly + forms::vbInformation);
-        QCOMPARE(caixa.title, kApp);
+        QCOMPARE(teste::caixas(*m_caixas),
+                 QStringList{teste::caixa("Nenhum cliente encontrado  como o valor 'Zé Ninguém' informado.",
+                                          forms::vbOKOnly + forms::vbInformation, kApp)});
         QCOMPARE(f.msfgGrade->Rows(), 1);
         QVERIFY(f.Visible());
         QVERIFY(!f.RegistroSelecionado());
@@ -294,10 +290,7 @@ private slots:
             QVERIFY(!f.Visible());
             QCOMPARE(f.msfgGrade->Row(), 1);
         } else {
-            QCOMPARE(m_caixas->shown().size(), std::size_t(1));
-            QCOMPARE(m_caixas->shown()[0].prompt, mensagem);
-            QCOMPARE(m_caixas->shown()[0].buttons, forms::vbOKOnly + forms::vbInformation);
-            QCOMPARE(m_caixas->shown()[0].title, kApp);
+            QCOMPARE(teste::caixas(*m_caixas), QStringList{teste::caixa(mensagem, forms::vbOKOnly + forms::vbInformation, kApp)});
             QVERIFY(!f.RegistroSelecionado());
             QVERIFY(f.Visible());
         }
@@ -394,43 +387,6 @@ private slots:
         QVERIFY(f.RegistroSelecionado());
         f.Unload();
         QVERIFY(!f.RegistroSelecionado());
-        QCOMPARE(locaisExibidos(), QStringList{});
-    }
-
-    // The card's use: fill, show modally, read the chosen row, unload; the
-    // next touch loads a fresh dialog.
-    void usoPelaFicha_data() {
-        QTest::addColumn<bool>("escolher");
-        QTest::newRow("escolhe a linha 3") << true;
-        QTest::newRow("fecha") << false;
-    }
-    void usoPelaFicha() {
-        QFETCH(bool, escolher);
-        Dlg& f = frmPesquisaDeClientesPadrao();
-        f.ConfigurarGrade();
-        QVERIFY(f.PreencherGrade(registrosDeClientes(varios())));
-        QTimer::singleShot(0, [&] {
-            if (escolher)
-                QTest::mouseClick(areaDaGrade(f), Qt::LeftButton, {}, pontoDaLinha(3));
-            else
-                QTest::mouseClick(f.qzcmdFechar->widget(), Qt::LeftButton);
-        });
-        f.Show(forms::vbModal);
-        QCOMPARE(f.RegistroSelecionado(), escolher);
-        if (escolher) {
-            QStringList escolhido;
-            for (int c : {Dlg::kColCodigo, Dlg::kColApelidoOuNomeFantasia, Dlg::kColNomeOuRazaoSocial,
-                          Dlg::kColClienteVIP, Dlg::kColCategoriaDaCurvaABC})
-                escolhido << f.msfgGrade->TextMatrix(f.msfgGrade->RowSel(), c);
-            QCOMPARE(escolhido.join(u'|'), QStringLiteral("3071|Ribeiro Auto Peças|Auto Peças Ribeiro Eireli||C"));
-        }
-        f.Unload();
-        QVERIFY(!f.isLoaded());
-        Dlg& denovo = frmPesquisaDeClientesPadrao();
-        QCOMPARE(&denovo, &f);
-        QVERIFY(denovo.isLoaded());
-        QVERIFY(!denovo.RegistroSelecionado());
-        QCOMPARE(denovo.msfgGrade->Rows(), 1);
         QCOMPARE(locaisExibidos(), QStringList{});
     }
 

@@ -8,6 +8,7 @@
 #include "automation/Server.h"
 #include "component/modPrincipal.h"
 #include "forms/Metrics.h"
+#include "forms/MsgBox.h"
 #include "forms/list/frmLista.h"
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
@@ -98,6 +99,17 @@ inline QStringList chamadas(const QString& progId, const QString& membro = {}, b
 inline quva::rt::Variant ultimoArgumento(const QString& progId, const QString& membro) {
     auto v = quva::doubles::calls(progId, membro);
     return v.empty() || v.back().args.empty() ? quva::rt::Variant() : v.back().args.back().value;
+}
+
+// The message boxes shown, each as "text | buttons | title".
+inline QString caixa(const QString& texto, int botoes, const QString& titulo) {
+    return texto + QStringLiteral(" | %1 | ").arg(botoes) + titulo;
+}
+inline QStringList caixas(const quva::forms::ScriptedMessageBoxes& m) {
+    QStringList r;
+    for (const auto& x : m.shown())
+        r << caixa(x.prompt, x.buttons, x.title);
+    return r;
 }
 
 // A list whose grid holds one row, given as the 25 cells joined by '|', the

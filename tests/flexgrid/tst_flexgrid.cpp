@@ -388,25 +388,14 @@ private slots:
         QCOMPARE(g->TopRow(), 1);
     }
 
+    // The late-bound face, as the client search sets its selection mode;
+    // a face that outlives its grid fails cleanly.
     void automationFace() {
         auto g = std::make_unique<MSFlexGrid>();
         rt::Object o = g->object();
         QCOMPARE(o->typeName(), QStringLiteral("MSFlexGrid"));
-        automation::let(o, QStringLiteral("Cols"), 3);
-        automation::call(o, QStringLiteral("AddItem"), QStringLiteral("a\tb\tc"));
-        automation::call(o, QStringLiteral("AddItem"), QStringLiteral("x"), 1);
-        QCOMPARE(automation::get(o, QStringLiteral("Rows")).toLong(), 4);
-        QCOMPARE(g->TextMatrix(1, 0), QStringLiteral("x"));
         automation::letId(o, kDispIdSelectionMode, 1);
         QCOMPARE(g->SelectionMode(), flexSelectionByRow);
-        automation::let(o, QStringLiteral("ColWidth"), 2, 0);
-        QCOMPARE(g->ColWidth(2), 0);
-        automation::let(o, QStringLiteral("Redraw"), false);
-        QVERIFY(!g->Redraw());
-        automation::call(o, QStringLiteral("Clear"));
-        QCOMPARE(g->TextMatrix(3, 0), QString());
-        automation::call(o, QStringLiteral("RemoveItem"), 1);
-        automation::call(o, QStringLiteral("RemoveItem"), 1);
         QCOMPARE(failureOf([&] { automation::call(o, QStringLiteral("RemoveItem"), 1); }),
                  rt::err::GridLastNonFixedRow);
         g.reset();

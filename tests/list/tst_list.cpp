@@ -74,13 +74,6 @@ QString hoje(int deslocamento) {
     return rt::formatDate(rt::Date{rt::Today().serial + deslocamento});
 }
 
-std::vector<QString> textos(const std::vector<forms::MessageRequest>& v) {
-    std::vector<QString> r;
-    for (const auto& m : v)
-        r.push_back(m.prompt);
-    return r;
-}
-
 } // namespace
 
 class tst_list : public QObject {
@@ -631,9 +624,8 @@ private slots:
         if (mensagem.isEmpty()) {
             QVERIFY(msg.shown().empty());
         } else {
-            QCOMPARE(textos(msg.shown()), std::vector<QString>{mensagem});
-            QCOMPARE(msg.shown()[0].buttons, forms::vbOKOnly + forms::vbInformation);
-            QCOMPARE(msg.shown()[0].title, QStringLiteral("QUVA - Contas a Receber"));
+            QCOMPARE(teste::caixas(msg), QStringList{teste::caixa(mensagem, forms::vbOKOnly + forms::vbInformation,
+                                                                  QStringLiteral("QUVA - Contas a Receber"))});
             if (comando == QLatin1String("baixar")) QCOMPARE(msg.gradeHabilitada, std::vector<bool>{false});
         }
         if (documento.isEmpty()) {

@@ -244,13 +244,12 @@ private slots:
         QCOMPARE(ordem(), esperada);
         QCOMPARE(teste::locaisExibidos(), local.isEmpty() ? QStringList() : QStringList{local});
         if (caso == u"sem empresa") {
-            QCOMPARE(msg.shown().size(), std::size_t(1));
-            QCOMPARE(msg.shown()[0].prompt,
-                     QStringLiteral("Não foi possível imprimir o documento porque não há empresa cadastrada.\r\n"
-                                    "Selecione a guia (aba) 'Cadastros' e em seguida, clique na opções 'Empresa'. "
-                                    "Efetue o cadastro e solicite a impressão novamente"));
-            QCOMPARE(msg.shown()[0].buttons, forms::vbOKOnly + forms::vbInformation);
-            QCOMPARE(msg.shown()[0].title, gstrNomeDaAplicacao);
+            QCOMPARE(teste::caixas(msg),
+                     QStringList{teste::caixa(
+                         "Não foi possível imprimir o documento porque não há empresa cadastrada.\r\n"
+                         "Selecione a guia (aba) 'Cadastros' e em seguida, clique na opções 'Empresa'. "
+                         "Efetue o cadastro e solicite a impressão novamente",
+                         forms::vbOKOnly + forms::vbInformation, gstrNomeDaAplicacao)});
             QCOMPARE(msg.depoisDe, esperada);
         } else {
             QVERIFY(msg.shown().empty());

@@ -16,8 +16,8 @@ namespace teste {
 
 // Runs acao once pronto() holds, polling from the event loop (a modal show
 // or a one-second pause may come first).
-inline void quando(std::function<bool()> pronto, std::function<void()> acao) {
-    auto* t = new QTimer;
+inline void quando(std::function<bool()> pronto, std::function<void()> acao, QObject* dono = nullptr) {
+    auto* t = new QTimer(dono);
     t->setInterval(0);
     QObject::connect(t, &QTimer::timeout, [t, pronto, acao] {
         if (!pronto()) return;
