@@ -203,6 +203,7 @@ Field& Recordset::Fields(std::int32_t index) {
 void Recordset::openOn(std::unique_ptr<Backing> backing) {
     m_backing = std::move(backing);
     m_open = true;
+    m_pendente = false;
     m_cur = m_backing->row(0, 0, m_pageSize);
     m_pos = m_cur ? 0 : -1;
     m_bof = m_eof = !m_cur;
@@ -260,12 +261,21 @@ bool Recordset::goTo(std::int64_t i, std::int64_t blockFirst, std::int64_t block
     if (!r) return false;
     m_pos = i;
     m_cur = r;
+    m_pendente = false;
     m_bof = m_eof = false;
     return true;
 }
 
+bool Recordset::rowAtHand() const {
+    if (m_cur || !m_pendente) return m_cur != nullptr;
+    m_pendente = false;
+    m_cur = m_backing->row(m_pos, m_pos, std::max<std::int64_t>(m_pageSize, kStreamBlock));
+    return m_cur != nullptr;
+}
+
 void Recordset::setEof() {
     m_cur = nullptr;
+    m_pendente = false;
     m_eof = true;
     m_bof = false;
 }
@@ -291,6 +301,15 @@ void Recordset::MoveNext() {
     requireOpen();
     if (m_eof) rt::raise(err::AdoNoCurrentRecord);
     const std::int64_t i = m_pos + 1;
+    // A walk that reads no field (a report binding its controls row by
+    // row) reads no rows; a row gone since the count is then 3021 when read.
+    if (i < knownCount()) {
+        m_pos = i;
+        m_cur = nullptr;
+        m_pendente = true;
+        m_bof = m_eof = false;
+        return;
+    }
     if (!goTo(i, i, std::max<std::int64_t>(m_pageSize, kStreamBlock))) {
         m_pos = i;
         setEof();
@@ -304,6 +323,7 @@ void Recordset::MovePrevious() {
     if (i >= 0 && goTo(i, std::max<std::int64_t>(0, i - kStreamBlock + 1), kStreamBlock)) return;
     m_pos = -1;
     m_cur = nullptr;
+    m_pendente = false;
     m_bof = true;
     m_eof = false;
 }
@@ -345,12 +365,13 @@ void Recordset::Close() {
     m_backing.reset();
     m_open = false;
     m_cur = nullptr;
+    m_pendente = false;
     m_pos = -1;
     m_bof = m_eof = true;
 }
 
 const Variant& Recordset::valueAt(int field) const {
-    if (!m_cur) {
+    if (!rowAtHand()) {
         requireOpen();
         rt::raise(err::AdoNoCurrentRecord);
     }
@@ -358,7 +379,7 @@ const Variant& Recordset::valueAt(int field) const {
 }
 
 void Recordset::setValueAt(int field, const Variant& v) {
-    if (!m_cur) {
+    if (!rowAtHand()) {
         requireOpen();
         rt::raise(err::AdoNoCurrentRecord);
     }
@@ -374,7 +395,7 @@ std::shared_ptr<Recordset> Recordset::currentPage() {
     for (const auto& f : m_fieldObjects)
         infos.push_back(f->m_info);
     std::vector<Variant> values;
-    if (m_cur) {
+    if (rowAtHand()) {
         const std::int64_t first = m_pos / m_pageSize * m_pageSize;
         const auto nf = std::size_t(fieldCount());
         values.reserve(std::size_t(m_pageSize) * nf);

@@ -144,7 +144,11 @@ private:
     std::int64_t m_pos = -1; // current row, 0-based; -1 before the first
     bool m_bof = true;
     bool m_eof = true;
-    const rt::Variant* m_cur = nullptr; // values of the current row
+    mutable const rt::Variant* m_cur = nullptr; // values of the current row
+    // MoveNext over a known count moved without reading: the row is read
+    // when a field of it is.
+    mutable bool m_pendente = false;
+    bool rowAtHand() const;
     mutable int m_lookupHint = -1;      // the field found last
 };
 

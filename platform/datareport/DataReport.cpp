@@ -22,6 +22,9 @@ Section::Section(const SectionDesign& s)
 }
 
 RptControl& Section::Controls(const QString& name) {
+    // Callers spell the names as designed, and may bind on every record.
+    for (const auto& c : m_controls)
+        if (c->Name() == name) return *c;
     for (const auto& c : m_controls)
         if (c->Name().compare(name, Qt::CaseInsensitive) == 0) return *c;
     rt::raise(rt::err::ReportControlNotFound);
@@ -37,6 +40,8 @@ DataReport::DataReport(const ReportDesign& desenho)
 DataReport::~DataReport() = default;
 
 Section& DataReport::Sections(const QString& name) {
+    for (const auto& s : m_sections)
+        if (s->Name() == name) return *s;
     for (const auto& s : m_sections)
         if (s->Name().compare(name, Qt::CaseInsensitive) == 0) return *s;
     rt::raise(rt::err::ReportSectionNotFound);

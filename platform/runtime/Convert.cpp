@@ -423,7 +423,29 @@ QString formatDigits(Digits d, const QString& pattern) {
     return out;
 }
 
+// Money as the suite shows it, straight from the ten-thousandths: reports
+// and exports format it by the hundred thousand.
+QString moneyText(Currency c) {
+    const quint64 a = c.raw < 0 ? quint64(0) - quint64(c.raw) : quint64(c.raw);
+    quint64 cents = a / 100 + (a % 100 >= 50 ? 1 : 0);
+    char16_t buf[32];
+    qsizetype i = 32;
+    buf[--i] = char16_t(u'0' + cents % 10);
+    buf[--i] = char16_t(u'0' + cents / 10 % 10);
+    buf[--i] = u',';
+    quint64 whole = cents / 100;
+    for (int k = 0;; ++k) {
+        if (k > 0 && k % 3 == 0) buf[--i] = u'.';
+        buf[--i] = char16_t(u'0' + whole % 10);
+        whole /= 10;
+        if (whole == 0) break;
+    }
+    if (c.raw < 0 && cents > 0) buf[--i] = u'-';
+    return QString(reinterpret_cast<const QChar*>(buf + i), 32 - i);
+}
+
 QString formatNumber(const Variant& v, const QString& pattern) {
+    if (v.type() == VarType::Currency && pattern == u"#,##0.00") return moneyText(v.rawCurrency());
     return formatDigits(digitsOf(v), pattern);
 }
 
@@ -443,6 +465,18 @@ bool isDatePattern(const QString& p) {
 
 QString formatDatePattern(Date value, const QString& pattern) {
     DateParts p = splitSerial(value.serial);
+    if (pattern == u"dd/mm/yyyy") {
+        // The suite's date, on every row of a report: no pattern to walk.
+        int y = 0, m = 0, d = 0;
+        p.date.getDate(&y, &m, &d);
+        const char16_t b[10] = {char16_t(u'0' + d / 10),         char16_t(u'0' + d % 10),
+                                u'/',
+                                char16_t(u'0' + m / 10),         char16_t(u'0' + m % 10),
+                                u'/',
+                                char16_t(u'0' + y / 1000 % 10), char16_t(u'0' + y / 100 % 10),
+                                char16_t(u'0' + y / 10 % 10),   char16_t(u'0' + y % 10)};
+        if (y > 0 && y <= 9999) return QString(reinterpret_cast<const QChar*>(b), 10);
+    }
     const int hh = p.seconds / 3600, mi = (p.seconds / 60) % 60, ss = p.seconds % 60;
     QString out;
     bool afterHour = false;

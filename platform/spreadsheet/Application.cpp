@@ -147,6 +147,10 @@ public:
         return *m_sheet;
     }
 
+    // The sheet and its active cell, handed out again while someone holds
+    // them: an export asks for them on every cell.
+    std::weak_ptr<rt::IDispatch> worksheet, activeCell;
+
     bool visible() const { return m_visible; }
     void setVisible(bool v) {
         m_visible = v;
@@ -184,6 +188,20 @@ void needArgs(Args a, std::size_t n) {
     if (a.size() != n) rt::raise(rt::err::WrongArgumentCount);
 }
 
+// Member names are ASCII: letter case folds without Unicode tables, on
+// the several lookups every cell costs.
+bool sameName(const QString& name, QLatin1StringView member) {
+    if (name.size() != member.size()) return false;
+    const char16_t* a = reinterpret_cast<const char16_t*>(name.utf16());
+    for (qsizetype i = 0; i < member.size(); ++i) {
+        const char16_t c = a[i];
+        const char16_t m = member[i].unicode();
+        if (c != m && (c | 0x20) != (m | 0x20)) return false;
+        if (c != m && !((m | 0x20) >= u'a' && (m | 0x20) <= u'z')) return false;
+    }
+    return true;
+}
+
 // Members by number (1, 2, …) from a fixed table, so that the objects made
 // for every cell cost one small allocation.
 class Node : public rt::IDispatch {
@@ -193,7 +211,7 @@ public:
     DispId memberId(const QString& name) const override {
         const Names names = members();
         for (std::size_t i = 0; i < names.size(); ++i)
-            if (name.compare(names[i], Qt::CaseInsensitive) == 0) return DispId(i + 1);
+            if (sameName(name, names[i])) return DispId(i + 1);
         return rt::kUnknownMember;
     }
 
@@ -322,6 +340,15 @@ protected:
     }
 };
 
+template <class T, class... A> Variant shared(std::weak_ptr<rt::IDispatch>& slot, const SessionPtr& s, A... a) {
+    rt::Object o = slot.lock();
+    if (!o) {
+        o = std::make_shared<T>(s, a...);
+        slot = o;
+    }
+    return Variant(o);
+}
+
 Variant RangeObject::call(DispId id, CallKind kind, Args a) {
     Sheet& sheet = m_session->sheet();
     if (id == 5) {
@@ -337,7 +364,7 @@ Variant RangeObject::call(DispId id, CallKind kind, Args a) {
         case 2: return Variant(rt::Object(std::make_shared<FontObject>(m_session, m_row, m_column)));
         case 3: return Variant(sheet.formatCode(s.numberFormat));
         case 4: return Variant(std::int32_t(s.align));
-        case 6: return Variant(rt::Object(std::make_shared<WorksheetObject>(m_session)));
+        case 6: return shared<WorksheetObject>(m_session->worksheet, m_session);
         case 7: return Variant(std::int32_t(m_row));
         default: return Variant(std::int32_t(m_column));
         }
@@ -408,7 +435,7 @@ protected:
         if (!reads(kind)) unsupported();
         needArgs(a, 0);
         if (id == 2) return Variant(QStringLiteral("Pasta1"));
-        return Variant(rt::Object(std::make_shared<WorksheetObject>(m_session)));
+        return shared<WorksheetObject>(m_session->worksheet, m_session);
     }
 };
 
@@ -473,8 +500,8 @@ protected:
         switch (id) {
         case 1: return Variant(rt::Object(std::make_shared<WorkbooksObject>(m_session)));
         case 2: return Variant(m_session->visible());
-        case 3: return open ? Variant(rt::Object(std::make_shared<WorksheetObject>(m_session))) : Variant(nullptr);
-        case 4: return open ? Variant(rt::Object(std::make_shared<RangeObject>(m_session, 1, 1))) : Variant(nullptr);
+        case 3: return open ? shared<WorksheetObject>(m_session->worksheet, m_session) : Variant(nullptr);
+        case 4: return open ? shared<RangeObject>(m_session->activeCell, m_session, 1, 1) : Variant(nullptr);
         default: return open ? Variant(rt::Object(std::make_shared<WorkbookObject>(m_session))) : Variant(nullptr);
         }
     }

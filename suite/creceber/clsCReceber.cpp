@@ -397,32 +397,43 @@ private:
         if (!m_totais) {
             const Filtro& f = m_provedor->filtro();
             Banco& b = m_provedor->banco();
-            // Approximate sums first: an exact one beyond the currency would
-            // fail (SQLite) or not fit (PostgreSQL).
-            QSqlQuery aproximado = b.executar(
-                QStringLiteral(
-                    "SELECT SUM(CAST(r.valor_do_documento AS DOUBLE PRECISION)), "
-                    "SUM(CAST(r.desconto_abatimento AS DOUBLE PRECISION)), "
-                    "SUM(CAST(r.juros_mora_multa AS DOUBLE PRECISION)), "
-                    "SUM(CAST(r.valor_da_baixa AS DOUBLE PRECISION)) FROM contas_a_receber r WHERE ") +
-                    f.sql,
-                f.valores);
-            if (aproximado.next())
-                for (int i = 0; i < 4; ++i)
-                    if (std::abs(aproximado.value(i).toDouble()) >= 9.2e18)
-                        rt::raise(rt::err::Overflow,
-                                  textoForaDoLimite(QStringLiteral("A soma dos valores selecionados")));
-            QSqlQuery q = b.executar(
-                QStringLiteral(
-                    "SELECT COALESCE(SUM(r.valor_do_documento), 0), COALESCE(SUM(r.desconto_abatimento), 0), "
-                    "COALESCE(SUM(r.juros_mora_multa), 0), COALESCE(SUM(r.valor_da_baixa), 0) "
-                    "FROM contas_a_receber r WHERE ") +
-                    f.sql,
-                f.valores);
+            const QString exatas = QStringLiteral(
+                "SUM(r.valor_do_documento), SUM(r.desconto_abatimento), SUM(r.juros_mora_multa), "
+                "SUM(r.valor_da_baixa)");
+            auto foraDoLimite = [] {
+                rt::raise(rt::err::Overflow, textoForaDoLimite(QStringLiteral("A soma dos valores selecionados")));
+            };
             std::array<std::int64_t, 4> t{};
-            if (q.next())
-                for (int i = 0; i < 4; ++i)
-                    t[std::size_t(i)] = q.value(i).toLongLong();
+            // One pass over the selection. SQLite refuses an exact sum beyond
+            // 64 bits; PostgreSQL sums exactly into a numeric, checked here
+            // against the currency's limit by the approximate sums beside it.
+            if (b.sqlite()) {
+                try {
+                    QSqlQuery q = b.executar(QStringLiteral("SELECT %1 FROM contas_a_receber r WHERE %2")
+                                                 .arg(exatas, f.sql),
+                                             f.valores);
+                    if (q.next())
+                        for (int i = 0; i < 4; ++i)
+                            t[std::size_t(i)] = q.value(i).toLongLong();
+                } catch (const ErroDoBanco& e) {
+                    if (e.texto().contains(QLatin1String("integer overflow"))) foraDoLimite();
+                    throw;
+                }
+            } else {
+                QSqlQuery q = b.executar(
+                    QStringLiteral("SELECT %1, SUM(CAST(r.valor_do_documento AS DOUBLE PRECISION)), "
+                                   "SUM(CAST(r.desconto_abatimento AS DOUBLE PRECISION)), "
+                                   "SUM(CAST(r.juros_mora_multa AS DOUBLE PRECISION)), "
+                                   "SUM(CAST(r.valor_da_baixa AS DOUBLE PRECISION)) FROM contas_a_receber r "
+                                   "WHERE %2")
+                        .arg(exatas, f.sql),
+                    f.valores);
+                if (q.next())
+                    for (int i = 0; i < 4; ++i) {
+                        if (std::abs(q.value(i + 4).toDouble()) >= 9.2e18) foraDoLimite();
+                        t[std::size_t(i)] = q.value(i).toLongLong();
+                    }
+            }
             m_totais = t;
         }
         return Variant(rt::Currency::fromRaw((*m_totais)[std::size_t(qual)]));

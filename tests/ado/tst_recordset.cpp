@@ -50,6 +50,7 @@ public:
     }
     int fetches = 0;
     std::int64_t largest = 0;
+    void truncate(std::int64_t rows) { m_rows = rows; }
 
 private:
     std::int64_t m_rows;
@@ -310,6 +311,23 @@ private slots:
         QVERIFY(provider->fetches < 1000);
         rs->MovePrevious();
         QCOMPARE(current(*rs), 100'000);
+    }
+
+    // A walk that reads no field reads no rows; a field read on the way
+    // reads its row, and a row that went away is 3021, not another row.
+    void walkWithoutReadingFetchesNothing() {
+        auto provider = std::make_shared<CountingProvider>(100'000, true);
+        auto rs = Recordset::fromProvider(provider);
+        std::int64_t walked = 0;
+        for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext())
+            if (++walked == 70'000) QCOMPARE(current(*rs), 70'000);
+        QCOMPARE(walked, 100'000);
+        QCOMPARE(provider->fetches, 2);
+        auto short_ = std::make_shared<CountingProvider>(2000, true);
+        auto rs2 = Recordset::fromProvider(short_);
+        short_->truncate(3);
+        for (int i = 0; i < 1000; ++i) rs2->MoveNext();
+        QCOMPARE(failureOf([&] { current(*rs2); }), err::AdoNoCurrentRecord);
     }
 
     void providerPagesAreReadOnlyCopies() {

@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 using namespace quva::rt;
 using teste::failureOf;
 
@@ -189,6 +191,11 @@ private slots:
         QTest::newRow("negative rounds to zero") << Variant(-0.001) << money << "0,00";
         QTest::newRow("carry") << Variant(999.995) << money << "1.000,00";
         QTest::newRow("currency") << cur(12345678) << money << "1.234,57";
+        QTest::newRow("currency, negative half") << cur(-50) << money << "-0,01";
+        QTest::newRow("currency, negative below half") << cur(-49) << money << "0,00";
+        QTest::newRow("currency, largest") << cur(std::numeric_limits<std::int64_t>::max()) << money << "922.337.203.685.477,58";
+        QTest::newRow("currency, smallest") << cur(std::numeric_limits<std::int64_t>::min()) << money << "-922.337.203.685.477,58";
+        QTest::newRow("year 100") << Variant(makeDate(100, 1, 9)) << "dd/mm/yyyy" << "09/01/0100";
         QTest::newRow("text 1.234,5") << Variant("1.234,5") << money << "1.234,50";
         QTest::newRow("text not a number") << Variant("abc") << money << "abc";
         QTest::newRow("Null") << Variant(Null) << money << "";
