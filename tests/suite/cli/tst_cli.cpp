@@ -48,10 +48,11 @@ class tst_cli : public QObject {
         return caminho;
     }
 
+    QVariant valor(const QString& sql, const QVariantList& args = {}) {
+        return suite::Banco::abrir(m_banco)->valor(sql, args);
+    }
     qlonglong contar(const QString& tabela) {
-        return suite::Banco::abrir(m_banco)
-            ->valor(QStringLiteral("SELECT COUNT(*) FROM ") + tabela)
-            .toLongLong();
+        return valor(QStringLiteral("SELECT COUNT(*) FROM ") + tabela).toLongLong();
     }
 
 private slots:
@@ -166,33 +167,21 @@ private slots:
         QCOMPARE(e.codigo, 0);
         QVERIFY2(e.saida.contains(QStringLiteral("Importadas 3 contas a receber (2 vendas, 1 baixadas)")),
                  qPrintable(e.saida + e.erro));
-        auto banco = suite::Banco::abrir(m_banco);
-        QCOMPARE(
-            banco->valor(QStringLiteral("SELECT SUM(valor_do_documento) FROM contas_a_receber")).toLongLong(),
-            qlonglong(24791200));
-        QCOMPARE(banco
-                     ->valor(QStringLiteral(
-                         "SELECT valor_da_baixa FROM contas_a_receber WHERE historico = 'Troco'"))
-                     .toLongLong(),
-                 qlonglong(95000));
         // The two installments are one sale, the settled line another; nothing is left NULL.
-        QCOMPARE(banco
-                     ->valor(QStringLiteral("SELECT COUNT(DISTINCT numero_da_venda) || '/' || "
-                                            "MAX(valor_da_venda) FROM contas_a_receber"))
-                     .toString(),
-                 QStringLiteral("2/24691200"));
         QCOMPARE(
-            banco
-                ->valor(QStringLiteral("SELECT COUNT(*) FROM contas_a_receber WHERE data_da_venda IS NULL "
-                                       "OR busca = '' OR usuario_da_inclusao = ''"))
-                .toLongLong(),
-            qlonglong(0));
+            valor(QStringLiteral("SELECT SUM(valor_do_documento) || ' ' || SUM(valor_da_baixa) || ' ' || "
+                                 "COUNT(DISTINCT numero_da_venda) || ' ' || MAX(valor_da_venda) FROM "
+                                 "contas_a_receber"))
+                .toString(),
+            QStringLiteral("24791200 95000 2 24691200"));
+        QCOMPARE(contar(QStringLiteral("contas_a_receber WHERE data_da_venda IS NULL OR busca = '' OR "
+                                       "usuario_da_inclusao = ''")),
+                 qlonglong(0));
 
         // Settling with discount and interest, then refusing a second time.
         const qlonglong numero =
-            banco
-                ->valor(QStringLiteral("SELECT MIN(numero_do_lancamento) FROM contas_a_receber WHERE "
-                                       "codigo_do_cliente = 10"))
+            valor(QStringLiteral("SELECT MIN(numero_do_lancamento) FROM contas_a_receber WHERE "
+                                 "codigo_do_cliente = 10"))
                 .toLongLong();
         e = executar({QStringLiteral("settle"), QStringLiteral("--client"), QStringLiteral("10")});
         QCOMPARE(e.codigo, 0);
@@ -201,16 +190,12 @@ private slots:
                       QStringLiteral("02/01/2025"), QStringLiteral("--discount"), QStringLiteral("34,56"),
                       QStringLiteral("--interest"), QStringLiteral("1,00")});
         QCOMPARE(e.codigo, 0);
-        QSqlQuery q = banco->executar(
-            QStringLiteral("SELECT data_da_baixa, valor_da_baixa, desconto_abatimento, juros_mora_multa FROM "
-                           "contas_a_receber WHERE numero_do_lancamento = ?"),
-            {numero});
-        QVERIFY(q.next());
-        QCOMPARE(suite::Banco::lerData(q.value(0)), QDate(2025, 1, 2));
-        QCOMPARE(q.value(1).toLongLong(), qlonglong(12010000));
-        QCOMPARE(q.value(2).toLongLong(), qlonglong(345600));
-        QCOMPARE(q.value(3).toLongLong(), qlonglong(10000));
-        q.finish();
+        QCOMPARE(valor(QStringLiteral(
+                           "SELECT data_da_baixa || ' ' || valor_da_baixa || ' ' || desconto_abatimento "
+                           "|| ' ' || juros_mora_multa FROM contas_a_receber WHERE numero_do_lancamento = ?"),
+                       {numero})
+                     .toString(),
+                 QStringLiteral("2025-01-02 12010000 345600 10000"));
         e = executar({QStringLiteral("settle"), QString::number(numero)});
         QCOMPARE(e.codigo, 1);
         QVERIFY2(e.erro.contains(QStringLiteral("já está baixada")), qPrintable(e.erro));
@@ -276,10 +261,9 @@ private slots:
     // Windows-1252 quotes, dash and euro; a plan whose lines are interleaved
     // with another's is still one sale.
     void windows1252AndInterleavedPlans() {
-        const qlonglong vendas =
-            suite::Banco::abrir(m_banco)
-                ->valor(QStringLiteral("SELECT COUNT(DISTINCT numero_da_venda) FROM contas_a_receber"))
-                .toLongLong();
+        const QString vendasSql =
+            QStringLiteral("SELECT COUNT(DISTINCT numero_da_venda) FROM contas_a_receber");
+        const qlonglong vendas = valor(vendasSql).toLongLong();
         const Execucao e = executar({QStringLiteral("import-receivables"),
                                      arquivo(QStringLiteral("w.csv"), "10;\x93"
                                                                       "A\x94 \x96 1\x80;01/01/2030;1,00;1;2\n"
@@ -288,18 +272,10 @@ private slots:
                                                                       "A\x94 \x96 1\x80;01/02/2030;1,00;2;2\n"
                                                                       "10;B;01/02/2030;1,00;2;2\n")});
         QVERIFY2(e.codigo == 0, qPrintable(e.erro));
-        auto banco = suite::Banco::abrir(m_banco);
-        QCOMPARE(banco->valor(QStringLiteral("SELECT COUNT(DISTINCT numero_da_venda) FROM contas_a_receber"))
-                     .toLongLong(),
-                 vendas + 2);
+        QCOMPARE(valor(vendasSql).toLongLong(), vendas + 2);
         QCOMPARE(
-            banco
-                ->valor(
-                    QStringLiteral(
-                        "SELECT COUNT(DISTINCT numero_da_venda) FROM contas_a_receber WHERE historico = ?"),
-                    {QStringLiteral("“A” – 1€")})
-                .toLongLong(),
-            qlonglong(1));
+            valor(vendasSql + QStringLiteral(" WHERE historico = ?"), {QStringLiteral("“A” – 1€")}).toInt(),
+            1);
     }
 
     void badReceivableLinesImportNothing() {

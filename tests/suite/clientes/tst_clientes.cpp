@@ -223,7 +223,6 @@ private slots:
         rt::Object e = empresa(&re);
         qputenv("QUVA_DATABASE", QFile::encodeName(m_dir.filePath(QStringLiteral("clientes.db"))));
         QVERIFY(r.toInteger() != 0);
-        QVERIFY(r.toBool());
         QVERIFY(get(c, QStringLiteral("NumeroDoErro")).toLong() != 0);
         QVERIFY(!get(c, QStringLiteral("DescricaoDoErro")).toString().isEmpty());
         QCOMPARE(get(c, QStringLiteral("LocalDoErro")).toString(),
