@@ -12,8 +12,6 @@
 #include <QString>
 #include <QXmlStreamReader>
 
-#include <vector>
-
 namespace teste {
 
 struct CelulaXlsx {
@@ -24,16 +22,13 @@ struct CelulaXlsx {
     QString formato = QStringLiteral("General");
     QString alinhamento; // "", "left", "center", "right"
     bool quebra = false;
-    bool borda = false;
-    bool preenchida = false;
-    bool numero() const { return tipo == QLatin1String("n"); }
-    bool textual() const { return tipo == QLatin1String("inlineStr") || tipo == QLatin1String("s"); }
+    bool borda = false;      // a line beneath
+    bool preenchida = false; // a solid band
 };
 
 struct PlanilhaXlsx {
     QHash<QString, CelulaXlsx> celulas; // by reference: "A1", "E5", …
     QHash<QString, double> larguras;    // column letter -> width, for the columns given one
-    bool temFormula = false;
 
     const CelulaXlsx operator()(const QString& ref) const { return celulas.value(ref); }
     // A row's first cells as "text|text|…", or each one's kind, format and weight.
@@ -66,77 +61,71 @@ inline QString PlanilhaXlsx::linha(int row, int colunas, bool estilo) const {
     return r.join(u'|');
 }
 
-inline PlanilhaXlsx lerXlsx(const QString& arquivo) {
-    struct Xf {
-        int fonte = 0, formato = 0, borda = 0, preenchimento = 0;
-        QString alinhamento;
-        bool quebra = false;
-    };
-    QHash<int, QString> formatos{{0, QStringLiteral("General")}, {14, QStringLiteral("m/d/yyyy")}};
-    std::vector<std::pair<QString, bool>> fontes;
-    std::vector<bool> bordas, preenchimentos;
-    std::vector<Xf> xfs;
+// The entries of the style part's lists (fonts, fills, borders, cellXfs,
+// numFmts), each one's attributes with its children's as "child.attribute"
+// (a child without any as "child").
+using EntradaDeEstilo = QHash<QString, QString>;
+inline QHash<QString, QList<EntradaDeEstilo>> estilosDoXlsx(const QString& arquivo) {
+    QHash<QString, QList<EntradaDeEstilo>> listas;
     QXmlStreamReader e(parteDoXlsx(arquivo, QStringLiteral("xl/styles.xml")));
-    QString secao;
-    while (!e.atEnd()) {
-        if (!e.readNextStartElement()) continue;
-        const auto n = e.name();
-        const auto a = e.attributes();
-        if (n == u"fonts" || n == u"cellXfs" || n == u"cellStyleXfs" || n == u"borders" || n == u"fills")
-            secao = n.toString();
-        else if (n == u"numFmt")
-            formatos.insert(a.value(QLatin1StringView("numFmtId")).toInt(), a.value(QLatin1StringView("formatCode")).toString());
-        else if (n == u"font" && secao == u"fonts")
-            fontes.emplace_back(QString(), false);
-        else if (n == u"b" && secao == u"fonts")
-            fontes.back().second = a.value(QLatin1StringView("val")) != u"0";
-        else if (n == u"name" && secao == u"fonts")
-            fontes.back().first = a.value(QLatin1StringView("val")).toString();
-        else if (n == u"border" && secao == u"borders")
-            bordas.push_back(false);
-        else if (n == u"bottom" && secao == u"borders")
-            bordas.back() = a.hasAttribute(QLatin1StringView("style"));
-        else if (n == u"fill" && secao == u"fills")
-            preenchimentos.push_back(false);
-        else if (n == u"patternFill" && secao == u"fills")
-            preenchimentos.back() = a.value(QLatin1StringView("patternType")) == u"solid";
-        else if (n == u"xf" && secao == u"cellXfs")
-            xfs.push_back(Xf{a.value(QLatin1StringView("fontId")).toInt(), a.value(QLatin1StringView("numFmtId")).toInt(), a.value(QLatin1StringView("borderId")).toInt(),
-                             a.value(QLatin1StringView("fillId")).toInt(), {}, false});
-        else if (n == u"alignment" && secao == u"cellXfs") {
-            xfs.back().alinhamento = a.value(QLatin1StringView("horizontal")).toString();
-            xfs.back().quebra = a.value(QLatin1StringView("wrapText")) == u"1";
+    QList<EntradaDeEstilo>* lista = nullptr;
+    for (int nivel = 0; !e.atEnd();) {
+        e.readNext();
+        if (e.isEndElement()) --nivel;
+        if (!e.isStartElement()) continue;
+        ++nivel;
+        const QString nome = e.name().toString();
+        if (nivel == 2) {
+            lista = &listas[nome];
+        } else if (nivel == 3) {
+            lista->append(EntradaDeEstilo());
+            for (const auto& a : e.attributes())
+                lista->back().insert(a.name().toString(), a.value().toString());
+        } else if (nivel == 4) {
+            lista->back().insert(nome, {});
+            for (const auto& a : e.attributes())
+                lista->back().insert(nome + u'.' + a.name().toString(), a.value().toString());
         }
     }
+    return listas;
+}
+
+inline PlanilhaXlsx lerXlsx(const QString& arquivo) {
+    const auto estilos = estilosDoXlsx(arquivo);
+    QHash<QString, QString> formatos{{QStringLiteral("0"), QStringLiteral("General")},
+                                     {QStringLiteral("14"), QStringLiteral("m/d/yyyy")}};
+    for (const EntradaDeEstilo& f : estilos.value(QStringLiteral("numFmts")))
+        formatos.insert(f.value(QStringLiteral("numFmtId")), f.value(QStringLiteral("formatCode")));
+    const auto entrada = [&](const char* lista, const EntradaDeEstilo& xf, const char* id) {
+        return estilos.value(QString::fromLatin1(lista)).value(xf.value(QString::fromLatin1(id)).toInt());
+    };
     PlanilhaXlsx p;
     QXmlStreamReader f(parteDoXlsx(arquivo, QStringLiteral("xl/worksheets/sheet1.xml")));
     CelulaXlsx* atual = nullptr;
     while (!f.atEnd()) {
         if (!f.readNextStartElement()) continue;
-        const auto a = f.attributes();
+        const auto a = [&f](const char* nome) { return f.attributes().value(QLatin1StringView(nome)).toString(); };
         if (f.name() == u"col") {
-            for (int c = a.value(QLatin1StringView("min")).toInt(); c <= a.value(QLatin1StringView("max")).toInt(); ++c)
-                p.larguras.insert(letraDaColuna(c), a.value(QLatin1StringView("width")).toDouble());
+            for (int c = a("min").toInt(); c <= a("max").toInt(); ++c)
+                p.larguras.insert(letraDaColuna(c), a("width").toDouble());
         } else if (f.name() == u"c") {
-            atual = &p.celulas[a.value(QLatin1StringView("r")).toString()];
-            atual->tipo = a.value(QLatin1StringView("t")).toString();
-            if (atual->tipo.isEmpty()) atual->tipo = QStringLiteral("n");
-            const Xf x = std::size_t(a.value(QLatin1StringView("s")).toInt()) < xfs.size() ? xfs[a.value(QLatin1StringView("s")).toInt()] : Xf{};
-            if (std::size_t(x.fonte) < fontes.size()) std::tie(atual->fonte, atual->negrito) = fontes[x.fonte];
-            atual->formato = formatos.value(x.formato, QString::number(x.formato));
-            atual->alinhamento = x.alinhamento;
-            atual->quebra = x.quebra;
-            atual->borda = std::size_t(x.borda) < bordas.size() && bordas[x.borda];
-            atual->preenchida = std::size_t(x.preenchimento) < preenchimentos.size() && preenchimentos[x.preenchimento];
+            atual = &p.celulas[a("r")];
+            atual->tipo = a("t");
+            const EntradaDeEstilo xf = estilos.value(QStringLiteral("cellXfs")).value(a("s").toInt());
+            const EntradaDeEstilo fonte = entrada("fonts", xf, "fontId");
+            atual->fonte = fonte.value(QStringLiteral("name.val"));
+            atual->negrito = fonte.contains(QStringLiteral("b")) && fonte.value(QStringLiteral("b.val")) != u"0";
+            const QString formato = xf.value(QStringLiteral("numFmtId"), QStringLiteral("0"));
+            atual->formato = formatos.value(formato, formato);
+            atual->alinhamento = xf.value(QStringLiteral("alignment.horizontal"));
+            atual->quebra = xf.value(QStringLiteral("alignment.wrapText")) == u"1";
+            atual->borda = entrada("borders", xf, "borderId").contains(QStringLiteral("bottom.style"));
+            atual->preenchida = entrada("fills", xf, "fillId").value(QStringLiteral("patternFill.patternType")) == u"solid";
         } else if (f.name() == u"v" || f.name() == u"t") {
-            if (atual) atual->texto = f.readElementText();
-        } else if (f.name() == u"f") {
-            p.temFormula = true;
+            atual->texto = f.readElementText();
+            if (atual->tipo.isEmpty()) atual->tipo = QStringLiteral("n"); // a value without a kind is a number
         }
     }
-    // A cell with a style but no value is blank.
-    for (auto& c : p.celulas)
-        if (c.texto.isEmpty() && c.tipo == QLatin1String("n")) c.tipo.clear();
     return p;
 }
 
