@@ -69,9 +69,7 @@ private slots:
         row("CInt", "Empty", Variant(), i16(0));
         row("CInt", "Null", Variant(Null), {}, err::InvalidUseOfNull);
         row("CInt", "empty text", Variant(""), {}, err::TypeMismatch);
-        row("CInt", "text Verdadeiro", Variant("Verdadeiro"), i16(-1));
         row("CInt", "date serial out of range", Variant(Date{45000.5}), {}, err::Overflow);
-        row("CLng", "32768 fits", Variant(32768.0), i32(32768));
         row("CLng", "max", Variant(2147483647.0), i32(2147483647));
         row("CLng", "max + 0.5 even", Variant(2147483647.5), {}, err::Overflow);
         row("CLng", "min - 1", Variant(-2147483649.0), {}, err::Overflow);
@@ -93,19 +91,15 @@ private slots:
         row("CDbl", "blank", Variant("   "), {}, err::TypeMismatch);
         row("CDbl", "trailing junk", Variant("12abc"), {}, err::TypeMismatch);
         row("CDbl", "date text", Variant("04/12/2026"), {}, err::TypeMismatch);
-        row("CDbl", "single overflow", Variant(1e39), Variant(1e39));
         row("CStr", "double 1.5", Variant(1.5), Variant("1,5"));
         row("CStr", "no grouping", Variant(1234567.25), Variant("1234567,25"));
         row("CStr", "15 digits", Variant(0.1 + 0.2), Variant("0,3"));
         row("CStr", "small exponent", Variant(0.000015), Variant("1,5E-05"));
-        row("CStr", "single", Variant(0.1f), Variant("0,1"));
         row("CStr", "currency", cur(12345000), Variant("1234,5"));
         row("CStr", "currency whole", cur(-50000), Variant("-5"));
         row("CStr", "True", Variant(true), Variant("Verdadeiro"));
         row("CStr", "date", Variant(makeDate(2026, 12, 4)), Variant("04/12/2026"));
         row("CStr", "date and time", Variant(Date{makeDate(2026, 12, 4).serial + 0.5}), Variant("04/12/2026 12:00:00"));
-        row("CStr", "time only", Variant(Date{0.75}), Variant("18:00:00"));
-        row("CStr", "before epoch", Variant(Date{-1.25}), Variant("29/12/1899 06:00:00"));
         row("CStr", "Empty", Variant(), Variant(""));
         row("CStr", "Null", Variant(Null), {}, err::InvalidUseOfNull);
         // clang-format on

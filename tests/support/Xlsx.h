@@ -1,7 +1,7 @@
 #pragma once
 // Reads back an .xlsx the way a spreadsheet program would see it: every
 // cell of the first sheet with its kind, text or number, and the font,
-// number format and alignment its style gives it. Unzips with `unzip -p`.
+// number format, alignment, wrap, border and fill its style gives it.
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,12 +10,14 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QString>
-#include <QXmlStreamReader>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace teste {
 
 struct CelulaXlsx {
-    QString tipo; // "n" number, "inlineStr"/"s" text, "b" boolean, "" blank
+    QString tipo; // "n" number, "s" text, "d" date, "b" boolean, "" blank
     QString texto; // the text, or the number as written
     QString fonte;
     bool negrito = false;
@@ -34,13 +36,6 @@ struct PlanilhaXlsx {
     // A row's first cells as "text|text|…", or each one's kind, format and weight.
     QString linha(int row, int colunas, bool estilo = false) const;
 };
-
-inline QByteArray parteDoXlsx(const QString& arquivo, const QString& parte) {
-    QProcess p;
-    p.start(QStringLiteral("unzip"), {QStringLiteral("-p"), arquivo, parte});
-    p.waitForFinished(30000);
-    return p.readAllStandardOutput();
-}
 
 inline QString letraDaColuna(int coluna) {
     QString s;
@@ -61,71 +56,40 @@ inline QString PlanilhaXlsx::linha(int row, int colunas, bool estilo) const {
     return r.join(u'|');
 }
 
-// The entries of the style part's lists (fonts, fills, borders, cellXfs,
-// numFmts), each one's attributes with its children's as "child.attribute"
-// (a child without any as "child").
-using EntradaDeEstilo = QHash<QString, QString>;
-inline QHash<QString, QList<EntradaDeEstilo>> estilosDoXlsx(const QString& arquivo) {
-    QHash<QString, QList<EntradaDeEstilo>> listas;
-    QXmlStreamReader e(parteDoXlsx(arquivo, QStringLiteral("xl/styles.xml")));
-    QList<EntradaDeEstilo>* lista = nullptr;
-    for (int nivel = 0; !e.atEnd();) {
-        e.readNext();
-        if (e.isEndElement()) --nivel;
-        if (!e.isStartElement()) continue;
-        ++nivel;
-        const QString nome = e.name().toString();
-        if (nivel == 2) {
-            lista = &listas[nome];
-        } else if (nivel == 3) {
-            lista->append(EntradaDeEstilo());
-            for (const auto& a : e.attributes())
-                lista->back().insert(a.name().toString(), a.value().toString());
-        } else if (nivel == 4) {
-            lista->back().insert(nome, {});
-            for (const auto& a : e.attributes())
-                lista->back().insert(nome + u'.' + a.name().toString(), a.value().toString());
-        }
-    }
-    return listas;
-}
+// Every cell of the first sheet that has a value or a style, and the widths
+// given, as openpyxl reads them (dates as dd/mm/yyyy), in JSON.
+inline constexpr char kLeitorDePlanilha[] = R"(
+import json, sys, openpyxl
+folha = openpyxl.load_workbook(sys.argv[1]).active
+celulas = {}
+for linha in folha.iter_rows():
+    for c in linha:
+        if c.value is None and not c.has_style:
+            continue
+        texto = c.value.strftime('%d/%m/%Y') if c.is_date else '' if c.value is None else str(c.value)
+        celulas[c.coordinate] = [c.data_type if texto else '', texto, c.font.name or '', bool(c.font.b),
+                                 c.number_format, c.alignment.horizontal or '', bool(c.alignment.wrap_text),
+                                 c.border.bottom.style is not None, c.fill.fill_type == 'solid']
+larguras = {letra: d.width for letra, d in folha.column_dimensions.items()}
+json.dump({'celulas': celulas, 'larguras': larguras}, sys.stdout)
+)";
 
 inline PlanilhaXlsx lerXlsx(const QString& arquivo) {
-    const auto estilos = estilosDoXlsx(arquivo);
-    QHash<QString, QString> formatos{{QStringLiteral("0"), QStringLiteral("General")},
-                                     {QStringLiteral("14"), QStringLiteral("m/d/yyyy")}};
-    for (const EntradaDeEstilo& f : estilos.value(QStringLiteral("numFmts")))
-        formatos.insert(f.value(QStringLiteral("numFmtId")), f.value(QStringLiteral("formatCode")));
-    const auto entrada = [&](const char* lista, const EntradaDeEstilo& xf, const char* id) {
-        return estilos.value(QString::fromLatin1(lista)).value(xf.value(QString::fromLatin1(id)).toInt());
-    };
+    QProcess py;
+    py.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromUtf8(kLeitorDePlanilha), arquivo});
+    py.waitForFinished(60000);
+    if (py.exitCode() != 0) qWarning("%s", py.readAllStandardError().constData());
+    const QJsonObject lido = QJsonDocument::fromJson(py.readAllStandardOutput()).object();
     PlanilhaXlsx p;
-    QXmlStreamReader f(parteDoXlsx(arquivo, QStringLiteral("xl/worksheets/sheet1.xml")));
-    CelulaXlsx* atual = nullptr;
-    while (!f.atEnd()) {
-        if (!f.readNextStartElement()) continue;
-        const auto a = [&f](const char* nome) { return f.attributes().value(QLatin1StringView(nome)).toString(); };
-        if (f.name() == u"col") {
-            for (int c = a("min").toInt(); c <= a("max").toInt(); ++c)
-                p.larguras.insert(letraDaColuna(c), a("width").toDouble());
-        } else if (f.name() == u"c") {
-            atual = &p.celulas[a("r")];
-            atual->tipo = a("t");
-            const EntradaDeEstilo xf = estilos.value(QStringLiteral("cellXfs")).value(a("s").toInt());
-            const EntradaDeEstilo fonte = entrada("fonts", xf, "fontId");
-            atual->fonte = fonte.value(QStringLiteral("name.val"));
-            atual->negrito = fonte.contains(QStringLiteral("b")) && fonte.value(QStringLiteral("b.val")) != u"0";
-            const QString formato = xf.value(QStringLiteral("numFmtId"), QStringLiteral("0"));
-            atual->formato = formatos.value(formato, formato);
-            atual->alinhamento = xf.value(QStringLiteral("alignment.horizontal"));
-            atual->quebra = xf.value(QStringLiteral("alignment.wrapText")) == u"1";
-            atual->borda = entrada("borders", xf, "borderId").contains(QStringLiteral("bottom.style"));
-            atual->preenchida = entrada("fills", xf, "fillId").value(QStringLiteral("patternFill.patternType")) == u"solid";
-        } else if (f.name() == u"v" || f.name() == u"t") {
-            atual->texto = f.readElementText();
-            if (atual->tipo.isEmpty()) atual->tipo = QStringLiteral("n"); // a value without a kind is a number
-        }
+    const QJsonObject celulas = lido.value(QStringLiteral("celulas")).toObject();
+    for (auto i = celulas.begin(); i != celulas.end(); ++i) {
+        const QJsonArray c = i.value().toArray();
+        p.celulas.insert(i.key(), {c[0].toString(), c[1].toString(), c[2].toString(), c[3].toBool(), c[4].toString(),
+                                   c[5].toString(), c[6].toBool(), c[7].toBool(), c[8].toBool()});
     }
+    const QJsonObject larguras = lido.value(QStringLiteral("larguras")).toObject();
+    for (auto i = larguras.begin(); i != larguras.end(); ++i)
+        p.larguras.insert(i.key(), i.value().toDouble());
     return p;
 }
 
