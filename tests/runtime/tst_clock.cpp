@@ -22,17 +22,6 @@ private slots:
         setEventPump({});
     }
 
-    void manualClockTime() {
-        ManualClock c(at(2026, 12, 4, 13, 45, 10));
-        setClock(&c);
-        QCOMPARE(formatDateTime(Now()), QStringLiteral("04/12/2026 13:45:10"));
-        QCOMPARE(formatDateTime(Today()), QStringLiteral("04/12/2026 00:00:00"));
-        QCOMPARE(Timer(), float(13 * 3600 + 45 * 60 + 10));
-        c.advanceSeconds(11 * 3600);
-        QCOMPARE(formatDateTime(Now()), QStringLiteral("05/12/2026 00:45:10"));
-        QCOMPARE(Timer(), float(45 * 60 + 10));
-    }
-
     void pauseNonPositive_data() {
         QTest::addColumn<Variant>("duration");
         QTest::newRow("zero") << Variant(std::int16_t(0));

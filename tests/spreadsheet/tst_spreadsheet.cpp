@@ -141,7 +141,6 @@ private slots:
         QTest::addColumn<QString>("configurado");
         QTest::addColumn<bool>("cria");
         const QByteArray gravador = qgetenv("QUVA_PLANILHA");
-        QTest::newRow("variável com programa ausente") << QByteArray("/nao/existe/planilha -n") << QString() << false;
         QTest::newRow("variável vazia") << QByteArray("") << QString() << false;
         QTest::newRow("configuração") << QByteArray("-") << QString::fromUtf8(gravador) << true;
         QTest::newRow("configuração com programa ausente") << QByteArray("-") << QStringLiteral("planilha-que-nao-ha")
