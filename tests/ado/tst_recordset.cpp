@@ -296,24 +296,6 @@ private slots:
         QCOMPARE(current(*rs), 12);
     }
 
-    void lateBound() {
-        rt::Object rs = numbered(45);
-        QCOMPARE(late::get(rs, "RecordCount").rawLong(), 45);
-        late::let(rs, "PageSize", std::int16_t(10));
-        late::let(rs, "AbsolutePage", 3);
-        QCOMPARE(late::get(rs, "absolutepage").rawLong(), 3);
-        QCOMPARE(late::get(late::obj(late::get(rs, "Fields", "Numero")), "Value").rawLong(), 21);
-        late::call(rs, "MoveNext");
-        QCOMPARE(late::get(late::obj(late::get(rs, "Fields", "Nome")), "Value").rawString(),
-                 QStringLiteral("R22"));
-        QCOMPARE(late::get(rs, "EOF").rawBoolean(), rt::vbFalse);
-        late::call(rs, "MoveLast");
-        late::call(rs, "MoveNext");
-        QCOMPARE(late::get(rs, "EOF").rawBoolean(), rt::vbTrue);
-        QCOMPARE(failureOf([&] { late::let(rs, "AbsolutePage", 6); }), err::AdoInvalidArgument);
-        QCOMPARE(failureOf([&] { late::get(rs, "Fields", "NaoExiste"); }), err::AdoItemNotFound);
-    }
-
     void fieldOutlivesRecordset() {
         rt::Object field;
         {

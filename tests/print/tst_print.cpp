@@ -4,10 +4,10 @@
 // program a recorder): what reaches the sheet and the printed page, the
 // order of the spreadsheet calls, and every way out. Today is 15/06/2025.
 
-#include "Ambiente.h"
 #include "Empresa.h"
 #include "support/Modal.h"
 #include "support/Paginas.h"
+#include "support/Tela.h"
 #include "support/Xlsx.h"
 
 #include "component/modPrincipal.h"
@@ -33,7 +33,6 @@ using teste::temFoco;
 
 namespace {
 
-const QString kTitulo = QStringLiteral("QUVA - Contas a Receber");
 const QString kSelecionar = QStringLiteral("SelecionarContasAReceber");
 const QString kSelecionarBaixadas = QStringLiteral("SelecionarContasAReceberBaixadas");
 
@@ -165,18 +164,13 @@ class tst_print : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    std::unique_ptr<rt::ManualClock> relogio;
-    std::unique_ptr<forms::ScriptedMessageBoxes> mensagens;
+    teste::Tela tela;
     std::unique_ptr<teste::GravadorDePlanilha> gravador;
 
-    // The messages shown, each in the dialog's information box.
+    // The messages shown; one in another box than the dialog's information
+    // box keeps its buttons and title.
     QStringList mostradas() const {
-        QStringList textos;
-        for (const auto& m : mensagens->shown())
-            textos << (m.buttons == forms::vbOKOnly + forms::vbInformation && m.title == kTitulo
-                           ? m.prompt
-                           : QStringLiteral("(caixa errada) ") + m.prompt);
-        return textos;
+        return teste::caixas(*tela.mensagens).replaceInStrings(teste::caixa({}, teste::kInfo, teste::kTitulo), QString());
     }
 
     // Checks the boxes ("V", "A", "B"), the period when given, clicks the
@@ -220,21 +214,17 @@ class tst_print : public QObject {
 
 private slots:
     void initTestCase() {
-        teste::prepararTelas(DOUBLES_LIB, CRECEBER_LIB);
+        tela.iniciarCaso(DOUBLES_LIB, CRECEBER_LIB);
         teste::registrar(SPREADSHEET_LIB);
-        relogio = teste::relogioDasTelas();
         gravador = std::make_unique<teste::GravadorDePlanilha>(m_dir.path());
     }
-    void cleanupTestCase() { rt::setClock(nullptr); }
+    void cleanupTestCase() { tela.encerrarCaso(); }
     void init() {
-        doubles::reset();
-        gstrNomeDaAplicacao = kTitulo;
-        glngFormularioDoMenu_hWnd = 777;
-        mensagens = std::make_unique<forms::ScriptedMessageBoxes>();
+        tela.iniciar();
         doubles::cadastrarEmpresas({{QStringLiteral("Padaria Pão Quente"), {}, {}, {}, {}}});
         gravador->limparRegistro();
     }
-    void cleanup() { mensagens.reset(); }
+    void cleanup() { tela.encerrar(); }
 
     // clang-format off
     void regras_data() {
@@ -284,7 +274,7 @@ private slots:
         QFETCH(QString, saida);
         QFETCH(QString, falha);
         Dialogo d;
-        bool aberto = false, focoCerto = true;
+        bool focoCerto = true;
         const bool fechou = !abrir(d, QStringLiteral("Silva"), [&] {
             marcar(d, caixas);
             if (periodo) d.optPeriodo->setValue(true);
@@ -292,14 +282,12 @@ private slots:
             d.qzPeriodo->setDataFinal(fim);
             d.qzcmdVisualizarImpressaoOuExportar->element(botao)->widget()->setFocus();
             (*d.qzcmdVisualizarImpressaoOuExportar)(botao).setValue(true);
-            aberto = d.Visible();
             if (!mensagem.isEmpty())
                 focoCerto =
                     temFoco(caixas.isEmpty() ? static_cast<forms::Control*>(d.chkContasAReceberVencidas)
                                              : d.qzPeriodo);
         });
         QVERIFY(!fechou);
-        QVERIFY(aberto);
         QVERIFY(focoCerto);
         QCOMPARE(mostradas(), mensagem.isEmpty() ? QStringList() : QStringList{mensagem});
         QCOMPARE(d.saidas, saida.isEmpty() ? QStringList() : QStringList{saida});
