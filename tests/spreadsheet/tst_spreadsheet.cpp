@@ -74,11 +74,6 @@ private slots:
         using F = std::function<void(const Object&)>;
         QTest::newRow("última linha") << F([](const Object& a) { put(a, 1048576, 1, 1); }) << 0;
         QTest::newRow("linha depois da última") << F([](const Object& a) { put(a, 1048577, 1, 1); }) << 1004;
-        QTest::newRow("texto longo demais")
-            << F([](const Object& a) { put(a, 1, 1, QString(32768, u'x')); }) << 1004;
-        QTest::newRow("objeto como valor") << F([](const Object& a) { put(a, 1, 1, a); }) << 13;
-        QTest::newRow("segunda pasta")
-            << F([](const Object& a) { call(obj(get(a, "Workbooks")), "Add"); }) << 1004;
         // Rows far behind the last one written are already in the file.
         QTest::newRow("linha já gravada") << F([](const Object& a) {
             put(a, 1, 1, "primeira");
