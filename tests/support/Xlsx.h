@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QThread>
 #include <QString>
 #include <QJsonArray>
@@ -91,25 +90,6 @@ inline PlanilhaXlsx lerXlsx(const QString& arquivo) {
     for (auto i = larguras.begin(); i != larguras.end(); ++i)
         p.larguras.insert(i.key(), i.value().toDouble());
     return p;
-}
-
-// The first sheet as LibreOffice reads it, converted headless to CSV
-// (semicolons, en-US separators) in pasta; null when LibreOffice is not
-// installed, empty when the conversion failed.
-inline QString csvDoLibreOffice(const QString& arquivo, const QString& pasta) {
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (soffice.isEmpty()) return {};
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    p.setProcessEnvironment(env);
-    p.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + QDir(pasta).filePath(QStringLiteral("perfil")),
-                      QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                      QStringLiteral("csv:Text - txt - csv (StarCalc):59,34,76,1,,0,false,true,true"),
-                      QStringLiteral("--outdir"), pasta, arquivo});
-    p.waitForFinished(120000);
-    QFile csv(QDir(pasta).filePath(QFileInfo(arquivo).completeBaseName() + QStringLiteral(".csv")));
-    return csv.open(QIODevice::ReadOnly) ? QString::fromUtf8(csv.readAll()) : QStringLiteral("");
 }
 
 // A spreadsheet program (QUVA_PLANILHA) that keeps a copy of every workbook
