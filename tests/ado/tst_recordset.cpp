@@ -270,10 +270,8 @@ private slots:
         QCOMPARE(failureOf([&] { current(*rs2); }), err::AdoNoCurrentRecord);
     }
 
-    void providerPagesAreReadOnlyCopies() {
+    void currentPageIsACopy() {
         auto rs = Recordset::fromProvider(std::make_shared<CountingProvider>(45, true));
-        QCOMPARE(failureOf([&] { rs->Fields(0).setValue(1); }), err::AdoFeatureNotAvailable);
-        QCOMPARE(failureOf([&] { rs->AddNew(); }), err::AdoFeatureNotAvailable);
         rs->setAbsolutePage(5);
         auto page = rs->currentPage();
         QCOMPARE(page->RecordCount(), 5);

@@ -1,7 +1,6 @@
 // The report engine through the component's own designs: what pdftotext
 // reads back from the PDF (the same pages the preview and the printer get),
-// page breaks, growing rows, the page-number labels, the numbered failures
-// of the filling code and the preview's life.
+// page breaks, growing rows, the page-number labels and the preview's life.
 
 #include "datareport/DataReport.h"
 #include "datareport/Documento.h"
@@ -9,7 +8,6 @@
 #include "reports/Relatorios.h"
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
-#include "support/Falhas.h"
 #include "support/Paginas.h"
 
 #include <QApplication>
@@ -126,17 +124,6 @@ private slots:
         const QStringList pgs = teste::paginasDoPdf(r, {n - 1});
         QCOMPARE(pgs.size(), 1);
         QVERIFY2(pgs[0].contains(QStringLiteral("Página: %1 de %1").arg(n)), qPrintable(pgs[0].left(400)));
-    }
-
-    // The filling code's mistakes are numbered failures, never a crash.
-    void falhasNumeradas() {
-        DataReport& r = listaPreenchida(contas(3));
-        auto& dados = r.Sections(QStringLiteral("Dados"));
-        QCOMPARE(teste::failureOf([&] { r.Sections(QStringLiteral("Detalhes")); }), 8502);
-        QCOMPARE(teste::failureOf([&] { dados.Controls(QStringLiteral("txtNada")); }), 8503);
-        dados.Controls(QStringLiteral("txtValor")).setDataField(QStringLiteral("Nada"));
-        QCOMPARE(teste::failureOf([&] { r.Refresh(); }), 8526);
-        dados.Controls(QStringLiteral("txtValor")).setDataField(QStringLiteral("ValorDoDocumento"));
     }
 
     // The preview: keys move through the pages, and

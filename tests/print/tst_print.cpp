@@ -222,7 +222,6 @@ private slots:
     void init() {
         tela.iniciar();
         doubles::cadastrarEmpresas({{QStringLiteral("Padaria Pão Quente"), {}, {}, {}, {}}});
-        gravador->limparRegistro();
     }
     void cleanup() { tela.encerrar(); }
 

@@ -26,8 +26,6 @@ private slots:
         QTest::addColumn<Variant>("duration");
         QTest::newRow("zero") << Variant(std::int16_t(0));
         QTest::newRow("negative") << Variant(-3.0);
-        QTest::newRow("Empty") << Variant();
-        QTest::newRow("Null") << Variant(Null);
     }
 
     void pauseNonPositive() {

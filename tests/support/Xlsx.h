@@ -93,8 +93,7 @@ inline PlanilhaXlsx lerXlsx(const QString& arquivo) {
 }
 
 // A spreadsheet program (QUVA_PLANILHA) that keeps a copy of every workbook
-// it is handed, and the spreadsheet's call log (QUVA_PLANILHA_REGISTRO),
-// both in pasta.
+// it is handed in pasta.
 class GravadorDePlanilha {
 public:
     explicit GravadorDePlanilha(const QString& pasta, const QString& argumentos = {}) : m_pasta(pasta) {
@@ -106,7 +105,6 @@ public:
         script.close();
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("QUVA_PLANILHA", (script.fileName() + argumentos).toUtf8());
-        qputenv("QUVA_PLANILHA_REGISTRO", arquivo(QStringLiteral("chamadas.log")).toUtf8());
     }
     QString arquivo(const QString& nome) const { return QDir(m_pasta).filePath(nome); }
     // The arguments of the program's next start, waited for; empty when it did not start.
@@ -124,9 +122,6 @@ public:
         const QStringList a = proximaAbertura();
         return a.isEmpty() ? QString() : arquivo(QFileInfo(a.last()).fileName());
     }
-    // The calls since the log was last cleared, one a line.
-    QStringList registro() const { return lerLinhas(QStringLiteral("chamadas.log")); }
-    void limparRegistro() const { QFile::remove(arquivo(QStringLiteral("chamadas.log"))); }
 
 private:
     QStringList lerLinhas(const QString& nome) const {
