@@ -152,24 +152,6 @@ private slots:
         QCOMPARE(r.Sections(QStringLiteral("Cabecalho")).Controls(QStringLiteral("lblNomeFantasiaDaEmpresa")).Caption(),
                  QStringLiteral("Padaria Pão Quente"));
     }
-
-    // One snapshot: rows added to the source after it was read change
-    // neither the pages nor their count until the next refresh.
-    void umaLeitura() {
-        auto rs = contas(40);
-        DataReport& r = listaPreenchida(rs);
-        r.Refresh();
-        const Documento& d = r.documento();
-        for (int i = 41; i <= 200; ++i) {
-            rs->AddNew();
-            rs->Fields(QStringLiteral("NumeroDoLancamento")).setValue(std::int32_t(i));
-            rs->Update();
-        }
-        QCOMPARE(d.rowCount(), std::size_t(40));
-        QCOMPARE(r.pageCount(), 1);
-        r.Refresh();
-        QCOMPARE(r.documento().rowCount(), std::size_t(200));
-    }
 };
 
 QTEST_MAIN(tst_datareport)

@@ -91,12 +91,13 @@ private slots:
         QVERIFY(!arquivo.isEmpty() && QFile::exists(arquivo));
     }
 
-    // Closing the progress window stops the export at the next call (its
-    // button is clicked in the exports' tests); the rows written stay.
+    // Closing the progress window stops the export at the next call and
+    // every later one (its button is clicked in the exports' tests, which
+    // also read the rows written before).
     void interromper() {
         int falha = 0, escritas = 0, depois = 0;
         QString textoDaJanela;
-        const QString arquivo = exportar([&](const Object& app) {
+        exportar([&](const Object& app) {
             let(app, "Visible", true);
             QWidget* janela = nullptr;
             for (QWidget* w : QApplication::topLevelWidgets())
@@ -126,9 +127,6 @@ private slots:
         QCOMPARE(m_lastArgs.first(), QStringLiteral("--nova"));
         QTRY_VERIFY(!QFile::exists(m_lastArgs.last()));
         QVERIFY(textoDaJanela.startsWith(QStringLiteral("Linhas escritas: ")));
-        const teste::PlanilhaXlsx p = teste::lerXlsx(arquivo);
-        QCOMPARE(p(QStringLiteral("A%1").arg(escritas)).texto, QString::number(escritas));
-        QVERIFY(!p.celulas.contains(QStringLiteral("A%1").arg(escritas + 1)));
     }
 
     void semProgramaDePlanilha_data() {
