@@ -62,7 +62,6 @@ private slots:
         row("CInt", "32767 + 1", i32(32768), {}, err::Overflow);
         row("CInt", "32767.5 rounds out", Variant(32767.5), {}, err::Overflow);
         row("CInt", "-32768.5 rounds in", Variant(-32768.5), i16(-32768));
-        row("CInt", "-32769", Variant(-32769.0), {}, err::Overflow);
         row("CInt", "currency 2,5", cur(25000), i16(2));
         row("CInt", "currency -0,5", cur(-5000), i16(0));
         row("CInt", "True", Variant(true), i16(-1));
@@ -239,10 +238,8 @@ private slots:
         QTest::newRow("currency exact") << cur(1) << Variant(0.0001) << 0;
         QTest::newRow("texts binary") << Variant("a") << Variant("B") << 1;
         QTest::newRow("number and numeric text") << i32(10) << Variant("9") << 1;
-        QTest::newRow("number before text") << i32(10) << Variant("x") << -1;
         QTest::newRow("Empty and zero") << Variant() << i16(0) << 0;
         QTest::newRow("Empty and empty text") << Variant() << Variant("") << 0;
-        QTest::newRow("True is -1") << Variant(true) << i16(-1) << 0;
         QTest::newRow("dates") << Variant(makeDate(2026, 1, 1)) << Variant(makeDate(2025, 12, 31)) << 1;
         QTest::newRow("date and date text") << Variant(makeDate(2026, 1, 1)) << Variant("01/01/2026") << 0;
     }
