@@ -361,32 +361,28 @@ private slots:
         QVERIFY(teste::locaisExibidos().isEmpty());
     }
 
-    // The print button opens the one dialog with the search text as text;
-    // the list asks nothing of its business component afterwards.
-    void pelaLista_data() {
-        QTest::addColumn<QString>("pesquisa");
-        QTest::newRow("com pesquisa") << "Padaria Sol";
-        QTest::newRow("sem pesquisa") << "";
-    }
+    // The print button opens the one dialog with the search text, empty or
+    // not, as text; the list asks nothing of its business component afterwards.
     void pelaLista() {
-        QFETCH(QString, pesquisa);
-        auto lista = std::make_shared<frmLista>();
-        lista->Load();
-        lista->qzfndPesquisar->setText(pesquisa);
-        doubles::reset();
-        Variant filtro;
-        quando([] { return frmImprimirContasAReceber::Instancia().Visible(); },
-               [&] {
-                   auto& d = frmImprimirContasAReceber::Instancia();
-                   filtro = d.CodigoOuNomeParaFiltro();
-                   d.qzcmdCancelar->setValue(true);
-               });
-        lista->qzcmdImprimirLista_Click();
-        QCOMPARE(filtro.type(), rt::VarType::String);
-        QCOMPARE(filtro.toString(), pesquisa);
-        QVERIFY(doubles::calls(teste::kNegocio).empty());
-        QCOMPARE(teste::fundoEscuro(), (QStringList{"Aplicar 777", "Remover 777"}));
-        QVERIFY(teste::locaisExibidos().isEmpty());
+        for (const QString pesquisa : {"Padaria Sol", ""}) {
+            auto lista = std::make_shared<frmLista>();
+            lista->Load();
+            lista->qzfndPesquisar->setText(pesquisa);
+            doubles::reset();
+            Variant filtro;
+            quando([] { return frmImprimirContasAReceber::Instancia().Visible(); },
+                   [&] {
+                       auto& d = frmImprimirContasAReceber::Instancia();
+                       filtro = d.CodigoOuNomeParaFiltro();
+                       d.qzcmdCancelar->setValue(true);
+                   });
+            lista->qzcmdImprimirLista_Click();
+            QCOMPARE(filtro.type(), rt::VarType::String);
+            QCOMPARE(filtro.toString(), pesquisa);
+            QVERIFY(doubles::calls(teste::kNegocio).empty());
+            QCOMPARE(teste::fundoEscuro(), (QStringList{"Aplicar 777", "Remover 777"}));
+            QVERIFY(teste::locaisExibidos().isEmpty());
+        }
     }
 
     // Open receivables to the sheet: the selection's arguments, the workbook
