@@ -5,6 +5,7 @@
 // was set to. Large selections come from a page provider, so a million
 // rows cost nothing.
 
+#include "Ambiente.h"
 #include "Script.h"
 #include "ado/Recordset.h"
 #include "runtime/Clock.h"
@@ -18,8 +19,6 @@
 namespace teste {
 
 using quva::rt::Variant;
-
-inline const QString kNegocioCR = QStringLiteral("QUVA_N_CReceber.clsCReceber");
 
 struct Conta {
     std::int32_t numero = 0;
@@ -90,16 +89,16 @@ public:
     // The stand-in answers from this store from now on.
     void ligar() {
         using quva::doubles::setBehaviour;
-        setBehaviour(kNegocioCR, QStringLiteral("Selecionar"),
+        setBehaviour(kNegocio, QStringLiteral("Selecionar"),
                      [this](std::span<Variant> a) { return selecionar(a); });
-        setBehaviour(kNegocioCR, QStringLiteral("ResultadoDaSelecaoEmRecordSet"),
+        setBehaviour(kNegocio, QStringLiteral("ResultadoDaSelecaoEmRecordSet"),
                      [this](std::span<Variant>) { return selecao ? Variant(selecao) : Variant(nullptr); });
-        setBehaviour(kNegocioCR, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"),
+        setBehaviour(kNegocio, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"),
                      [this](std::span<Variant> a) {
                          a[1].assign(Variant(selecao->currentPage()));
                          return Variant();
                      });
-        quva::doubles::setErrorTriple(kNegocioCR, std::int32_t(-2147217900),
+        quva::doubles::setErrorTriple(kNegocio, std::int32_t(-2147217900),
                                       QStringLiteral("Falha na consulta"),
                                       QStringLiteral("QUVA_N_CReceber, clsCReceber, Selecionar"));
     }

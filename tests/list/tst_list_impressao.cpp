@@ -3,9 +3,9 @@
 // the company's answers, the texts that reach the page, the ways out without
 // a preview, and the report reused by a second print.
 
-#include "Ambiente.h"
 #include "Base.h"
 #include "Empresa.h"
+#include "support/Tela.h"
 
 #include "datareport/Visualizacao.h"
 #include "forms/MsgBox.h"
@@ -65,7 +65,7 @@ public:
 class tst_list_impressao : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<rt::ManualClock> relogio;
+    teste::Tela tela;
     std::unique_ptr<QWidget> area;
     std::shared_ptr<Lista> lista;
     Base base;
@@ -90,9 +90,6 @@ class tst_list_impressao : public QObject {
             p.ordem = ordem();
             auto& rel = carta ? drCartaDeCobranca() : dr2aViaComprovanteDePagamentoDeDebito();
             p.paginas = teste::paginasDoPdf(rel);
-            // QUVA_PAGINAS=<folder> keeps the pages to look at.
-            if (const QString pasta = qEnvironmentVariable("QUVA_PAGINAS"); !pasta.isEmpty())
-                rel.renderPage(0, 110).save(pasta + u'/' + rel.Name() + QStringLiteral("-%1.png").arg(linha));
             v->reject();
         });
         p.resultado = carta ? lista->ImprimirCartaDeCobranca() : lista->Imprimir2aViaDoComprovanteDePagamento();
@@ -101,16 +98,13 @@ class tst_list_impressao : public QObject {
 
 private slots:
     void initTestCase() {
-        teste::prepararTelas(DOUBLES_LIB, CRECEBER_LIB);
+        tela.iniciarCaso(DOUBLES_LIB, CRECEBER_LIB);
         QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
-        relogio = teste::relogioDasTelas();
     }
-    void cleanupTestCase() { rt::setClock(nullptr); }
+    void cleanupTestCase() { tela.encerrarCaso(); }
 
     void init() {
-        doubles::reset();
-        gstrNomeDaAplicacao = QStringLiteral("QUVA - Contas a Receber");
-        glngFormularioDoMenu_hWnd = 77;
+        tela.iniciar();
         base = Base{};
         base.contas = {
             {12, 7, QStringLiteral("Fulano de Tal"), QStringLiteral("Venda\u00a0de\u00a0pães"), QStringLiteral("01/05/2025"), {}},
@@ -131,6 +125,7 @@ private slots:
     void cleanup() {
         lista.reset();
         area.reset();
+        tela.encerrar();
     }
 
     // The letter: every step in order, the first of two companies, the
@@ -150,7 +145,7 @@ private slots:
                                        "MsgAcesso.Fechar", "EfeitosDeTela.Remover"}));
         QCOMPARE(doubles::calls(kMsgAcesso, QStringLiteral("Exibir")).at(0).args.at(0).value.toString(),
                  QStringLiteral("Aguarde, reorganizando dados."));
-        QCOMPARE(doubles::calls(teste::kFundoEscuro, QStringLiteral("Aplicar")).at(0).args.at(0).value.toLong(), 77);
+        QCOMPARE(doubles::calls(teste::kFundoEscuro, QStringLiteral("Aplicar")).at(0).args.at(0).value.toLong(), teste::kMenu);
         QCOMPARE(p.paginas.size(), 1);
         const QString& t = p.paginas[0];
         for (const QString& s :
@@ -256,20 +251,9 @@ private slots:
         }
     }
 
-    void dataPorExtenso_data() {
-        QTest::addColumn<int>("ano");
-        QTest::addColumn<int>("mes");
-        QTest::addColumn<int>("dia");
-        QTest::addColumn<QString>("texto");
-        QTest::newRow("dia 7") << 2026 << 12 << 7 << "7 de dezembro de 2026";
-        QTest::newRow("dia 1") << 2027 << 3 << 1 << "1º de março de 2027";
-    }
-    void dataPorExtenso() {
-        QFETCH(int, ano);
-        QFETCH(int, mes);
-        QFETCH(int, dia);
-        QFETCH(QString, texto);
-        QCOMPARE(DataPorExtenso(rt::makeDate(ano, mes, dia)), texto);
+    // The letter's date; the first of a month is an ordinal.
+    void primeiroDoMes() {
+        QCOMPARE(DataPorExtenso(rt::makeDate(2027, 3, 1)), QStringLiteral("1º de março de 2027"));
     }
 };
 

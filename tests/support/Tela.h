@@ -1,0 +1,59 @@
+#pragma once
+// What a screen test of the component starts from and leaves behind: the
+// stand-ins registered, the screens' clock, the application's title, the
+// menu window's handle and scripted message boxes.
+
+#include "component/Ambiente.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include <memory>
+
+namespace teste {
+
+inline const QString kTitulo = QStringLiteral("QUVA - Contas a Receber");
+constexpr int kInfo = quva::forms::vbOKOnly + quva::forms::vbInformation;
+constexpr std::int32_t kMenu = 777;
+
+struct Tela {
+    std::unique_ptr<quva::rt::ManualClock> relogio;
+    std::unique_ptr<quva::forms::ScriptedMessageBoxes> mensagens;
+
+    void iniciarCaso(const char* dubles, const char* componente = nullptr) {
+        prepararTelas(dubles, componente);
+        relogio = relogioDasTelas();
+    }
+    void encerrarCaso() { quva::rt::setClock(nullptr); }
+    void iniciar() {
+        quva::doubles::reset();
+        ::creceber::gstrNomeDaAplicacao = kTitulo;
+        ::creceber::glngFormularioDoMenu_hWnd = kMenu;
+        mensagens = std::make_unique<quva::forms::ScriptedMessageBoxes>();
+    }
+    void encerrar() {
+        mensagens.reset();
+        ::creceber::gfrmLista.reset();
+        ::creceber::gobjDadosDoUsuario.reset();
+    }
+    // The one message shown, with its buttons, under the application's title.
+    void umaMensagem(const QString& texto, int botoes = kInfo) const {
+        QCOMPARE(caixas(*mensagens), QStringList{caixa(texto, botoes, kTitulo)});
+    }
+};
+
+// The clerk types over a box's text one key at a time, accents included,
+// and presses Enter.
+inline void digitarEEnter(QLineEdit* e, const QString& texto) {
+    e->setFocus();
+    e->selectAll();
+    for (const QChar ch : texto) {
+        QKeyEvent tecla(QEvent::KeyPress, ch.isDigit() ? Qt::Key_0 + ch.digitValue() : Qt::Key_A, Qt::NoModifier,
+                        QString(ch));
+        QApplication::sendEvent(e, &tecla);
+    }
+    QTest::keyClick(e, Qt::Key_Return);
+}
+
+} // namespace teste
