@@ -85,9 +85,7 @@ class tst_component : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        teste::registroNovo();
-        teste::registrar(DOUBLES_LIB);
-        teste::registrar(CRECEBER_LIB);
+        teste::prepararTelas(DOUBLES_LIB, CRECEBER_LIB);
     }
 
     void init() {

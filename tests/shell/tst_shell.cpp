@@ -126,9 +126,7 @@ class tst_shell : public QObject {
 
 private slots:
     void initTestCase() {
-        teste::registroNovo();
-        teste::registrar(DOUBLES_LIB);
-        forms::setLogicalDpiOverride(96);
+        teste::prepararTelas(DOUBLES_LIB);
     }
 
     void init() {

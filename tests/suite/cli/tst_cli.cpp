@@ -5,39 +5,27 @@
 #include "automation/Registry.h"
 #include "suite/storage/Banco.h"
 #include "suite/storage/Cadastros.h"
+#include "support/Processo.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace quva;
 
-namespace {
-
-struct Execucao {
-    int codigo = -1;
-    QString saida, erro;
-};
-
-} // namespace
+using teste::Execucao;
 
 class tst_cli : public QObject {
     Q_OBJECT
 
     // Runs on the test's database and registry unless banco or registro names others.
     Execucao executar(const QStringList& args, const QString& banco = {}, const QString& registro = {}) {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QUVA_DATABASE"), banco.isEmpty() ? m_banco : banco);
-        env.insert(QStringLiteral("QUVA_REGISTRY"),
-                   registro.isEmpty() ? m_dir.filePath(QStringLiteral("registro.ini")) : registro);
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(QUVA_SUITE), args);
-        if (!p.waitForFinished(120000)) qFatal("quva-suite did not finish");
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+        return teste::executarPrograma(
+            QStringLiteral(QUVA_SUITE), args,
+            {{QStringLiteral("QUVA_DATABASE"), banco.isEmpty() ? m_banco : banco},
+             {QStringLiteral("QUVA_REGISTRY"),
+              registro.isEmpty() ? m_dir.filePath(QStringLiteral("registro.ini")) : registro}});
     }
 
     QString arquivo(const QString& nome, const QByteArray& conteudo) {
