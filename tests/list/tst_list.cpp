@@ -237,7 +237,8 @@ private slots:
         QVERIFY(locais().isEmpty());
     }
 
-    // Page 3 of the whole list, "Vencida", then "Todas as situações" again.
+    // Page 3 of the whole list, "Vencida", then "Todas as situações" again;
+    // then a search and back.
     void memoriaDaPagina() {
         for (int i = 0; i < 12; ++i)
             base.contas[std::size_t(i * 3)].vencimento = hoje(-2);
@@ -260,6 +261,13 @@ private slots:
         QCOMPARE(celula(1, 1), QStringLiteral("21"));
         telaLivre();
         QCOMPARE(selecoes(), 5);
+
+        // A search from the whole list keeps its page as well.
+        lista->qzfndPesquisar->setText(QStringLiteral("Cliente"));
+        lista->qzfndPesquisar->requestSearch();
+        lista->qzfndPesquisar->requestClear();
+        lista->qzcmbSituacao->setListIndex(0);
+        QCOMPARE(barra(), QStringLiteral("21 - 30 de 45"));
         QVERIFY(locais().isEmpty());
     }
 
