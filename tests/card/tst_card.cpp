@@ -430,7 +430,6 @@ private slots:
         frmFicha f;
         f.Load();
         QStringList vermelhos;
-        QString comFoco;
         const bool ficouAberta = abrir(f, std::int16_t(tipo), [&] {
             forms::Control* focoAntes = f.qzmemHistorico;
             if (tipo == 1) focoAntes = f.qzfCodigoDoCliente;
