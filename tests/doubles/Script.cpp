@@ -4,7 +4,6 @@
 
 #include <QHash>
 
-
 namespace quva::doubles {
 
 namespace {

@@ -2,26 +2,19 @@
 // Databases for the suite's tests: a SQLite file in a temporary folder, or
 // a private PostgreSQL server started once per test program with
 // scripts/pg-test-server (skipped when the server cannot be started).
-// QUVA_TEST_POSTGRESQL names an existing server instead; "off" skips it.
+
+#include "suite/storage/Banco.h"
 
 #include <QCoreApplication>
 #include <QProcess>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
-#include <QUrlQuery>
 
 #include <memory>
 
 namespace quva::teste {
 
 enum class Motor { SQLite, PostgreSQL };
-
-inline const char* nomeDoMotor(Motor m) {
-    return m == Motor::SQLite ? "SQLite" : "PostgreSQL";
-}
 
 class ServidorPostgres {
 public:
@@ -38,23 +31,10 @@ public:
 
     // Leaves an empty database: the next opening migrates from scratch.
     void limpar() {
-        const QString nome = QStringLiteral("quva-teste-limpeza");
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), nome);
-            const QUrl url(m_uri);
-            const QUrlQuery q(url);
-            db.setHostName(q.queryItemValue(QStringLiteral("host")));
-            db.setPort(q.queryItemValue(QStringLiteral("port")).toInt());
-            db.setUserName(q.queryItemValue(QStringLiteral("user")));
-            db.setDatabaseName(url.path().mid(1));
-            if (db.open()) {
-                QSqlQuery(db).exec(QStringLiteral("SET client_min_messages TO warning"));
-                QSqlQuery(db).exec(QStringLiteral("DROP SCHEMA public CASCADE"));
-                QSqlQuery(db).exec(QStringLiteral("CREATE SCHEMA public"));
-            }
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(nome);
+        auto banco = suite::Banco::abrirSeparado(m_uri);
+        banco->executar(QStringLiteral("SET client_min_messages TO warning"));
+        banco->executar(QStringLiteral("DROP SCHEMA public CASCADE"));
+        banco->executar(QStringLiteral("CREATE SCHEMA public"));
     }
 
     void parar() {
@@ -67,15 +47,6 @@ private:
     void iniciar() {
         if (m_tentado) return;
         m_tentado = true;
-        const QString externo = qEnvironmentVariable("QUVA_TEST_POSTGRESQL");
-        if (externo == QLatin1String("off")) {
-            m_motivo = QStringLiteral("QUVA_TEST_POSTGRESQL=off");
-            return;
-        }
-        if (!externo.isEmpty()) {
-            m_uri = externo;
-            return;
-        }
         m_pasta = std::make_unique<QTemporaryDir>();
         QProcess p;
         p.start(QStringLiteral(QUVA_PG_SCRIPT), {QStringLiteral("start"), m_pasta->path()});

@@ -125,7 +125,7 @@ private slots:
         novo(42, "Zé", "José Ávila", suite::ClienteInativo, false, "");
         novo(43, "Maria", "Maria Gonçalves", suite::ClienteBloqueado, true, "C");
         novo(44, "Padaria Central", "Central Pães ME", suite::ClienteExcluido, false, "C");
-        novo(142, "Dona Conceição", "Conceição Ribeiro", suite::ClienteAtivo, false, "B");
+        novo(142, "Dona Conceição 😀😀", "Conceição Ribeiro", suite::ClienteAtivo, false, "B");
     }
 
     void dialogSearch_data() {
@@ -137,6 +137,10 @@ private slots:
         QTest::newRow("trade name") << "padaria" << QList<std::int32_t>{12, 44};
         QTest::newRow("legal name") << "comercio de alimentos" << QList<std::int32_t>{12};
         QTest::newRow("code") << "142" << QList<std::int32_t>{142};
+        // Texts shorter than three characters (an emoji is one) are scanned.
+        QTest::newRow("two letters") << "av" << QList<std::int32_t>{42};
+        QTest::newRow("two emojis") << "😀😀" << QList<std::int32_t>{142};
+        QTest::newRow("LIKE wildcard is text") << "%" << QList<std::int32_t>{};
         QTest::newRow("every situation") << "a" << QList<std::int32_t>{7, 12, 42, 43, 44, 142};
         QTest::newRow("nothing") << "Xavier" << QList<std::int32_t>{};
     }
@@ -157,7 +161,7 @@ private slots:
                               "12|Padaria Pão Quente|Pão Quente Comércio de Alimentos Ltda|1|Não|B|",
                               "42|Zé|José Ávila|2|Não||", "43|Maria|Maria Gonçalves|3|Sim|C|",
                               "44|Padaria Central|Central Pães ME|4|Não|C|",
-                              "142|Dona Conceição|Conceição Ribeiro|1|Não|B|"}));
+                              "142|Dona Conceição 😀😀|Conceição Ribeiro|1|Não|B|"}));
     }
 
     void cardLookup_data() {
