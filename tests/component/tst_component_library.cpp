@@ -13,9 +13,7 @@ class tst_component_library : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        teste::registroNovo();
-        teste::registrar(DOUBLES_LIB);
-        teste::registrar(CRECEBER_LIB);
+        teste::prepararTelas(DOUBLES_LIB, CRECEBER_LIB);
     }
     void init() { doubles::reset(); }
 
