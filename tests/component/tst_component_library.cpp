@@ -13,7 +13,6 @@ class tst_component_library : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { teste::prepararTelas(DOUBLES_LIB, CRECEBER_LIB); }
-    void init() { doubles::reset(); }
 
     void exportaSoOsQuatroPontosDeEntrada() {
         const teste::Execucao nm = teste::executarPrograma(
