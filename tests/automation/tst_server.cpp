@@ -8,8 +8,8 @@
 #include "automation/Server.h"
 #include "runtime/Errors.h"
 #include "support/Falhas.h"
+#include "support/Processo.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -32,17 +32,8 @@ public:
     Grade() : DispatchObject(QStringLiteral("MSHFlexGrid")) {}
 };
 
-struct Run {
-    int code;
-    QString out, err;
-};
-
-Run tool(const QStringList& args) {
-    QProcess p;
-    p.start(kTool, args);
-    p.waitForFinished(30000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+teste::Execucao tool(const QStringList& args) {
+    return teste::executarPrograma(kTool, args, {}, 30000);
 }
 
 } // namespace
@@ -132,15 +123,15 @@ private slots:
     }
 
     void toolRegistersListsAndUnregisters() {
-        Run r = tool({kLibrary});
-        QCOMPARE(r.code, 0);
-        QCOMPARE(r.out.trimmed(), QStringLiteral("DllRegisterServer em %1 obteve êxito.").arg(kLibrary));
+        auto r = tool({kLibrary});
+        QCOMPARE(r.codigo, 0);
+        QCOMPARE(r.saida.trimmed(), QStringLiteral("DllRegisterServer em %1 obteve êxito.").arg(kLibrary));
         // The process wrote the file this process reads.
         QVERIFY(Registry::find(QStringLiteral("quvatest.calculadora")));
 
         r = tool({QStringLiteral("--list")});
-        QCOMPARE(r.code, 0);
-        const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(r.codigo, 0);
+        const QStringList lines = r.saida.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3);
         QVERIFY(lines[0].startsWith(QStringLiteral("ProgID\tCLSID")));
         QCOMPARE(lines[1], QStringLiteral("QuvaTest.Calculadora\t{3E1C6A7B-8F24-4D15-A9B0-C2D3E4F50617}\t%1\t"
@@ -149,16 +140,16 @@ private slots:
                                .arg(QFileInfo(kLibrary).absoluteFilePath()));
 
         r = tool({QStringLiteral("-u"), kLibrary});
-        QCOMPARE(r.code, 0);
-        QCOMPARE(r.out.trimmed(), QStringLiteral("DllUnregisterServer em %1 obteve êxito.").arg(kLibrary));
+        QCOMPARE(r.codigo, 0);
+        QCOMPARE(r.saida.trimmed(), QStringLiteral("DllUnregisterServer em %1 obteve êxito.").arg(kLibrary));
         QVERIFY(Registry::all().empty());
     }
 
     void toolSilentAndRelativePath() {
         QDir::setCurrent(QFileInfo(kLibrary).absolutePath());
-        Run r = tool({QStringLiteral("-s"), QFileInfo(kLibrary).fileName()});
-        QCOMPARE(r.code, 0);
-        QVERIFY(r.out.isEmpty() && r.err.isEmpty());
+        auto r = tool({QStringLiteral("-s"), QFileInfo(kLibrary).fileName()});
+        QCOMPARE(r.codigo, 0);
+        QVERIFY(r.saida.isEmpty() && r.erro.isEmpty());
         // The registry keeps the absolute path, so any working folder can create the object.
         QCOMPARE(Registry::find(QStringLiteral("QuvaTest.Contador"))->library,
                  QFileInfo(kLibrary).absoluteFilePath());
@@ -186,14 +177,14 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(int, code);
         QFETCH(QString, message);
-        Run r = tool(args);
-        QCOMPARE(r.code, code);
-        QVERIFY2(r.err.contains(message), qPrintable(r.err));
-        QVERIFY(r.out.isEmpty());
+        auto r = tool(args);
+        QCOMPARE(r.codigo, code);
+        QVERIFY2(r.erro.contains(message), qPrintable(r.erro));
+        QVERIFY(r.saida.isEmpty());
         // Silent: the same exit code and no text.
         r = tool(QStringList{QStringLiteral("-s")} + args);
-        QCOMPARE(r.code, code);
-        QVERIFY(r.err.isEmpty());
+        QCOMPARE(r.codigo, code);
+        QVERIFY(r.erro.isEmpty());
     }
 };
 

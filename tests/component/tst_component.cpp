@@ -3,19 +3,15 @@
 // procedures written here the way the screens write theirs.
 
 #include "Ambiente.h"
-#include "automation/DispatchObject.h"
 #include "automation/LateBound.h"
 #include "component/Formularios.h"
 #include "component/Procedimento.h"
 #include "component/modFundoEscuro.h"
 #include "component/modPrincipal.h"
-#include "support/Falhas.h"
 
 #include <QTest>
 
 #include <stdexcept>
-
-Q_DECLARE_METATYPE(quva::rt::Variant)
 
 using namespace quva;
 using namespace creceber;
@@ -84,11 +80,7 @@ std::int16_t ExibirOcultar(bool exibir, int falharEm, int numero = rt::err::Inva
 class tst_component : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        teste::registroNovo();
-        teste::registrar(DOUBLES_LIB);
-        teste::registrar(CRECEBER_LIB);
-    }
+    void initTestCase() { teste::prepararTelas(DOUBLES_LIB, CRECEBER_LIB); }
 
     void init() {
         doubles::reset();
@@ -279,30 +271,6 @@ private slots:
         QCOMPARE(criadas[0]->areas, std::vector<std::int32_t>{200});
         QCOMPARE(criadas[1]->areas, std::vector<std::int32_t>{201});
         QVERIFY(locaisExibidos().isEmpty());
-    }
-
-    // A call the class cannot take reaches the caller as a run-time failure,
-    // not as any other exception, and changes nothing.
-    void chamadaInvalidaVoltaComoFalha() {
-        rt::Object o = novaClasse();
-        QCOMPARE(teste::failureOf(
-                     [&] { automation::set(o, QStringLiteral("DadosDoUsuario"), QStringLiteral("texto")); }),
-                 rt::err::ObjectRequired);
-        QVERIFY(!gobjDadosDoUsuario);
-        QCOMPARE(teste::failureOf([&] {
-                     automation::call(o, QStringLiteral("AbrirLista"), QStringLiteral("abc"),
-                                      std::int32_t(1));
-                 }),
-                 rt::err::TypeMismatch);
-        QCOMPARE(glngFormularioDoMenu_hWnd, 0);
-    }
-
-    // The presenter has no handler: when the message component cannot be
-    // created, that failure goes on to the host.
-    void apresentadorQueFalhaChegaAoHost() {
-        doubles::setCreateFailure(teste::kMsgErro, true);
-        QCOMPARE(teste::failureOf([] { automation::call(novaClasse(), QStringLiteral("AbrirFicha")); }),
-                 rt::err::CannotCreateObject);
     }
 };
 

@@ -16,10 +16,7 @@ using namespace creceber::contratos;
 class tst_contracts : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        teste::registroNovo();
-        teste::registrar(DOUBLES_LIB);
-    }
+    void initTestCase() { teste::prepararTelas(DOUBLES_LIB); }
     void init() { doubles::reset(); }
 
     // Values the callee writes through a by-reference argument come back to
@@ -56,13 +53,8 @@ private slots:
         QCOMPARE(texto, QStringLiteral("Fulano"));
     }
 
-    // A member's failure reaches the caller; a wrapper never created fails as Nothing would.
-    void falhasChegamAQuemChama() {
-        const QString p = QString::fromUtf16(QUVA_N_Empresa::clsEmpresa::kProgId);
-        doubles::setFailure(p, QStringLiteral("SelecionarNova"), 3704);
-        QCOMPARE(
-            teste::failureOf([] { QUVA_N_Empresa::clsEmpresa::Criar().SelecionarNova(2, 0, 1, QString()); }),
-            3704);
+    // A wrapper never created fails as Nothing would.
+    void envoltorioNuncaCriadoFalhaComoNothing() {
         QUVA_N_Empresa::clsEmpresa vazio;
         QCOMPARE(teste::failureOf([&] { vazio.SelecionarNova(2, 0, 1, QString()); }), rt::err::ObjectNotSet);
     }
