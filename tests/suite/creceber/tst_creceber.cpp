@@ -39,12 +39,8 @@ Parcelas carne(int n, QDate primeiro) {
 
 void baixarConta(Banco& banco, std::int64_t numero, QDate data, std::int64_t desconto = 0,
                  std::int64_t juros = 0) {
-    Baixa b;
-    b.numeroDoLancamento = numero;
-    b.data = data;
-    b.desconto = rt::Currency::fromRaw(desconto);
-    b.juros = rt::Currency::fromRaw(juros);
-    baixar(banco, b);
+    baixar(banco, {.numeroDoLancamento = numero, .data = data, .desconto = rt::Currency::fromRaw(desconto),
+                   .juros = rt::Currency::fromRaw(juros), .valorPago = {}, .usuario = {}});
 }
 
 std::shared_ptr<ado::Recordset> recordset(const Variant& v) {
@@ -112,6 +108,14 @@ private:
 
     rt::Object criar() { return automation::CreateObject(QStringLiteral("QUVA_N_CReceber.clsCReceber")); }
 
+    // A component as the card hands it over: its installment grid and user.
+    rt::Object ficha(const Parcelas& parcelas, const QString& usuario) {
+        rt::Object o = criar();
+        set(o, QStringLiteral("GradeDasParcelas"), rt::Object(std::make_shared<Grade>(parcelas)));
+        set(o, QStringLiteral("DadosDoUsuario"), rt::Object(std::make_shared<Usuario>(usuario)));
+        return o;
+    }
+
     std::int64_t cliente(const QString& apelido, const QString& nome, int situacao = ClienteAtivo) {
         Cliente c;
         c.apelidoOuNomeFantasia = apelido;
@@ -122,11 +126,9 @@ private:
 
     int adicionar(std::int64_t codigo, const QString& historico, const Parcelas& parcelas,
                   const QString& usuario = QStringLiteral("ana"), rt::Object* comp = nullptr) {
-        rt::Object o = criar();
+        rt::Object o = ficha(parcelas, usuario);
         let(o, QStringLiteral("CodigoDoCliente"), double(codigo));
         let(o, QStringLiteral("Historico"), historico);
-        set(o, QStringLiteral("GradeDasParcelas"), rt::Object(std::make_shared<Grade>(parcelas)));
-        set(o, QStringLiteral("DadosDoUsuario"), rt::Object(std::make_shared<Usuario>(usuario)));
         const int r = call(o, QStringLiteral("Adicionar")).toInteger();
         if (comp) *comp = o;
         return r;
@@ -693,14 +695,12 @@ private slots:
 
     // The card of one clerk: Alterar with the values given, or Excluir.
     rt::Object cartao(int numero, const QString& historico, const QString& usuario) {
-        rt::Object o = criar();
+        rt::Object o = ficha({{"", ""}}, usuario);
         let(o, QStringLiteral("NumeroDoLancamento"), double(numero));
         let(o, QStringLiteral("CodigoDoCliente"), double(m_maria));
         let(o, QStringLiteral("Historico"), historico);
         let(o, QStringLiteral("DataDeVencimento"), QStringLiteral("01/05/2024"));
         let(o, QStringLiteral("ValorDoDocumento"), QStringLiteral("7,00"));
-        set(o, QStringLiteral("GradeDasParcelas"), rt::Object(std::make_shared<Grade>(Parcelas{{"", ""}})));
-        set(o, QStringLiteral("DadosDoUsuario"), rt::Object(std::make_shared<Usuario>(usuario)));
         return o;
     }
 
