@@ -32,7 +32,6 @@ public:
                 return Variant(s);
             },
             rt::kUnknownMember, 1);
-        method(QStringLiteral("Qualquer"), -1, [](Args a) { return Variant(std::int32_t(a.size())); });
         method(
             QStringLiteral("Fixo"), 0, [](Args) { return Variant(QStringLiteral("fixo")); }, 0x60030001);
         method(QStringLiteral("Depois"), 0, [](Args) { return Variant(QStringLiteral("depois")); });
@@ -66,7 +65,7 @@ public:
     rt::Object m_filho;
 };
 
-using teste::expectFailure;
+using teste::failureOf;
 
 } // namespace
 
@@ -80,12 +79,6 @@ private slots:
         for (const char* name : {"selecionar", "SELECIONAR", "sElEcIoNaR"})
             QCOMPARE(a.memberId(QString::fromLatin1(name)), id);
         QCOMPARE(a.memberId(QStringLiteral("Selecionarx")), rt::kUnknownMember);
-        struct Acentos : DispatchObject {
-            Acentos() : DispatchObject(QStringLiteral("x")) {
-                method(QStringLiteral("Descrição"), 0, [](Args) { return Variant(1); });
-            }
-        } acentos;
-        QVERIFY(acentos.memberId(QStringLiteral("DESCRIÇÃO")) != rt::kUnknownMember);
     }
 
     void fixedAndAssignedIdsDoNotCollide() {
@@ -118,8 +111,9 @@ private slots:
         QCOMPARE(n.toLong(), 0);
         // A text that is not a number cannot go into a 16-bit integer.
         Variant t(std::int16_t(0));
-        expectFailure([&] { call(o, QStringLiteral("Selecionar"), byRef(i), byRef(t), byRef(d), byRef(b)); },
-                      rt::err::TypeMismatch);
+        QCOMPARE(
+            failureOf([&] { call(o, QStringLiteral("Selecionar"), byRef(i), byRef(t), byRef(d), byRef(b)); }),
+            rt::err::TypeMismatch);
     }
 
     void argumentShapes() {
@@ -130,9 +124,6 @@ private slots:
         // Missing and Empty in the middle are passed on as they are.
         QCOMPARE(call(o, QStringLiteral("Opcional"), 1, rt::Missing, Variant()).toString(),
                  QStringLiteral("VME"));
-        // Any count when the handler checks it.
-        QCOMPARE(call(o, QStringLiteral("Qualquer")).toLong(), 0);
-        QCOMPARE(call(o, QStringLiteral("Qualquer"), 1, 2, 3, 4, 5, 6).toLong(), 6);
         // Indexes keep their order.
         let(o, QStringLiteral("Matriz"), 1, 2, 42);
         QCOMPARE(get(o, QStringLiteral("Matriz"), 1, 2).toLong(), 42);
@@ -161,8 +152,8 @@ private slots:
         QFETCH(int, count);
         Amostra a;
         std::vector<Variant> args(std::size_t(count), Variant(1));
-        expectFailure([&] { a.invoke(a.memberId(member), rt::CallKind(kind), args); },
-                      rt::err::WrongArgumentCount);
+        QCOMPARE(failureOf([&] { a.invoke(a.memberId(member), rt::CallKind(kind), args); }),
+                 rt::err::WrongArgumentCount);
     }
 
     void missingMemberOrKindIs438_data() {
@@ -178,15 +169,16 @@ private slots:
         QFETCH(int, kind);
         auto o = std::make_shared<Amostra>();
         Variant v(1);
-        expectFailure([&] { invokeByName(o, member, rt::CallKind(kind), std::span<Variant>(&v, 1)); },
-                      rt::err::MemberNotSupported);
+        QCOMPARE(failureOf([&] { invokeByName(o, member, rt::CallKind(kind), std::span<Variant>(&v, 1)); }),
+                 rt::err::MemberNotSupported);
     }
 
     void unknownIdIs438AndNothingIs91() {
-        expectFailure([&] { callId(std::make_shared<Amostra>(), 0x6803000e); }, rt::err::MemberNotSupported);
+        QCOMPARE(failureOf([&] { callId(std::make_shared<Amostra>(), 0x6803000e); }),
+                 rt::err::MemberNotSupported);
         rt::Object nothing;
-        expectFailure([&] { call(nothing, QStringLiteral("Fixo")); }, rt::err::ObjectNotSet);
-        expectFailure([&] { getId(nothing, 0); }, rt::err::ObjectNotSet);
+        QCOMPARE(failureOf([&] { call(nothing, QStringLiteral("Fixo")); }), rt::err::ObjectNotSet);
+        QCOMPARE(failureOf([&] { getId(nothing, 0); }), rt::err::ObjectNotSet);
     }
 
     void objectsBySetAndChained() {
@@ -199,31 +191,14 @@ private slots:
         QVERIFY(obj(get(o, QStringLiteral("Filho"))) == filho);
         // Nothing is a valid value for Set; calling through it is not.
         set(o, QStringLiteral("Filho"), nullptr);
-        expectFailure([&] { get(obj(get(o, QStringLiteral("Filho"))), QStringLiteral("Texto")); },
-                      rt::err::ObjectNotSet);
-        expectFailure([&] { get(o, QStringLiteral("Filho"), 21); }, rt::err::ObjectNotSet);
+        QCOMPARE(failureOf([&] { get(obj(get(o, QStringLiteral("Filho"))), QStringLiteral("Texto")); }),
+                 rt::err::ObjectNotSet);
+        QCOMPARE(failureOf([&] { get(o, QStringLiteral("Filho"), 21); }), rt::err::ObjectNotSet);
         // Set with a value that is not an object.
-        expectFailure([&] { set(o, QStringLiteral("Filho"), 3); }, rt::err::ObjectRequired);
+        QCOMPARE(failureOf([&] { set(o, QStringLiteral("Filho"), 3); }), rt::err::ObjectRequired);
         // Arguments on a plain property go to its default member: Filho(21) is Filho.Item(21).
         set(o, QStringLiteral("Filho"), filho);
         QCOMPARE(get(o, QStringLiteral("Filho"), 21).toLong(), 42);
-    }
-
-    void redeclaringANameAddsKinds() {
-        struct Duplo : DispatchObject {
-            Duplo() : DispatchObject(QStringLiteral("x")) {
-                property(QStringLiteral("Valor"), [this](Args) { return Variant(v); }, {});
-                property(QStringLiteral("valor"), {}, [this](Args a) {
-                    v = a[0].toLong();
-                    return Variant();
-                });
-            }
-            std::int32_t v = 0;
-        };
-        auto o = std::make_shared<Duplo>();
-        let(o, QStringLiteral("Valor"), 5);
-        QCOMPARE(get(o, QStringLiteral("Valor")).toLong(), 5);
-        QCOMPARE(o->memberNames().size(), 1);
     }
 };
 

@@ -79,18 +79,8 @@ class tst_card : public QObject {
     }
 
     // Opens the card for the operation and runs acao inside its modal show.
-    // Returns whether the card was still open when acao ended (it is then
-    // closed, so the test never hangs).
     bool abrir(frmFicha& ficha, std::int16_t tipo, const std::function<void()>& acao) {
-        bool aberta = false;
-        quando([&] { return ficha.Visible(); },
-               [&] {
-                   acao();
-                   aberta = ficha.Visible();
-                   if (aberta) ficha.Hide();
-               });
-        ficha.MontarExibirFormulario(tipo);
-        return aberta;
+        return teste::durante(ficha, [&] { ficha.MontarExibirFormulario(tipo); }, acao);
     }
 
     // Types an installment and presses the add button.
@@ -173,6 +163,7 @@ private slots:
         QVERIFY(teste::locaisExibidos().isEmpty());
     }
 
+    // Altering: every field from the list's row.
     void camposDaLinha() {
         const QString nbsp = rt::Chr(160);
         listaComUmaLinha("Primeira linha" + nbsp + "Segunda" + nbsp + nbsp + "Quarta", "05/12/2026 08:01:02");
@@ -181,15 +172,10 @@ private slots:
         abrir(f, 3, [&] {});
         QCOMPARE(f.QZTheme->LinhaDeInclusao(), QStringLiteral("Código 1532 | Incluído em 04/12/2026"));
         QCOMPARE(f.QZTheme->LinhaDeAlteracao(), QStringLiteral("Alterado em 05/12/2026"));
-        QCOMPARE(f.NumeroDoLancamento(), 1532.0);
-        QVERIFY(f.ClientePreenchido());
         QCOMPARE(f.qzmemHistorico->Text(), QStringLiteral("Primeira linha\r\nSegunda\r\n\r\nQuarta"));
         QCOMPARE(camposDaFicha(f),
                  QStringLiteral("42|Padaria Sol|José da Silva Pães ME|V-88|01/12/2026|1.500,00|300,00|2|4|"
                                 "10/01/2027|300,00"));
-        for (qz::QZFind* b :
-             {f.qzfCodigoDoCliente, f.qzfApelidoOuNomeFantasiaDoCliente, f.qzfNomeOuRazaoSocialDoCliente})
-            QVERIFY(!b->ShowClearButton());
     }
 
     // Altering without a list: reported with its step, the card never shown.
@@ -419,7 +405,6 @@ private slots:
         QTest::newRow("2 cliente ao alterar") << 2 << "CodigoDoCliente" << true
                                               << "lblApelidoOuNomeFantasiaDoCliente" << kInfo << 3;
         QTest::newRow("2 outra caixa") << 2 << "codigodocliente" << true << "" << kInfo << 1;
-        QTest::newRow("3 recusa") << 3 << "" << false << "" << forms::vbOKOnly + forms::vbCritical << 1;
         QTest::newRow("9 desconhecido") << 9 << "" << false << "" << 0 << 1;
         // The click itself fails (no component): the card stays as it was.
         QTest::newRow("falha do clique") << -1 << "" << true << "lblValor" << 0 << 1;
@@ -445,7 +430,6 @@ private slots:
         frmFicha f;
         f.Load();
         QStringList vermelhos;
-        QString comFoco;
         const bool ficouAberta = abrir(f, std::int16_t(tipo), [&] {
             forms::Control* focoAntes = f.qzmemHistorico;
             if (tipo == 1) focoAntes = f.qzfCodigoDoCliente;

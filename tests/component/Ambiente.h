@@ -52,10 +52,6 @@ inline const QString kMsgErro = QStringLiteral("QUVA_A_MsgErro.clsMensagem");
 inline const QString kFundoEscuro = QStringLiteral("QUVA_A_EfeitosDeTela.clsFundoEscuro");
 inline const QString kNegocio = QStringLiteral("QUVA_N_CReceber.clsCReceber");
 
-inline std::uint16_t porRef(quva::rt::VarType t) {
-    return std::uint16_t(t) | quva::rt::kByRef;
-}
-
 // The location texts the error message received, in order.
 inline QStringList locaisExibidos() {
     QStringList r;

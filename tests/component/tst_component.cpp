@@ -9,7 +9,6 @@
 #include "component/Procedimento.h"
 #include "component/modFundoEscuro.h"
 #include "component/modPrincipal.h"
-#include "contracts/QUVA_N_CReceber.h"
 #include "support/Falhas.h"
 
 #include <QTest>
@@ -44,11 +43,6 @@ struct FichaDeTeste : frmFichaBase {
         if (aoExibir) aoExibir();
         RemoverFundoEscuro(glngFormularioDoMenu_hWnd);
     }
-};
-
-class DadosDoUsuarioDeTeste : public automation::DispatchObject {
-public:
-    DadosDoUsuarioDeTeste() : DispatchObject(QStringLiteral("clsDadosDoUsuario")) {}
 };
 
 rt::Object novaClasse() {
@@ -90,11 +84,7 @@ std::int16_t ExibirOcultar(bool exibir, int falharEm, int numero = rt::err::Inva
 class tst_component : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        teste::registroNovo();
-        teste::registrar(DOUBLES_LIB);
-        teste::registrar(CRECEBER_LIB);
-    }
+    void initTestCase() { teste::prepararTelas(DOUBLES_LIB, CRECEBER_LIB); }
 
     void init() {
         doubles::reset();
@@ -245,52 +235,27 @@ private slots:
                  exibida ? QStringList{"QUVA_A_CReceber, modTeste, Exportar, Ponto: 3"} : QStringList{});
     }
 
-    void falhaDeNegocioComOLocalDoComponente() {
-        doubles::setResult(teste::kNegocio, QStringLiteral("Selecionar"), std::int32_t(1));
-        doubles::setErrorTriple(teste::kNegocio, std::int32_t(-2147217900),
-                                QStringLiteral("Sintaxe incorreta"),
-                                QStringLiteral("QUVA_N_CReceber, clsCReceber, Selecionar, Ponto: 7"));
-        bool falhou = false;
-        Procedimento ponto(u", frmTeste, Selecionar, Ponto: ");
-        ponto.executar([&] {
-            ponto(1);
-            auto lobjCReceber = contratos::QUVA_N_CReceber::clsCReceber::Criar();
-            std::int16_t registros = 40;
-            ponto(2);
-            if (lobjCReceber.Selecionar(1, registros, 4, QString()) != rt::Variant(std::int32_t(0))) {
-                ponto(3);
-                RepassarFalhaDoComponente(lobjCReceber);
-                falhou = true;
-            }
-        });
-        QVERIFY(falhou);
-        QCOMPARE(teste::chamadas(teste::kNegocio, {}, false),
-                 (QStringList{"Selecionar 1 40 4 ", "NumeroDoErro", "DescricaoDoErro", "LocalDoErro"}));
-        QCOMPARE(teste::chamadas(teste::kMsgErro, {}, false),
-                 QStringList{"Exibir -2147217900 Sintaxe incorreta QUVA_N_CReceber, clsCReceber, Selecionar, Ponto: 7 "});
-    }
-
-    void abrirFichaSemAbrirListaEscureceOHandle0() {
+    // The card opens to add, darkening the menu the last AbrirLista named
+    // (handle 0 before any), each time through a new backdrop object; the
+    // local card is released when the call ends.
+    void abrirFichaAdicionaEEscureceOMenu() {
         auto ficha = std::make_shared<FichaDeTeste>();
         std::weak_ptr<FichaDeTeste> fraca = ficha;
         DefinirFabricaDeFicha([&ficha] { return std::exchange(ficha, nullptr); });
-        QVERIFY(automation::call(novaClasse(), QStringLiteral("AbrirFicha")).isEmpty());
-        QVERIFY(fraca.expired()); // the local card is released when the call ends
-
-        QCOMPARE(teste::chamadas(teste::kFundoEscuro), (QStringList{"Aplicar l&:0", "Remover l&:0"}));
-        QVERIFY(doubles::calls(teste::kFundoEscuro)[0].instance != doubles::calls(teste::kFundoEscuro)[1].instance);
-        QVERIFY(locaisExibidos().isEmpty());
-    }
-
-    void abrirFichaAbreEmModoDeAdicao() {
-        auto ficha = std::make_shared<FichaDeTeste>();
-        DefinirFabricaDeFicha([ficha] { return ficha; });
         rt::Object o = novaClasse();
+        QVERIFY(automation::call(o, QStringLiteral("AbrirFicha")).isEmpty());
+        QVERIFY(fraca.expired());
+        auto outra = std::make_shared<FichaDeTeste>();
+        DefinirFabricaDeFicha([outra] { return outra; });
+        DefinirFabricaDeLista([] { return std::make_shared<ListaDeTeste>(); });
         automation::call(o, QStringLiteral("AbrirLista"), std::int32_t(4711), std::int32_t(0));
         automation::call(o, QStringLiteral("AbrirFicha"));
-        QCOMPARE(ficha->tipos, std::vector<std::int16_t>{1});
-        for (const auto& c : doubles::calls(teste::kFundoEscuro))
-            QCOMPARE(c.args[0].value.rawLong(), 4711);
+        QCOMPARE(outra->tipos, std::vector<std::int16_t>{1});
+        QCOMPARE(teste::chamadas(teste::kFundoEscuro),
+                 (QStringList{"Aplicar l&:0", "Remover l&:0", "Aplicar l&:4711", "Remover l&:4711"}));
+        QVERIFY(doubles::calls(teste::kFundoEscuro)[0].instance !=
+                doubles::calls(teste::kFundoEscuro)[1].instance);
+        QVERIFY(locaisExibidos().isEmpty());
     }
 
     void abrirListaDuasVezes() {
@@ -310,33 +275,6 @@ private slots:
         QCOMPARE(criadas[0]->areas, std::vector<std::int32_t>{200});
         QCOMPARE(criadas[1]->areas, std::vector<std::int32_t>{201});
         QVERIFY(locaisExibidos().isEmpty());
-    }
-
-    void propriedadesGuardamNosGlobais() {
-        rt::Object dados = std::make_shared<DadosDoUsuarioDeTeste>();
-        rt::Object a = novaClasse();
-        rt::Object b = novaClasse();
-        automation::set(a, QStringLiteral("DadosDoUsuario"), dados);
-        QString nome = QStringLiteral("Contas");
-        automation::let(a, QStringLiteral("NomeDaAplicacao"), nome);
-        nome += u'!';
-        QCOMPARE(gobjDadosDoUsuario.get(), dados.get()); // shared, not copied
-        QCOMPARE(gstrNomeDaAplicacao, QStringLiteral("Contas"));
-        // Globals are the component's, not the instance's.
-        automation::let(b, QStringLiteral("nomedaaplicacao"), QStringLiteral("Outra"));
-        QCOMPARE(gstrNomeDaAplicacao, QStringLiteral("Outra"));
-    }
-
-    // A call the class cannot take reaches the caller as a run-time failure,
-    // not as any other exception, and changes nothing.
-    void chamadaInvalidaVoltaComoFalha() {
-        rt::Object o = novaClasse();
-        QCOMPARE(teste::failureOf([&] { automation::set(o, QStringLiteral("DadosDoUsuario"), QStringLiteral("texto")); }),
-                 rt::err::ObjectRequired);
-        QVERIFY(!gobjDadosDoUsuario);
-        QCOMPARE(teste::failureOf([&] { automation::call(o, QStringLiteral("AbrirLista"), QStringLiteral("abc"), std::int32_t(1)); }),
-                 rt::err::TypeMismatch);
-        QCOMPARE(glngFormularioDoMenu_hWnd, 0);
     }
 
     // The presenter has no handler: when the message component cannot be

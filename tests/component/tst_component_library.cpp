@@ -1,14 +1,11 @@
-// The product library as a host meets it: its exports, what registering
-// writes, and the list embedded in a host's work area.
+// The product library as a host meets it: its exports and what registering
+// writes (the menu's end-to-end test embeds its list).
 
 #include "Ambiente.h"
-#include "automation/LateBound.h"
-#include "forms/Window.h"
 
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
-#include <QWidget>
 
 using namespace quva;
 
@@ -16,9 +13,7 @@ class tst_component_library : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        teste::registroNovo();
-        teste::registrar(DOUBLES_LIB);
-        teste::registrar(CRECEBER_LIB);
+        teste::prepararTelas(DOUBLES_LIB, CRECEBER_LIB);
     }
     void init() { doubles::reset(); }
 
@@ -51,33 +46,6 @@ private slots:
         QCOMPARE(e->members, (QStringList{"AbrirLista", "AbrirFicha", "DadosDoUsuario", "NomeDaAplicacao"}));
         QCOMPARE(QFileInfo(e->library).canonicalFilePath(),
                  QFileInfo(QString::fromUtf8(CRECEBER_LIB)).canonicalFilePath());
-    }
-
-    // The list is built into the product library: a host's AbrirLista ends
-    // with the list living inside the host's work area, and returns Empty.
-    void abrirListaEmbuteALista() {
-        QWidget menu;
-        auto* area = new QWidget(&menu);
-        menu.resize(1024, 700);
-        area->setGeometry(0, 40, 1024, 660);
-        menu.show();
-        rt::Object o = automation::CreateObject(QStringLiteral("QUVA_A_CReceber.clsCReceber"));
-        automation::let(o, QStringLiteral("NomeDaAplicacao"), QStringLiteral("QUVA - Contas a Receber"));
-        rt::Variant r = automation::call(o, QStringLiteral("AbrirLista"), forms::hWnd(&menu), forms::hWnd(area));
-        QVERIFY(r.isEmpty());
-        QWidget* lista = nullptr;
-        for (QWidget* w : area->findChildren<QWidget*>())
-            if (w->objectName() == u"frmLista") lista = w;
-        QVERIFY(lista);
-        QVERIFY(lista->isVisible());
-        QCOMPARE(doubles::calls(teste::kNegocio, QStringLiteral("Selecionar")).size(), std::size_t(1));
-    }
-
-    void desregistrar() {
-        QCOMPARE(automation::UnregisterLibrary(QString::fromUtf8(CRECEBER_LIB)), automation::S_OK_);
-        QVERIFY(!automation::Registry::find(QStringLiteral("QUVA_A_CReceber.clsCReceber")));
-        QVERIFY_THROWS_EXCEPTION(rt::RuntimeError,
-                                 automation::CreateObject(QStringLiteral("QUVA_A_CReceber.clsCReceber")));
     }
 };
 

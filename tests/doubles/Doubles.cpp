@@ -57,24 +57,23 @@ private:
     int m_instance;
 };
 
-automation::ServerClass stand_in(const char* progId, const char* clsid,
-                                 std::initializer_list<MemberShape> members) {
+// A business component's members, with its result and its error triple.
+std::vector<MemberShape> negocio(std::vector<MemberShape> members) {
+    for (const char* n : {"ResultadoDaSelecaoEmRecordSet", "NumeroDoErro", "DescricaoDoErro", "LocalDoErro"})
+        members.push_back({n, Get});
+    return members;
+}
+
+automation::ServerClass stand_in(const char* progId, const char* clsid, std::vector<MemberShape> members) {
     const QString p = QString::fromLatin1(progId);
     const QString className = p.section(u'.', 1);
     automation::ClassEntry e;
     e.progId = p;
     e.clsid = QString::fromLatin1(clsid);
     e.className = className;
-    e.typeLib = p.section(u'.', 0, 0);
-    e.typeLibId = e.clsid;
-    e.version = QStringLiteral("1.0");
-    e.description = QStringLiteral("Test stand-in for ") + p;
-    e.interfaceName = u'_' + className;
-    e.interfaceId = e.clsid;
-    std::vector<MemberShape> shapes(members);
-    for (const MemberShape& m : shapes)
+    for (const MemberShape& m : members)
         e.members << QString::fromLatin1(m.name);
-    return {e, [p, className, shapes]() -> rt::Object {
+    return {e, [p, className, shapes = std::move(members)]() -> rt::Object {
                 if (doubles::detail::createFails(p)) return nullptr;
                 return std::make_shared<Scripted>(p, className, shapes);
             }};
@@ -83,43 +82,30 @@ automation::ServerClass stand_in(const char* progId, const char* clsid,
 const automation::ServerDescription& description() {
     static const automation::ServerDescription d{{
         stand_in("QUVA_N_CReceber.clsCReceber", "{3BD85D88-E73B-47B2-9CAF-2C8FF60ED750}",
-                 {{"Selecionar", Call, 4},
-                  {"ResultadoDaSelecaoEmRecordSet", Get},
-                  {"PaginarResultadoDaSelecaoEmRecordset", Call, 2},
-                  {"SelecionarContasAReceber", Call, 5},
-                  {"SelecionarContasAReceberBaixadas", Call, 4},
-                  {"TotalDeValoresDosDocumentos", Get},
-                  {"TotalDeDescontosEAbatimentos", Get},
-                  {"TotalDeJurosMorasEMultas", Get},
-                  {"TotalDeValoresBaixados", Get},
-                  {"NumeroDoLancamento", Let},
-                  {"CodigoDoCliente", Let},
-                  {"Historico", Let},
-                  {"DataDeVencimento", Let},
-                  {"ValorDoDocumento", Let},
-                  {"GradeDasParcelas", Set},
-                  {"DadosDoUsuario", Set},
-                  {"Adicionar", Call, 0},
-                  {"Alterar", Call, 0},
-                  {"Excluir", Call, 0},
-                  {"NomeDoCampoValidado", Get},
-                  {"DescricaoDaFalha", Get},
-                  {"NumeroDoErro", Get},
-                  {"DescricaoDoErro", Get},
-                  {"LocalDoErro", Get}}),
+                 negocio({{"Selecionar", Call, 4},
+                          {"PaginarResultadoDaSelecaoEmRecordset", Call, 2},
+                          {"SelecionarContasAReceber", Call, 5},
+                          {"SelecionarContasAReceberBaixadas", Call, 4},
+                          {"TotalDeValoresDosDocumentos", Get},
+                          {"TotalDeDescontosEAbatimentos", Get},
+                          {"TotalDeJurosMorasEMultas", Get},
+                          {"TotalDeValoresBaixados", Get},
+                          {"NumeroDoLancamento", Let},
+                          {"CodigoDoCliente", Let},
+                          {"Historico", Let},
+                          {"DataDeVencimento", Let},
+                          {"ValorDoDocumento", Let},
+                          {"GradeDasParcelas", Set},
+                          {"DadosDoUsuario", Set},
+                          {"Adicionar", Call, 0},
+                          {"Alterar", Call, 0},
+                          {"Excluir", Call, 0},
+                          {"NomeDoCampoValidado", Get},
+                          {"DescricaoDaFalha", Get}})),
         stand_in("QUVA_N_ClientAnim.clsClientes", "{9372DD2A-EA22-4B33-9E9F-21CB1D6A4087}",
-                 {{"DadosDoUsuario", Set},
-                  {"Selecionar", Call, 11},
-                  {"ResultadoDaSelecaoEmRecordSet", Get},
-                  {"NumeroDoErro", Get},
-                  {"DescricaoDoErro", Get},
-                  {"LocalDoErro", Get}}),
+                 negocio({{"DadosDoUsuario", Set}, {"Selecionar", Call, 11}})),
         stand_in("QUVA_N_Empresa.clsEmpresa", "{1FD13551-4D38-49E9-A107-AF43ADE84F17}",
-                 {{"SelecionarNova", Call, 4},
-                  {"ResultadoDaSelecaoEmRecordSet", Get},
-                  {"NumeroDoErro", Get},
-                  {"DescricaoDoErro", Get},
-                  {"LocalDoErro", Get}}),
+                 negocio({{"SelecionarNova", Call, 4}})),
         stand_in("QUVA_N_SO.clsObterVersaoDoSO", "{138F70F5-8529-4C21-BE3B-406B008938B6}",
                  {{"ObterversaoDoSO", Call, 0}}),
         stand_in("QUVA_A_MsgErro.clsMensagem", "{513D35AC-4F0C-4D5E-B0A2-3427EC987A49}",

@@ -18,8 +18,9 @@ struct Empresa {
     QString nomeFantasia, endereco, telefone, email, cidade;
 };
 
-// A recordset of these companies, first one current; without Cidade when asked.
-inline std::shared_ptr<ado::Recordset> empresas(const std::vector<Empresa>& v, bool comCidade = true) {
+// The stand-in answers SelecionarNova with 0 and hands out these companies,
+// the first one current; without Cidade when asked.
+inline void cadastrarEmpresas(const std::vector<Empresa>& v, bool comCidade = true) {
     std::vector<ado::FieldInfo> campos{{QStringLiteral("NomeFantasia"), ado::adVarWChar, 100},
                                        {QStringLiteral("EnderecoCompleto"), ado::adVarWChar, 255},
                                        {QStringLiteral("Telefone"), ado::adVarWChar, 30},
@@ -30,13 +31,8 @@ inline std::shared_ptr<ado::Recordset> empresas(const std::vector<Empresa>& v, b
         valores.insert(valores.end(), {e.nomeFantasia, e.endereco, e.telefone, e.email});
         if (comCidade) valores.emplace_back(e.cidade);
     }
-    return ado::Recordset::fromRows(campos, std::move(valores));
-}
-
-// The stand-in answers SelecionarNova with 0 and hands out these companies.
-inline void cadastrarEmpresas(const std::vector<Empresa>& v, bool comCidade = true) {
+    auto rs = ado::Recordset::fromRows(campos, std::move(valores));
     setResult(kEmpresa, QStringLiteral("SelecionarNova"), std::int32_t(0));
-    auto rs = empresas(v, comCidade);
     setBehaviour(kEmpresa, QStringLiteral("ResultadoDaSelecaoEmRecordSet"),
                  [rs](std::span<rt::Variant>) { return rt::Variant(rs); });
 }

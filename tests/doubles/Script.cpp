@@ -4,7 +4,6 @@
 
 #include <QHash>
 
-
 namespace quva::doubles {
 
 namespace {
@@ -16,7 +15,6 @@ QString key(const QString& progId, const QString& member) {
 struct MemberScript {
     rt::Variant result;
     std::int32_t failure = 0;
-    QString failureDescription;
     std::vector<std::pair<int, rt::Variant>> outputs;
     Behaviour behaviour;
 };
@@ -42,11 +40,8 @@ void reset() {
 void setResult(const QString& progId, const QString& member, const rt::Variant& value) {
     store().members[key(progId, member)].result = value;
 }
-void setFailure(const QString& progId, const QString& member, std::int32_t number,
-                const QString& description) {
-    MemberScript& m = store().members[key(progId, member)];
-    m.failure = number;
-    m.failureDescription = description;
+void setFailure(const QString& progId, const QString& member, std::int32_t number) {
+    store().members[key(progId, member)].failure = number;
 }
 void setOutput(const QString& progId, const QString& member, int index, const rt::Variant& value) {
     store().members[key(progId, member)].outputs.emplace_back(index, value);
@@ -100,9 +95,7 @@ rt::Variant answer(const QString& progId, int instance, const QString& member, r
 
     // A copy: a behaviour may script the store again.
     MemberScript m = store().members.value(key(progId, member));
-    if (m.failure != 0)
-        throw rt::RuntimeError(m.failure, m.failureDescription.isEmpty() ? rt::errorDescription(m.failure)
-                                                                         : m.failureDescription);
+    if (m.failure != 0) throw rt::RuntimeError(m.failure, rt::errorDescription(m.failure));
     for (const auto& [index, value] : m.outputs)
         if (index >= 0 && std::size_t(index) < args.size()) args[std::size_t(index)].assign(value);
     return m.behaviour ? m.behaviour(args) : m.result;

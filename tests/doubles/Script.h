@@ -41,8 +41,7 @@ void reset();
 // The result of every call of a member (Empty unless set).
 void setResult(const QString& progId, const QString& member, const rt::Variant& value);
 // The member raises this run-time failure (0 clears it).
-void setFailure(const QString& progId, const QString& member, std::int32_t number,
-                const QString& description = {});
+void setFailure(const QString& progId, const QString& member, std::int32_t number);
 // Written through the by-reference argument at index (0-based) before returning.
 void setOutput(const QString& progId, const QString& member, int index, const rt::Variant& value);
 // Runs instead of the canned result (a failure and outputs still apply first).

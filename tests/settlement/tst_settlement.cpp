@@ -164,15 +164,9 @@ private slots:
         listaComUmaLinha("02/03/2020", "");
         frmBaixar v;
         v.Load();
-        bool fechou = false;
-        teste::quando([&] { return v.Visible(); },
-                      [&] {
-                          v.qzcmdCancelarAlterar->setValue(true);
-                          fechou = !v.Visible();
-                          if (!fechou) v.Hide();
-                      });
-        v.MontarExibirFormulario(codigo);
-        QCOMPARE(fechou, fecha);
+        const bool aberta = teste::durante(v, [&] { v.MontarExibirFormulario(codigo); },
+                                           [&] { v.qzcmdCancelarAlterar->setValue(true); });
+        QCOMPARE(aberta, !fecha);
         QCOMPARE(v.QZTheme->Titulo(), QStringLiteral("Recebimento de conta"));
         QCOMPARE(v.qznumDescontoAbatimento->Text() + u'|' + v.qzdtpDataDaBaixa->Text(), baixa);
         QCOMPARE(v.qzcmdCancelarAlterar->Caption(), QStringLiteral("Fechar "));

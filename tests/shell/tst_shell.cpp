@@ -125,11 +125,7 @@ class tst_shell : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        teste::registroNovo();
-        teste::registrar(DOUBLES_LIB);
-        forms::setLogicalDpiOverride(96);
-    }
+    void initTestCase() { teste::prepararTelas(DOUBLES_LIB); }
 
     void init() {
         doubles::reset();
@@ -187,40 +183,6 @@ private slots:
         QVERIFY(molduraDe(f) && molduraDe(f) != s);
     }
 
-    // Load failures are reported with the step and the form still loads.
-    void falhaNoCarregamento_data() {
-        QTest::addColumn<int>("falha"); // 0 creating the version object, 1 asking it, 2 adding the shape
-        QTest::addColumn<bool>("numeracaoDaPesquisa");
-        QTest::addColumn<int>("passo");
-        QTest::addColumn<int>("numero");
-        QTest::newRow("criação") << 0 << false << 1 << 429;
-        QTest::newRow("consulta") << 1 << false << 2 << 440;
-        QTest::newRow("moldura") << 2 << false << 2 << 5;
-        QTest::newRow("pesquisa: moldura") << 2 << true << 4 << 5;
-    }
-    void falhaNoCarregamento() {
-        QFETCH(int, falha);
-        QFETCH(bool, numeracaoDaPesquisa);
-        QFETCH(int, passo);
-        QFETCH(int, numero);
-        versaoDoSO(QStringLiteral("Windows 8"));
-        if (falha == 0) doubles::setCreateFailure(kSO, true);
-        if (falha == 1) doubles::setFailure(kSO, QStringLiteral("ObterversaoDoSO"), 440);
-        frmTeste::Opcoes o;
-        o.lshpObjDeProjeto = falha == 2;
-        o.numeracaoDaPesquisa = numeracaoDaPesquisa;
-        frmTeste f(o);
-        f.Show();
-        QVERIFY(f.isLoaded());
-        QVERIFY(f.Visible());
-        QVERIFY(!molduraDe(f));
-        QCOMPARE(locaisExibidos(),
-                 QStringList{QStringLiteral("QUVA_A_CReceber, frmTeste, Form_Load, Ponto: %1").arg(passo)});
-        QCOMPARE(doubles::calls(teste::kMsgErro)[0].args[0].value.toLong(), numero);
-        // The search dialog's tooltip comes only after the frame's steps.
-        QCOMPARE(f.cmdFechar->ToolTipText().isEmpty(), true);
-    }
-
     void painelPadrao() {
         frmTeste f;
         f.Show();
@@ -261,35 +223,6 @@ private slots:
         QCOMPARE(locaisExibidos(), QStringList{});
     }
 
-    void falhaNoPainelPadrao_data() {
-        QTest::addColumn<bool>("exibir");
-        QTest::addColumn<bool>("comPainel");
-        QTest::addColumn<int>("passo");
-        QTest::addColumn<int>("numero");
-        QTest::newRow("ramo de exibir (na pausa)") << true << true << 3 << 6;
-        QTest::newRow("ramo de ocultar") << false << true << 4 << 7;
-        QTest::newRow("sem painel") << true << false << 1 << 91;
-    }
-    void falhaNoPainelPadrao() {
-        QFETCH(bool, exibir);
-        QFETCH(bool, comPainel);
-        QFETCH(int, passo);
-        QFETCH(int, numero);
-        frmTeste::Opcoes o;
-        o.comPainel = comPainel;
-        frmTeste f(o);
-        f.Show();
-        if (comPainel && !exibir) f.picMensagem->setVisible(true);
-        f.aoRepintar = [] { rt::raise(7); };
-        rt::setEventPump([] { rt::raise(6); });
-        f.ExibirOcultarpicMensagem(exibir);
-        QCOMPARE(
-            locaisExibidos(),
-            QStringList{
-                QStringLiteral("QUVA_A_CReceber, frmTeste, ExibirOcultarpicMensagem, Ponto: %1").arg(passo)});
-        QCOMPARE(doubles::calls(teste::kMsgErro)[0].args[0].value.toLong(), numero);
-    }
-
     void painelDoDialogo() {
         frmTeste::Opcoes o;
         o.variante = FormularioDoComponente::Variante::Dialogo;
@@ -320,27 +253,6 @@ private slots:
         QCOMPARE(locaisExibidos(), QStringList{});
     }
 
-    // No handler of its own: the caller reports with its own location.
-    void falhaNoPainelDoDialogoEhDeQuemChamou() {
-        frmTeste::Opcoes o;
-        o.variante = FormularioDoComponente::Variante::Dialogo;
-        frmTeste f(o);
-        f.Show();
-        rt::setEventPump([] { rt::raise(6); });
-        bool continuou = false;
-        ProcedimentoDoFormulario ponto(QStringLiteral("frmPesquisaDeClientes"),
-                                       QStringLiteral("PesquisarCliente"));
-        ponto.executar([&] {
-            ponto(3);
-            f.ExibirOcultarpicMensagem(true);
-            continuou = true;
-        });
-        QVERIFY(!continuou);
-        QCOMPARE(locaisExibidos(),
-                 QStringList{
-                     QStringLiteral("QUVA_A_CReceber, frmPesquisaDeClientes, PesquisarCliente, Ponto: 3")});
-    }
-
     // The darkening brackets the modal show exactly, however the form is closed.
     void escurecimentoEnvolveOShow_data() {
         QTest::addColumn<int>("fechamento"); // 0 Hide, 1 Unload, 2 the window's close button
@@ -359,76 +271,29 @@ private slots:
         bool eventoPendenteProcessado = false;
         int pinturasDaListaAoRestaurar = -1;
         const int pinturasAntes = lista->pinturas;
-        doubles::setBehaviour(teste::kFundoEscuro, QStringLiteral("Remover"), [&](std::span<rt::Variant>) {
-            pinturasDaListaAoRestaurar = lista->pinturas;
-            return rt::Variant();
-        });
-        bool viuOModal = false;
+        QStringList ordem;
+        for (const QString& membro : {QStringLiteral("Aplicar"), QStringLiteral("Remover")})
+            doubles::setBehaviour(teste::kFundoEscuro, membro, [&, membro](std::span<rt::Variant>) {
+                ordem << membro;
+                pinturasDaListaAoRestaurar = lista->pinturas;
+                return rt::Variant();
+            });
         QTimer::singleShot(0, [&] {
-            // While shown: darkened, not yet restored.
-            viuOModal = f.Visible() && f.isModal();
-            QCOMPARE(doubles::calls(teste::kFundoEscuro, QStringLiteral("Aplicar")).size(), std::size_t(1));
-            QCOMPARE(doubles::calls(teste::kFundoEscuro, QStringLiteral("Remover")).size(), std::size_t(0));
+            if (f.Visible() && f.isModal()) ordem << "exibido";
             QTimer::singleShot(0, [&] { eventoPendenteProcessado = true; });
             if (fechamento == 0) f.Hide();
             if (fechamento == 1) f.Unload();
             if (fechamento == 2) f.window()->close();
         });
-        QCOMPARE(f.MontarExibirFormulario({}), std::int16_t(0));
-        QVERIFY(viuOModal);
+        // The caller's work between darkening and showing (the print dialog keeps its argument there).
+        QCOMPARE(f.MontarExibirFormulario({32, 33, 34, [&] { ordem << "argumento"; }}), std::int16_t(0));
         QVERIFY(!f.Visible());
-
-        QCOMPARE(doubles::calls(teste::kFundoEscuro, QStringLiteral("Remover")).size(), std::size_t(1));
+        QCOMPARE(ordem, (QStringList{"Aplicar", "argumento", "exibido", "Remover"}));
         // Before restoring: pending events processed and the list repainted.
         QVERIFY(eventoPendenteProcessado);
         QVERIFY(pinturasDaListaAoRestaurar > pinturasAntes);
         QCOMPARE(locaisExibidos(), QStringList{});
         lista->Unload();
-    }
-
-    // The print dialog's order: dark, keep the argument, show, restore.
-    void entradaComTrabalhoEntreEscurecerEExibir() {
-        frmTeste f;
-        QStringList ordem;
-        for (const QString& membro : {QStringLiteral("Aplicar"), QStringLiteral("Remover")})
-            doubles::setBehaviour(teste::kFundoEscuro, membro, [&ordem, membro](std::span<rt::Variant>) {
-                ordem << membro;
-                return rt::Variant();
-            });
-        EntradaModal e{1, 3, 4, [&] { ordem << "argumento"; }, false};
-        QTimer::singleShot(0, [&] {
-            ordem << "exibido";
-            f.Unload();
-        });
-        f.MontarExibirFormulario(e);
-        QCOMPARE(ordem, (QStringList{"Aplicar", "argumento", "exibido", "Remover"}));
-    }
-
-    void falhaNaEntrada_data() {
-        QTest::addColumn<QString>("membro");
-        QTest::addColumn<int>("passo");
-        QTest::addColumn<bool>("exibido");
-        QTest::newRow("escurecer") << "Aplicar" << 32 << false;
-        QTest::newRow("restaurar") << "Remover" << 34 << true;
-    }
-    void falhaNaEntrada() {
-        QFETCH(QString, membro);
-        QFETCH(int, passo);
-        QFETCH(bool, exibido);
-        doubles::setFailure(teste::kFundoEscuro, membro, 440);
-        frmTeste f;
-        bool foiExibido = false;
-        QTimer::singleShot(0, [&] {
-            foiExibido = f.Visible();
-            f.Hide();
-        });
-        f.MontarExibirFormulario({});
-        if (!exibido) QApplication::processEvents(); // let the timer run against a hidden form
-        QCOMPARE(foiExibido, exibido);
-        QCOMPARE(
-            locaisExibidos(),
-            QStringList{
-                QStringLiteral("QUVA_A_CReceber, frmTeste, MontarExibirFormulario, Ponto: %1").arg(passo)});
     }
 
     void mensagemDeProjeto() {
@@ -490,15 +355,88 @@ private slots:
         f.Unload();
     }
 
-    void falhaNaMensagem() {
-        rt::setEventPump([] { rt::raise(6); });
-        frmMensagem f;
-        f.Load();
-        QCOMPARE(f.MontarExibirFormulario(), std::int16_t(0));
-        QCOMPARE(locaisExibidos(), QStringList{QStringLiteral(
-                                       "QUVA_A_CReceber, frmMensagem, MontarExibirFormulario, Ponto: 2")});
-        QVERIFY(f.Visible()); // shown, half-built pause
-        f.Unload();
+    // Every failure is reported once with its procedure, step and number,
+    // and the form goes on: loaded without a frame (the search dialog's
+    // tooltip comes only after the frame's steps), shown or not as the step
+    // says.
+    void falhaRelatada_data() {
+        // 0 loading, 1 message panel, 2 modal entry, 3 message form, 4 dialog's panel
+        QTest::addColumn<int>("alvo");
+        QTest::addColumn<int>("caso");
+        QTest::addColumn<QString>("local");
+        QTest::addColumn<int>("numero");
+        QTest::newRow("criação do objeto da versão") << 0 << 0 << "frmTeste, Form_Load, Ponto: 1" << 429;
+        QTest::newRow("consulta da versão") << 0 << 1 << "frmTeste, Form_Load, Ponto: 2" << 440;
+        QTest::newRow("moldura") << 0 << 2 << "frmTeste, Form_Load, Ponto: 2" << 5;
+        QTest::newRow("moldura, numeração da pesquisa") << 0 << 3 << "frmTeste, Form_Load, Ponto: 4" << 5;
+        QTest::newRow("painel: exibir (na pausa)")
+            << 1 << 0 << "frmTeste, ExibirOcultarpicMensagem, Ponto: 3" << 6;
+        QTest::newRow("painel: ocultar") << 1 << 1 << "frmTeste, ExibirOcultarpicMensagem, Ponto: 4" << 7;
+        QTest::newRow("painel: sem painel") << 1 << 2 << "frmTeste, ExibirOcultarpicMensagem, Ponto: 1" << 91;
+        QTest::newRow("entrada: escurecer") << 2 << 0 << "frmTeste, MontarExibirFormulario, Ponto: 32" << 440;
+        QTest::newRow("entrada: restaurar") << 2 << 1 << "frmTeste, MontarExibirFormulario, Ponto: 34" << 440;
+        QTest::newRow("mensagem (pausa)") << 3 << 0 << "frmMensagem, MontarExibirFormulario, Ponto: 2" << 6;
+        QTest::newRow("painel do diálogo: sem tratador, relata quem chamou")
+            << 4 << 0 << "frmPesquisaDeClientes, PesquisarCliente, Ponto: 3" << 6;
+    }
+    void falhaRelatada() {
+        QFETCH(int, alvo);
+        QFETCH(int, caso);
+        QFETCH(QString, local);
+        QFETCH(int, numero);
+        versaoDoSO(QStringLiteral("Windows 8"));
+        if (alvo == 0 && caso == 0) doubles::setCreateFailure(kSO, true);
+        if (alvo == 0 && caso == 1) doubles::setFailure(kSO, QStringLiteral("ObterversaoDoSO"), 440);
+        if (alvo == 2) doubles::setFailure(teste::kFundoEscuro, caso == 0 ? "Aplicar" : "Remover", 440);
+        if (alvo == 3) {
+            rt::setEventPump([] { rt::raise(6); });
+            frmMensagem m;
+            m.Load();
+            QCOMPARE(m.MontarExibirFormulario(), std::int16_t(0));
+            QVERIFY(m.Visible()); // shown, half-built pause
+            m.Unload();
+        }
+        frmTeste::Opcoes o;
+        if (alvo == 4) o.variante = FormularioDoComponente::Variante::Dialogo;
+        o.comPainel = !(alvo == 1 && caso == 2);
+        o.lshpObjDeProjeto = alvo == 0 && caso >= 2;
+        o.numeracaoDaPesquisa = alvo == 0 && caso == 3;
+        frmTeste f(o);
+        if (alvo == 2) {
+            bool foiExibido = false;
+            QTimer::singleShot(0, [&] {
+                foiExibido = f.Visible();
+                f.Hide();
+            });
+            f.MontarExibirFormulario({});
+            QApplication::processEvents(); // let the timer run against a form never shown
+            QCOMPARE(foiExibido, caso == 1);
+        } else if (alvo != 3) {
+            f.Show();
+            QVERIFY(f.isLoaded() && f.Visible());
+            QVERIFY(!molduraDe(f) || alvo != 0);
+            QVERIFY(f.cmdFechar->ToolTipText().isEmpty());
+        }
+        if (alvo == 1) {
+            if (caso == 1) f.picMensagem->setVisible(true);
+            f.aoRepintar = [] { rt::raise(7); };
+            rt::setEventPump([] { rt::raise(6); });
+            f.ExibirOcultarpicMensagem(caso != 1);
+        }
+        if (alvo == 4) {
+            rt::setEventPump([] { rt::raise(6); });
+            bool continuou = false;
+            ProcedimentoDoFormulario ponto(QStringLiteral("frmPesquisaDeClientes"),
+                                           QStringLiteral("PesquisarCliente"));
+            ponto.executar([&] {
+                ponto(3);
+                f.ExibirOcultarpicMensagem(true);
+                continuou = true;
+            });
+            QVERIFY(!continuou);
+        }
+        QCOMPARE(locaisExibidos(), QStringList{QStringLiteral("QUVA_A_CReceber, ") + local});
+        QCOMPARE(doubles::calls(teste::kMsgErro)[0].args[0].value.toLong(), numero);
     }
 };
 

@@ -16,16 +16,4 @@ template <class F> int failureOf(F&& f) {
     return 0;
 }
 
-// Checks that f raises failure number with its standard description.
-template <class F> void expectFailure(F&& f, std::int32_t number) {
-    try {
-        f();
-    } catch (const quva::rt::RuntimeError& e) {
-        QCOMPARE(e.number(), number);
-        QCOMPARE(e.description(), quva::rt::errorDescription(number));
-        return;
-    }
-    QFAIL(qPrintable(QStringLiteral("no failure %1").arg(number)));
-}
-
 } // namespace teste

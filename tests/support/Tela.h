@@ -4,6 +4,7 @@
 // menu window's handle and scripted message boxes.
 
 #include "component/Ambiente.h"
+#include "support/Modal.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -42,6 +43,21 @@ struct Tela {
         QCOMPARE(caixas(*mensagens), QStringList{caixa(texto, botoes, kTitulo)});
     }
 };
+
+// Runs acao inside the modal show of form that abrir starts. Returns
+// whether form was still shown when acao ended (it is then hidden, so
+// abrir returns).
+inline bool durante(quva::forms::Form& form, const std::function<void()>& abrir, const std::function<void()>& acao) {
+    bool aberta = false;
+    quando([&] { return form.Visible(); },
+           [&] {
+               acao();
+               aberta = form.Visible();
+               if (aberta) form.Hide();
+           });
+    abrir();
+    return aberta;
+}
 
 // The clerk types over a box's text one key at a time, accents included,
 // and presses Enter.

@@ -1,7 +1,7 @@
 #pragma once
 // Reads back an .xlsx the way a spreadsheet program would see it: every
 // cell of the first sheet with its kind, text or number, and the font,
-// number format and alignment its style gives it. Unzips with `unzip -p`.
+// number format, alignment, wrap, border and fill its style gives it.
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,42 +10,32 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QString>
-#include <QXmlStreamReader>
-
-#include <vector>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace teste {
 
 struct CelulaXlsx {
-    QString tipo; // "n" number, "inlineStr"/"s" text, "b" boolean, "" blank
+    QString tipo; // "n" number, "s" text, "d" date, "b" boolean, "" blank
     QString texto; // the text, or the number as written
     QString fonte;
     bool negrito = false;
     QString formato = QStringLiteral("General");
     QString alinhamento; // "", "left", "center", "right"
     bool quebra = false;
-    bool borda = false;
-    bool preenchida = false;
-    bool numero() const { return tipo == QLatin1String("n"); }
-    bool textual() const { return tipo == QLatin1String("inlineStr") || tipo == QLatin1String("s"); }
+    bool borda = false;      // a line beneath
+    bool preenchida = false; // a solid band
 };
 
 struct PlanilhaXlsx {
     QHash<QString, CelulaXlsx> celulas; // by reference: "A1", "E5", …
     QHash<QString, double> larguras;    // column letter -> width, for the columns given one
-    bool temFormula = false;
 
     const CelulaXlsx operator()(const QString& ref) const { return celulas.value(ref); }
     // A row's first cells as "text|text|…", or each one's kind, format and weight.
     QString linha(int row, int colunas, bool estilo = false) const;
 };
-
-inline QByteArray parteDoXlsx(const QString& arquivo, const QString& parte) {
-    QProcess p;
-    p.start(QStringLiteral("unzip"), {QStringLiteral("-p"), arquivo, parte});
-    p.waitForFinished(30000);
-    return p.readAllStandardOutput();
-}
 
 inline QString letraDaColuna(int coluna) {
     QString s;
@@ -66,77 +56,40 @@ inline QString PlanilhaXlsx::linha(int row, int colunas, bool estilo) const {
     return r.join(u'|');
 }
 
+// Every cell of the first sheet that has a value or a style, and the widths
+// given, as openpyxl reads them (dates as dd/mm/yyyy), in JSON.
+inline constexpr char kLeitorDePlanilha[] = R"(
+import json, sys, openpyxl
+folha = openpyxl.load_workbook(sys.argv[1]).active
+celulas = {}
+for linha in folha.iter_rows():
+    for c in linha:
+        if c.value is None and not c.has_style:
+            continue
+        texto = c.value.strftime('%d/%m/%Y') if c.is_date else '' if c.value is None else str(c.value)
+        celulas[c.coordinate] = [c.data_type if texto else '', texto, c.font.name or '', bool(c.font.b),
+                                 c.number_format, c.alignment.horizontal or '', bool(c.alignment.wrap_text),
+                                 c.border.bottom.style is not None, c.fill.fill_type == 'solid']
+larguras = {letra: d.width for letra, d in folha.column_dimensions.items()}
+json.dump({'celulas': celulas, 'larguras': larguras}, sys.stdout)
+)";
+
 inline PlanilhaXlsx lerXlsx(const QString& arquivo) {
-    struct Xf {
-        int fonte = 0, formato = 0, borda = 0, preenchimento = 0;
-        QString alinhamento;
-        bool quebra = false;
-    };
-    QHash<int, QString> formatos{{0, QStringLiteral("General")}, {14, QStringLiteral("m/d/yyyy")}};
-    std::vector<std::pair<QString, bool>> fontes;
-    std::vector<bool> bordas, preenchimentos;
-    std::vector<Xf> xfs;
-    QXmlStreamReader e(parteDoXlsx(arquivo, QStringLiteral("xl/styles.xml")));
-    QString secao;
-    while (!e.atEnd()) {
-        if (!e.readNextStartElement()) continue;
-        const auto n = e.name();
-        const auto a = e.attributes();
-        if (n == u"fonts" || n == u"cellXfs" || n == u"cellStyleXfs" || n == u"borders" || n == u"fills")
-            secao = n.toString();
-        else if (n == u"numFmt")
-            formatos.insert(a.value(QLatin1StringView("numFmtId")).toInt(), a.value(QLatin1StringView("formatCode")).toString());
-        else if (n == u"font" && secao == u"fonts")
-            fontes.emplace_back(QString(), false);
-        else if (n == u"b" && secao == u"fonts")
-            fontes.back().second = a.value(QLatin1StringView("val")) != u"0";
-        else if (n == u"name" && secao == u"fonts")
-            fontes.back().first = a.value(QLatin1StringView("val")).toString();
-        else if (n == u"border" && secao == u"borders")
-            bordas.push_back(false);
-        else if (n == u"bottom" && secao == u"borders")
-            bordas.back() = a.hasAttribute(QLatin1StringView("style"));
-        else if (n == u"fill" && secao == u"fills")
-            preenchimentos.push_back(false);
-        else if (n == u"patternFill" && secao == u"fills")
-            preenchimentos.back() = a.value(QLatin1StringView("patternType")) == u"solid";
-        else if (n == u"xf" && secao == u"cellXfs")
-            xfs.push_back(Xf{a.value(QLatin1StringView("fontId")).toInt(), a.value(QLatin1StringView("numFmtId")).toInt(), a.value(QLatin1StringView("borderId")).toInt(),
-                             a.value(QLatin1StringView("fillId")).toInt(), {}, false});
-        else if (n == u"alignment" && secao == u"cellXfs") {
-            xfs.back().alinhamento = a.value(QLatin1StringView("horizontal")).toString();
-            xfs.back().quebra = a.value(QLatin1StringView("wrapText")) == u"1";
-        }
-    }
+    QProcess py;
+    py.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromUtf8(kLeitorDePlanilha), arquivo});
+    py.waitForFinished(60000);
+    if (py.exitCode() != 0) qWarning("%s", py.readAllStandardError().constData());
+    const QJsonObject lido = QJsonDocument::fromJson(py.readAllStandardOutput()).object();
     PlanilhaXlsx p;
-    QXmlStreamReader f(parteDoXlsx(arquivo, QStringLiteral("xl/worksheets/sheet1.xml")));
-    CelulaXlsx* atual = nullptr;
-    while (!f.atEnd()) {
-        if (!f.readNextStartElement()) continue;
-        const auto a = f.attributes();
-        if (f.name() == u"col") {
-            for (int c = a.value(QLatin1StringView("min")).toInt(); c <= a.value(QLatin1StringView("max")).toInt(); ++c)
-                p.larguras.insert(letraDaColuna(c), a.value(QLatin1StringView("width")).toDouble());
-        } else if (f.name() == u"c") {
-            atual = &p.celulas[a.value(QLatin1StringView("r")).toString()];
-            atual->tipo = a.value(QLatin1StringView("t")).toString();
-            if (atual->tipo.isEmpty()) atual->tipo = QStringLiteral("n");
-            const Xf x = std::size_t(a.value(QLatin1StringView("s")).toInt()) < xfs.size() ? xfs[a.value(QLatin1StringView("s")).toInt()] : Xf{};
-            if (std::size_t(x.fonte) < fontes.size()) std::tie(atual->fonte, atual->negrito) = fontes[x.fonte];
-            atual->formato = formatos.value(x.formato, QString::number(x.formato));
-            atual->alinhamento = x.alinhamento;
-            atual->quebra = x.quebra;
-            atual->borda = std::size_t(x.borda) < bordas.size() && bordas[x.borda];
-            atual->preenchida = std::size_t(x.preenchimento) < preenchimentos.size() && preenchimentos[x.preenchimento];
-        } else if (f.name() == u"v" || f.name() == u"t") {
-            if (atual) atual->texto = f.readElementText();
-        } else if (f.name() == u"f") {
-            p.temFormula = true;
-        }
+    const QJsonObject celulas = lido.value(QStringLiteral("celulas")).toObject();
+    for (auto i = celulas.begin(); i != celulas.end(); ++i) {
+        const QJsonArray c = i.value().toArray();
+        p.celulas.insert(i.key(), {c[0].toString(), c[1].toString(), c[2].toString(), c[3].toBool(), c[4].toString(),
+                                   c[5].toString(), c[6].toBool(), c[7].toBool(), c[8].toBool()});
     }
-    // A cell with a style but no value is blank.
-    for (auto& c : p.celulas)
-        if (c.texto.isEmpty() && c.tipo == QLatin1String("n")) c.tipo.clear();
+    const QJsonObject larguras = lido.value(QStringLiteral("larguras")).toObject();
+    for (auto i = larguras.begin(); i != larguras.end(); ++i)
+        p.larguras.insert(i.key(), i.value().toDouble());
     return p;
 }
 

@@ -2,10 +2,7 @@
 // and objects handed across the library boundary.
 
 #include "automation/DispatchObject.h"
-#include "automation/LateBound.h"
 #include "automation/Server.h"
-
-#include <QMap>
 
 #include <memory>
 
@@ -16,28 +13,14 @@ using automation::Args;
 using automation::DispatchObject;
 using rt::Variant;
 
-// A keyed collection whose default member is Item, as a recordset's Fields.
-class Campos : public DispatchObject {
+class Contador : public DispatchObject {
 public:
-    Campos() : DispatchObject(QStringLiteral("Fields")) {
-        property(
-            QStringLiteral("Item"),
-            [this](Args a) {
-                auto it = m_values.constFind(a[0].toString().toLower());
-                if (it == m_values.cend()) rt::raise(rt::err::AdoItemNotFound);
-                return *it;
-            },
-            [this](Args a) {
-                m_values.insert(a[0].toString().toLower(), a[1].deref());
-                return Variant();
-            },
-            rt::kDefaultMember, 1);
-        property(QStringLiteral("Count"), [this](Args) { return Variant(std::int32_t(m_values.size())); },
-                 {});
+    Contador() : DispatchObject(QStringLiteral("clsContador")) {
+        method(QStringLiteral("Incrementar"), 0, [this](Args) { return Variant(++m_valor); });
     }
 
 private:
-    QMap<QString, Variant> m_values;
+    std::int32_t m_valor = 0;
 };
 
 class Calculadora : public DispatchObject {
@@ -57,10 +40,7 @@ public:
         });
         // Hands a new object of this library back through a by-reference argument.
         method(QStringLiteral("Paginar"), 1, [](Args a) {
-            auto c = std::make_shared<Campos>();
-            Variant key(QStringLiteral("Pagina")), value(std::int32_t(7));
-            automation::let(c, QStringLiteral("Item"), key, value);
-            a[0].assign(Variant(rt::Object(c)));
+            a[0].assign(Variant(rt::Object(std::make_shared<Contador>())));
             return Variant();
         });
         method(QStringLiteral("Falhar"), 1, [](Args a) -> Variant { rt::raise(a[0].toLong()); });
@@ -68,16 +48,6 @@ public:
 
 private:
     rt::Object m_grade;
-};
-
-class Contador : public DispatchObject {
-public:
-    Contador() : DispatchObject(QStringLiteral("clsContador")) {
-        method(QStringLiteral("Incrementar"), 0, [this](Args) { return Variant(++m_valor); });
-    }
-
-private:
-    std::int32_t m_valor = 0;
 };
 
 automation::ClassEntry entry(const QString& progId, const QString& clsid, const QString& className,

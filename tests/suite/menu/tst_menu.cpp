@@ -3,6 +3,7 @@
 // display, and a database that does not exist is named, never created.
 
 #include "suite/storage/Banco.h"
+#include "support/Processo.h"
 
 #include <QFile>
 #include <QImage>
@@ -14,7 +15,7 @@ class tst_menu : public QObject {
     Q_OBJECT
 
     // env: variables to set (an empty value removes one); tela: the offscreen screen's size.
-    int executar(const QStringList& args, QString* erro = nullptr, const QMap<QString, QString>& env = {},
+    int executar(const QStringList& args, QString* erro = nullptr, QMap<QString, QString> env = {},
                  QString* saida = nullptr, QSize tela = {1366, 768}) {
         const QString config = m_dir.filePath(QStringLiteral("tela.json"));
         QFile f(config);
@@ -25,24 +26,14 @@ class tst_menu : public QObject {
                     .arg(tela.height())
                     .toUtf8());
         f.close();
-        QProcess p;
-        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-        ambiente.insert(QStringLiteral("QUVA_DATABASE"), m_dir.filePath(QStringLiteral("menu.db")));
-        ambiente.insert(QStringLiteral("QUVA_REGISTRY"), m_dir.filePath(QStringLiteral("registro.ini")));
-        ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config);
-        for (auto it = env.begin(); it != env.end(); ++it)
-            it.value().isEmpty() ? ambiente.remove(it.key()) : ambiente.insert(it.key(), it.value());
-        p.setProcessEnvironment(ambiente);
-        p.start(QStringLiteral(QUVA_MENU), args);
-        if (!p.waitForFinished(20000)) {
-            p.kill();
-            p.waitForFinished();
-            if (erro) *erro = QString::fromUtf8(p.readAllStandardError());
-            return -1;
-        }
-        if (erro) *erro = QString::fromUtf8(p.readAllStandardError());
-        if (saida) *saida = QString::fromUtf8(p.readAllStandardOutput());
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+        env.insert(QStringLiteral("QUVA_DATABASE"), m_dir.filePath(QStringLiteral("menu.db")));
+        env.insert(QStringLiteral("QUVA_REGISTRY"), m_dir.filePath(QStringLiteral("registro.ini")));
+        if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config);
+        const teste::Execucao e = teste::executarPrograma(QStringLiteral(QUVA_MENU), args, env, 20000);
+        if (erro) *erro = e.erro;
+        if (saida) *saida = e.saida;
+        return e.codigo;
     }
 
 private slots:

@@ -104,10 +104,19 @@ private:
         return r;
     }
 
-    flexgrid::MSFlexGrid& gradeDaLista() {
-        forms::Form* lista = formulario(QStringLiteral("frmLista"));
-        Q_ASSERT(lista);
-        return *controle<flexgrid::MSFlexGrid>(*lista, QStringLiteral("msfgGrade"));
+    static forms::Form& lista() {
+        forms::Form* f = formulario(QStringLiteral("frmLista"));
+        Q_ASSERT(f);
+        return *f;
+    }
+    static flexgrid::MSFlexGrid& gradeDaLista() {
+        return *controle<flexgrid::MSFlexGrid>(lista(), QStringLiteral("msfgGrade"));
+    }
+    static qz::QZComboBox* situacaoDaLista() {
+        return controle<qz::QZComboBox>(lista(), QStringLiteral("qzcmbSituacao"));
+    }
+    static void salvar(forms::Form& ficha) {
+        controle<qz::QZCommandButton>(ficha, QStringLiteral("qzcmdSalvarFecharConfirmar"))->setValue(true);
     }
     // Data rows of the list's page that belong to our client.
     QList<int> linhasDoCliente() {
@@ -118,7 +127,7 @@ private:
         return r;
     }
     void clicarNaLista(const QString& botao) {
-        controle<qz::QZCommandButton>(*formulario(QStringLiteral("frmLista")), botao)->setValue(true);
+        controle<qz::QZCommandButton>(lista(), botao)->setValue(true);
     }
 
     // The card as a clerk fills it: a client found by part of its name typed
@@ -198,8 +207,7 @@ private slots:
             [&](forms::Form& f) {
                 preencherFicha(f, QStringLiteral("qzfNomeOuRazaoSocialDoCliente"),
                                QStringLiteral("conceicao quixa"), {10});
-                controle<qz::QZCommandButton>(f, QStringLiteral("qzcmdSalvarFecharConfirmar"))
-                    ->setValue(true);
+                salvar(f);
                 QVERIFY(!f.Visible());
             }));
         QCOMPARE(coluna(QStringLiteral("SELECT COUNT(*) FROM contas_a_receber WHERE codigo_do_cliente = ?")),
@@ -214,11 +222,9 @@ private slots:
         const int leituras = m_relogio->timerReads();
         QVERIFY(m_menu->escolher(QStringLiteral("Contas a receber")));
         QVERIFY(m_menu->listaEmbutida());
-        forms::Form* lista = formulario(QStringLiteral("frmLista"));
-        QVERIFY(lista && lista->isEmbedded());
-        QVERIFY(m_menu->areaDaLista()->isAncestorOf(lista->window()));
-        QCOMPARE(controle<qz::QZComboBox>(*lista, QStringLiteral("qzcmbSituacao"))->Text(),
-                 QStringLiteral("Recentes"));
+        QVERIFY(formulario(QStringLiteral("frmLista")) && lista().isEmbedded());
+        QVERIFY(m_menu->areaDaLista()->isAncestorOf(lista().window()));
+        QCOMPARE(situacaoDaLista()->Text(), QStringLiteral("Recentes"));
         // A selection run by a handler pauses for its wait panel: the combo's
         // own Click at start must not have run a second one.
         QCOMPARE(m_relogio->timerReads(), leituras);
@@ -231,8 +237,7 @@ private slots:
             [&](forms::Form& f) {
                 preencherFicha(f, QStringLiteral("qzfApelidoOuNomeFantasiaDoCliente"),
                                QStringLiteral("joaozinho"), {30, 60, 90});
-                controle<qz::QZCommandButton>(f, QStringLiteral("qzcmdSalvarFecharConfirmar"))
-                    ->setValue(true);
+                salvar(f);
             }));
         QCOMPARE(linhasDoCliente(), (QList<int>{1, 2, 3, 4}));
         QVERIFY(m_caixas->shown().empty());
@@ -283,11 +288,10 @@ private slots:
                                              rt::Currency::fromUnits(7).raw / 2)});
 
         QVERIFY(m_menu->escolher(QStringLiteral("Contas a receber")));
-        forms::Form* lista = formulario(QStringLiteral("frmLista"));
-        auto* situacao = controle<qz::QZComboBox>(*lista, QStringLiteral("qzcmbSituacao"));
+        auto* situacao = situacaoDaLista();
         situacao->setListIndex(3);
         QCOMPARE(situacao->Text(), QStringLiteral("Baixada"));
-        auto* pesquisa = controle<qz::QZFind>(*lista, QStringLiteral("qzfndPesquisar"));
+        auto* pesquisa = controle<qz::QZFind>(lista(), QStringLiteral("qzfndPesquisar"));
         digitar(pesquisa->editor(), QStringLiteral("joaozinho"));
         QTest::keyClick(pesquisa->editor(), Qt::Key_Return);
         QCOMPARE(situacao->Text(), QStringLiteral("Baixada"));
@@ -315,9 +319,7 @@ private slots:
     void recusaPorOutroCaixa() {
         QFETCH(QString, botao);
         QFETCH(QString, sql);
-        auto* situacao = controle<qz::QZComboBox>(*formulario(QStringLiteral("frmLista")),
-                                                  QStringLiteral("qzcmbSituacao"));
-        situacao->setListIndex(1); // "A vencer"
+        situacaoDaLista()->setListIndex(1); // "A vencer"
         auto& grade = gradeDaLista();
         int linha = 1;
         while (linha < grade.Rows() && !grade.TextMatrix(linha, 18).isEmpty())
@@ -337,8 +339,7 @@ private slots:
                 QTest::keyClicks(controle<qz::QZMemoBox>(f, QStringLiteral("qzmemHistorico"))->editor(),
                                  QStringLiteral(" (revisto)"));
                 banco->executar(sql, {numero});
-                controle<qz::QZCommandButton>(f, QStringLiteral("qzcmdSalvarFecharConfirmar"))
-                    ->setValue(true);
+                salvar(f);
                 QVERIFY(!f.Visible());
             }));
         QCOMPARE(m_caixas->shown().size(), std::size_t(1));
@@ -362,10 +363,8 @@ private slots:
     // the rows agree at once and on every button after it, down to the
     // real last rows.
     void redimensionarNoMeioDaLista() {
-        forms::Form* lista = formulario(QStringLiteral("frmLista"));
-        QVERIFY(lista);
-        controle<qz::QZComboBox>(*lista, QStringLiteral("qzcmbSituacao"))->setListIndex(0);
-        auto* barra = controle<qz::QZNavigationBar>(*lista, QStringLiteral("qznbBarraDeNavegacao"));
+        situacaoDaLista()->setListIndex(0);
+        auto* barra = controle<qz::QZNavigationBar>(lista(), QStringLiteral("qznbBarraDeNavegacao"));
         const QStringList numeros = coluna(QStringLiteral(
             "SELECT numero_do_lancamento FROM contas_a_receber ORDER BY numero_do_lancamento DESC"));
         const auto conferir = [&](const char* passo) {
@@ -427,9 +426,7 @@ private slots:
             botao->click();
         QCOMPARE(menu.listasEmbutidas().size(), 1);
         QVERIFY(!aviso->isVisible());
-        QVERIFY(controle<flexgrid::MSFlexGrid>(*formulario(QStringLiteral("frmLista")),
-                                               QStringLiteral("msfgGrade"))
-                    ->Visible());
+        QVERIFY(gradeDaLista().Visible());
     }
 };
 

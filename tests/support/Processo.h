@@ -1,0 +1,37 @@
+#pragma once
+// A program run as a user runs it, with some environment variables of the
+// test's own.
+
+#include <QMap>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace teste {
+
+struct Execucao {
+    int codigo = -1; // -1 killed after the wait, -2 crashed
+    QString saida, erro;
+};
+
+// env: variables to set; an empty value removes one.
+inline Execucao executarPrograma(const QString& programa, const QStringList& args,
+                                 const QMap<QString, QString>& env = {}, int esperaMs = 120000) {
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    for (auto it = env.begin(); it != env.end(); ++it)
+        it.value().isEmpty() ? ambiente.remove(it.key()) : ambiente.insert(it.key(), it.value());
+    QProcess p;
+    p.setProcessEnvironment(ambiente);
+    p.start(programa, args);
+    int codigo = -1;
+    if (!p.waitForFinished(esperaMs)) {
+        p.kill();
+        p.waitForFinished();
+    } else {
+        codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    }
+    return {codigo, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace teste
