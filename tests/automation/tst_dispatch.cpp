@@ -133,44 +133,37 @@ private slots:
         QCOMPARE(call(o, QStringLiteral("SoLeitura")).toLong(), 1);
     }
 
-    void wrongArgumentCountIs450_data() {
+    // A count the member cannot take is 450; a member or a kind of call it
+    // does not have is 438.
+    void wrongCallsFail_data() {
         QTest::addColumn<QString>("member");
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("count");
-        QTest::newRow("method, too few") << "Selecionar" << int(rt::CallKind::Method) << 3;
-        QTest::newRow("method, too many") << "Selecionar" << int(rt::CallKind::Method) << 5;
-        QTest::newRow("optional, none") << "Opcional" << int(rt::CallKind::Method) << 0;
-        QTest::newRow("optional, too many") << "Opcional" << int(rt::CallKind::Method) << 4;
-        QTest::newRow("indexed get, one index") << "Matriz" << int(rt::CallKind::PropertyGet) << 1;
-        QTest::newRow("indexed let, no value") << "Matriz" << int(rt::CallKind::PropertyLet) << 2;
-        QTest::newRow("let, two values") << "Texto" << int(rt::CallKind::PropertyLet) << 3;
-        QTest::newRow("get with index on a text") << "Texto" << int(rt::CallKind::PropertyGet) << 1;
+        QTest::addColumn<int>("failure");
+        const int m = int(rt::CallKind::Method), g = int(rt::CallKind::PropertyGet),
+                  l = int(rt::CallKind::PropertyLet);
+        const int n450 = rt::err::WrongArgumentCount, n438 = rt::err::MemberNotSupported;
+        QTest::newRow("method, too few") << "Selecionar" << m << 3 << n450;
+        QTest::newRow("method, too many") << "Selecionar" << m << 5 << n450;
+        QTest::newRow("optional, none") << "Opcional" << m << 0 << n450;
+        QTest::newRow("optional, too many") << "Opcional" << m << 4 << n450;
+        QTest::newRow("indexed get, one index") << "Matriz" << g << 1 << n450;
+        QTest::newRow("indexed let, no value") << "Matriz" << l << 2 << n450;
+        QTest::newRow("let, two values") << "Texto" << l << 3 << n450;
+        QTest::newRow("get with index on a text") << "Texto" << g << 1 << n450;
+        QTest::newRow("unknown name") << "NaoExiste" << m << 1 << n438;
+        QTest::newRow("let on a read-only property") << "SoLeitura" << l << 1 << n438;
+        QTest::newRow("set on a text property") << "Texto" << int(rt::CallKind::PropertySet) << 1 << n438;
+        QTest::newRow("let on a method") << "Fixo" << l << 1 << n438;
     }
-    void wrongArgumentCountIs450() {
+    void wrongCallsFail() {
         QFETCH(QString, member);
         QFETCH(int, kind);
         QFETCH(int, count);
-        Amostra a;
-        std::vector<Variant> args(std::size_t(count), Variant(1));
-        QCOMPARE(failureOf([&] { a.invoke(a.memberId(member), rt::CallKind(kind), args); }),
-                 rt::err::WrongArgumentCount);
-    }
-
-    void missingMemberOrKindIs438_data() {
-        QTest::addColumn<QString>("member");
-        QTest::addColumn<int>("kind");
-        QTest::newRow("unknown name") << "NaoExiste" << int(rt::CallKind::Method);
-        QTest::newRow("let on a read-only property") << "SoLeitura" << int(rt::CallKind::PropertyLet);
-        QTest::newRow("set on a text property") << "Texto" << int(rt::CallKind::PropertySet);
-        QTest::newRow("let on a method") << "Fixo" << int(rt::CallKind::PropertyLet);
-    }
-    void missingMemberOrKindIs438() {
-        QFETCH(QString, member);
-        QFETCH(int, kind);
+        QFETCH(int, failure);
         auto o = std::make_shared<Amostra>();
-        Variant v(1);
-        QCOMPARE(failureOf([&] { invokeByName(o, member, rt::CallKind(kind), std::span<Variant>(&v, 1)); }),
-                 rt::err::MemberNotSupported);
+        std::vector<Variant> args(std::size_t(count), Variant(1));
+        QCOMPARE(failureOf([&] { invokeByName(o, member, rt::CallKind(kind), args); }), failure);
     }
 
     void unknownIdIs438AndNothingIs91() {

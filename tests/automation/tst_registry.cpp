@@ -36,12 +36,6 @@ private slots:
         QVERIFY(QDir::isAbsolutePath(Registry::path()));
     }
 
-    // No members: not read back as one empty name.
-    void entryWithoutMembers() {
-        QVERIFY(Registry::write(sample(QStringLiteral("A.a"), {})));
-        QCOMPARE(Registry::find(QStringLiteral("A.a"))->members, QStringList{});
-    }
-
     void progIdsIgnoreLetterCase() {
         QVERIFY(Registry::write(sample(QStringLiteral("Excel.Application"), {})));
         auto e = Registry::find(QStringLiteral("excel.application"));

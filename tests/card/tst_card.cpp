@@ -273,7 +273,6 @@ private slots:
         QTest::newRow("data vazia") << "__/__/____" << "10,00" << semData << true;
         QTest::newRow("data impossível") << "30/02/2026" << "10,00" << semData << true;
         QTest::newRow("zero") << "01/08/2025" << "0,00" << semValor << false;
-        QTest::newRow("vazio") << "01/08/2025" << "" << semValor << false;
         QTest::newRow("texto") << "01/08/2025" << "dez" << semValor << false;
         QTest::newRow("vencimento repetido")
             << "01/07/2025" << "1,00" << "Já existe uma parcela com este vencimento na grade." << true;

@@ -353,7 +353,6 @@ private slots:
     void redimensionar_data() {
         QTest::addColumn<int>("largura");
         QTest::addColumn<int>("altura");
-        QTest::newRow("projeto") << 14520 << 8400;
         QTest::newRow("maior") << 18000 << 10500;
         QTest::newRow("menor") << 9000 << 6000;
     }

@@ -3,19 +3,15 @@
 // procedures written here the way the screens write theirs.
 
 #include "Ambiente.h"
-#include "automation/DispatchObject.h"
 #include "automation/LateBound.h"
 #include "component/Formularios.h"
 #include "component/Procedimento.h"
 #include "component/modFundoEscuro.h"
 #include "component/modPrincipal.h"
-#include "support/Falhas.h"
 
 #include <QTest>
 
 #include <stdexcept>
-
-Q_DECLARE_METATYPE(quva::rt::Variant)
 
 using namespace quva;
 using namespace creceber;
@@ -275,14 +271,6 @@ private slots:
         QCOMPARE(criadas[0]->areas, std::vector<std::int32_t>{200});
         QCOMPARE(criadas[1]->areas, std::vector<std::int32_t>{201});
         QVERIFY(locaisExibidos().isEmpty());
-    }
-
-    // The presenter has no handler: when the message component cannot be
-    // created, that failure goes on to the host.
-    void apresentadorQueFalhaChegaAoHost() {
-        doubles::setCreateFailure(teste::kMsgErro, true);
-        QCOMPARE(teste::failureOf([] { automation::call(novaClasse(), QStringLiteral("AbrirFicha")); }),
-                 rt::err::CannotCreateObject);
     }
 };
 

@@ -2,9 +2,9 @@
 // writes (the menu's end-to-end test embeds its list).
 
 #include "Ambiente.h"
+#include "support/Processo.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QTest>
 
 using namespace quva;
@@ -12,20 +12,16 @@ using namespace quva;
 class tst_component_library : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        teste::prepararTelas(DOUBLES_LIB, CRECEBER_LIB);
-    }
-    void init() { doubles::reset(); }
+    void initTestCase() { teste::prepararTelas(DOUBLES_LIB, CRECEBER_LIB); }
 
     void exportaSoOsQuatroPontosDeEntrada() {
-        QProcess nm;
-        nm.start(QStringLiteral("nm"),
-                 {QStringLiteral("-D"), QStringLiteral("--defined-only"), QString::fromUtf8(CRECEBER_LIB)});
-        QVERIFY(nm.waitForFinished());
-        QCOMPARE(nm.exitCode(), 0);
+        const teste::Execucao nm = teste::executarPrograma(
+            QStringLiteral("nm"),
+            {QStringLiteral("-D"), QStringLiteral("--defined-only"), QString::fromUtf8(CRECEBER_LIB)});
+        QCOMPARE(nm.codigo, 0);
         QStringList simbolos;
-        for (const QByteArray& linha : nm.readAllStandardOutput().split('\n'))
-            if (!linha.trimmed().isEmpty()) simbolos << QString::fromLatin1(linha.split(' ').last());
+        for (const QString& linha : nm.saida.split(u'\n', Qt::SkipEmptyParts))
+            simbolos << linha.section(u' ', -1);
         simbolos.sort();
         QCOMPARE(simbolos, (QStringList{"DllCanUnloadNow", "DllGetClassObject", "DllRegisterServer",
                                         "DllUnregisterServer"}));

@@ -16,9 +16,7 @@ using namespace creceber::contratos;
 class tst_contracts : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        teste::prepararTelas(DOUBLES_LIB);
-    }
+    void initTestCase() { teste::prepararTelas(DOUBLES_LIB); }
     void init() { doubles::reset(); }
 
     // Values the callee writes through a by-reference argument come back to

@@ -7,7 +7,6 @@
 #include "automation/DispatchObject.h"
 #include "automation/Server.h"
 
-#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -16,10 +15,11 @@ namespace {
 using namespace quva;
 using automation::Args;
 
-enum Kind { Call, Get, Let, Set };
+constexpr auto Call = rt::CallKind::Method, Get = rt::CallKind::PropertyGet, Let = rt::CallKind::PropertyLet,
+               Set = rt::CallKind::PropertySet;
 struct MemberShape {
     const char* name;
-    Kind kind;
+    rt::CallKind kind;
     int arity = 0; // methods only
 };
 
@@ -29,23 +29,11 @@ public:
         : DispatchObject(className), m_progId(progId), m_instance(doubles::detail::newInstance(progId)) {
         for (const MemberShape& m : members) {
             const QString name = QString::fromLatin1(m.name);
-            switch (m.kind) {
-            case Call:
-                method(name, m.arity, [this, name](Args a) { return answer(name, rt::CallKind::Method, a); });
-                break;
-            case Get:
-                property(name, [this, name](Args a) { return answer(name, rt::CallKind::PropertyGet, a); },
-                         {});
-                break;
-            case Let:
-                property(name, {},
-                         [this, name](Args a) { return answer(name, rt::CallKind::PropertyLet, a); });
-                break;
-            case Set:
-                objectProperty(name, {},
-                               [this, name](Args a) { return answer(name, rt::CallKind::PropertySet, a); });
-                break;
-            }
+            const Handler h = [this, name, k = m.kind](Args a) { return answer(name, k, a); };
+            if (m.kind == Call) method(name, m.arity, h);
+            if (m.kind == Get) property(name, h, {});
+            if (m.kind == Let) property(name, {}, h);
+            if (m.kind == Set) objectProperty(name, {}, h);
         }
     }
 

@@ -7,7 +7,6 @@
 
 #include <QString>
 
-#include <memory>
 #include <vector>
 
 namespace quva::doubles {

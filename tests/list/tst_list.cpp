@@ -416,19 +416,17 @@ private slots:
         telaLivre();
     }
 
-    void primeiraSelecaoFalha() {
+    // The list cannot start: the failure reported, the screen there, no grid.
+    void inicioQueFalha() {
         base.falharNaSelecao = {1};
         QCOMPARE(abrir(), std::int16_t(1));
         QVERIFY(!lista->msfgGrade->Visible());
-        QCOMPARE(locais().size(), 1);
+        QCOMPARE(locais(), QStringList{QStringLiteral("QUVA_N_CReceber, clsCReceber, Selecionar")});
         QVERIFY(lista->Visible());
-    }
-
-    void criarONegocioFalha() {
+        // Without its business object.
         doubles::setCreateFailure(teste::kNegocio, true);
         QCOMPARE(abrir(), std::int16_t(0));
-        QCOMPARE(locais(),
-                 QStringList{QStringLiteral("QUVA_A_CReceber, frmLista, MontarExibirFormulario, Ponto: 5")});
+        QCOMPARE(locais().last(), QStringLiteral("QUVA_A_CReceber, frmLista, MontarExibirFormulario, Ponto: 5"));
     }
 
     // Past 32767 in the 16-bit arithmetic: failure 6, as the bar and the page numbers are Integers.

@@ -149,7 +149,7 @@ private slots:
         QCOMPARE(p.paginas.size(), 1);
         const QString& t = p.paginas[0];
         for (const QString& s :
-             {QStringLiteral("Padaria Pão Quente"), QStringLiteral("São Paulo, 15 de junho de 2025"),
+             {QStringLiteral("São Paulo, 15 de junho de 2025"),
               QStringLiteral("Prezado Cliente:"), QStringLiteral("Código: 7"),
               QStringLiteral("Apelido/Nome Fantasia: Apelido 7"), QStringLiteral("Nome/Razão Social: Fulano de Tal"),
               QStringLiteral("Conforme apuração resultante do nosso banco de dados"),

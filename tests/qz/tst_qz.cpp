@@ -1,8 +1,7 @@
-// The suite's control library on a form: members by name and by dispatch
-// identifier, keyboard and mouse, the find box's Status, the combo's Click
-// from code, the paging bar's offers, and code-set texts kept as given.
+// The suite's control library on a form: keyboard and mouse, the find box's
+// Status, the combo's Click from code, the paging bar's offers, and code-set
+// texts kept as given.
 
-#include "automation/LateBound.h"
 #include "forms/Controls.h"
 #include "forms/Form.h"
 #include "qz/QZ.h"
@@ -25,7 +24,6 @@
 using namespace quva;
 using namespace quva::forms;
 using namespace quva::qz;
-using rt::Variant;
 using teste::failureOf;
 
 namespace {
@@ -130,45 +128,6 @@ private slots:
         setLogicalDpiOverride(0);
     }
 
-    // Every control of the library: found by name in any case, its members by
-    // name, the shared ones late bound.
-    void membersFoundByNameOnTheForm() {
-        const char* rows[][3]{{"QZFNDPESQUISAR", "QZFind", "Status"},
-                              {"qzcmbSituacao", "QZComboBox", "ListIndex"},
-                              {"qzcmdSalvar", "QZCommandButton", "Caption"},
-                              {"qznbBarraDeNavegacao", "QZNavigationBar", "TotalDeRegistros"},
-                              {"qztxtNumeroDaVenda", "QZTextBox", "Text"},
-                              {"qzmemHistorico", "QZMemoBox", "Text"},
-                              {"qzdtpVencimento", "QZDTPicker", "Text"},
-                              {"qznumValor", "QZNumberBox", "Text"},
-                              {"qzPeriodo", "QZPeriod", "DataInicial"},
-                              {"qzTheme", "QZTheme", "Titulo"}};
-        for (const auto& r : rows) {
-            const QString type = QString::fromLatin1(r[1]), member = QString::fromLatin1(r[2]);
-            Control& c = f->Controls().Item(QString::fromLatin1(r[0]));
-            QCOMPARE(c.TypeName(), type);
-            auto* qz = dynamic_cast<QZControl*>(&c);
-            QVERIFY2(qz, r[0]);
-            auto o = qz->object();
-            QCOMPARE(o->typeName(), type);
-            QVERIFY2(o->memberId(member) != rt::kUnknownMember, r[2]);
-            QVERIFY2(o->memberId(member.toUpper()) != rt::kUnknownMember, r[2]);
-            QCOMPARE(automation::get(o, QStringLiteral("Name")).toString(), c.Name());
-            automation::let(o, QStringLiteral("Enabled"), false);
-            QVERIFY(!c.Enabled());
-            QVERIFY(!c.widget()->isEnabled());
-            QCOMPARE(failureOf([&] { automation::get(o, QStringLiteral("NaoExiste")); }), 438);
-        }
-    }
-
-    void faceOutlivingItsControlFailsCleanly() {
-        auto* box = new QZTextBox;
-        auto o = box->object();
-        automation::let(o, QStringLiteral("Text"), QStringLiteral("x"));
-        delete box;
-        QCOMPARE(failureOf([&] { automation::get(o, QStringLiteral("Text")); }), rt::err::ObjectUnloaded);
-    }
-
     // Find box.
 
     void findStatusFollowsTheUsersActions() {
@@ -205,11 +164,9 @@ private slots:
         QTest::keyClick(find->editor(), Qt::Key_Escape);
         QCOMPARE(clicks.size(), 4);
 
-        // Status is writable and stays as written.
-        find->setStatus(0);
-        find->setText(QStringLiteral("Cliente aceito"));
-        QCOMPARE(find->Status(), 0);
-        QCOMPARE(clicks.size(), 4);
+        // A hidden box ignores a request to select its text instead of failing.
+        f->Hide();
+        find->invokeById(kDispSelectText, rt::CallKind::Method);
     }
 
     void findRaisesKeyDownAndKeepsDisabledBoxesQuiet() {
@@ -231,93 +188,32 @@ private slots:
         QCOMPARE(failureOf([&] { find->setStyle(3); }), rt::err::InvalidPropertyValue);
     }
 
-    void findMembersByDispatchId() {
-        showForm();
-        auto* find = f->qzfndPesquisar;
-        find->setText(QStringLiteral("Maria"));
-        f->qzcmbSituacao->SetFocus();
-        automation::callId(find->object(), kDispSelectText);
-        QCOMPARE(QApplication::focusWidget(), find->editor());
-        QCOMPARE(find->editor()->selectedText(), QStringLiteral("Maria"));
-
-        auto o = find->object();
-        // The text box has no tooltip of its own, so its tooltip event reaches the box's.
-        automation::let(o, QStringLiteral("ToolTipText"), QStringLiteral("Número de lançamento ou código"));
-        QVERIFY(find->editor()->toolTip().isEmpty());
-        QVERIFY(find->widget()->isAncestorOf(find->editor()));
-
-        // A hidden box ignores the request instead of failing.
-        f->Hide();
-        automation::callId(o, kDispSelectText);
-    }
-
     // Combo box.
 
-    void comboItemsAndClickFromCode() {
-        auto* cmb = f->qzcmbSituacao;
-        const QStringList texts{"Todas as situações", "A vencer", "Vencida", "Baixada", "Recentes"};
-        QCOMPARE(cmb->NewIndex(), -1);
-        for (int i = 0; i < texts.size(); ++i) {
-            cmb->AddItem(texts[i]);
-            cmb->setItemData(cmb->NewIndex(), i);
-        }
-        QCOMPARE(cmb->ListCount(), 5);
-        QCOMPARE(cmb->ListIndex(), -1);
-        QCOMPARE(cmb->Text(), QString());
-        QCOMPARE(cmb->NewIndex(), 4);
-
-        // The screen's pattern: a flag set before a selection from code is
-        // cleared by the Click that selection raises.
-        bool ignore = false;
-        QList<std::int32_t> handled;
-        cmb->onClick = [&] {
-            if (ignore) {
-                ignore = false;
-                return;
-            }
-            handled.append(cmb->ItemData(cmb->ListIndex()));
-        };
-        ignore = true;
-        cmb->setListIndex(4);
-        QVERIFY(!ignore);
-        QVERIFY(handled.isEmpty());
-        QCOMPARE(cmb->Text(), QStringLiteral("Recentes"));
-        cmb->setListIndex(2);
-        cmb->setListIndex(2); // the same choice again is a choice too
-        QCOMPARE(handled, (QList<std::int32_t>{2, 2}));
-        cmb->setListIndex(-1);
-        QCOMPARE(handled.size(), 2);
-        QCOMPARE(cmb->Text(), QString());
-        QCOMPARE(failureOf([&] { cmb->setListIndex(5); }), rt::err::InvalidPropertyValue);
-        QCOMPARE(failureOf([&] { cmb->ItemData(7); }), 381);
-    }
-
-    void comboChosenByKeyboardAndMouse() {
+    // A Click for every choice, from code (the same one again too) or by the
+    // keyboard; none for clearing the choice.
+    void comboRaisesClickForEveryChoice() {
         showForm();
         auto* cmb = f->qzcmbSituacao;
-        for (const char* t : {"Todas as situações", "A vencer", "Vencida"})
+        for (const char* t : {"Todas as situações", "A vencer", "Vencida", "Baixada", "Recentes"})
             cmb->AddItem(QString::fromUtf8(t));
         QList<std::int32_t> clicks;
         cmb->onClick = [&] { clicks.append(cmb->ListIndex()); };
         cmb->setListIndex(0);
+        cmb->setListIndex(0);
         cmb->SetFocus();
         QTest::keyClick(cmb->editor(), Qt::Key_Down);
-        QCOMPARE(clicks, (QList<std::int32_t>{0, 1}));
         QCOMPARE(cmb->Text(), QStringLiteral("A vencer"));
-        // Open the list with the keyboard and choose with Enter.
-        QTest::keyClick(cmb->editor(), Qt::Key_F4);
-        QAbstractItemView* view = cmb->editor()->view();
-        QTRY_VERIFY(view->isVisible());
-        QTest::keyClick(view, Qt::Key_Down);
-        QTest::keyClick(view, Qt::Key_Return);
-        QTRY_COMPARE(clicks.size(), 3);
-        QCOMPARE(cmb->ListIndex(), 2);
+        cmb->setListIndex(-1);
+        QCOMPARE(clicks, (QList<std::int32_t>{0, 0, 1}));
+        QCOMPARE(cmb->Text(), QString());
+        QCOMPARE(failureOf([&] { cmb->setListIndex(5); }), rt::err::InvalidPropertyValue);
+        QCOMPARE(failureOf([&] { cmb->ItemData(7); }), 381);
 
         // Opened on its last item, the list still shows every item from the first.
-        for (const char* t : {"Baixada", "Recentes"})
-            cmb->AddItem(QString::fromUtf8(t));
         cmb->setListIndex(4);
         cmb->editor()->showPopup();
+        QAbstractItemView* view = cmb->editor()->view();
         QTRY_VERIFY(view->isVisible());
         for (int i = 0; i < 5; ++i)
             QVERIFY2(view->viewport()->rect().contains(view->visualRect(view->model()->index(i, 0))),
@@ -354,19 +250,16 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, offered);
         auto* nb = f->qznbBarraDeNavegacao;
-        // Late bound, as numbers written as doubles.
-        auto o = nb->object();
-        automation::let(o, QStringLiteral("PrimeiroRegistro"), primeiro);
-        automation::let(o, QStringLiteral("UltimoRegistro"), ultimo);
-        automation::let(o, QStringLiteral("TotalDeRegistros"), total);
-        automation::let(o, QStringLiteral("RegistrosPorPagina"), 10.0);
-        automation::call(o, QStringLiteral("Atualizar"));
+        nb->setPrimeiroRegistro(primeiro);
+        nb->setUltimoRegistro(ultimo);
+        nb->setTotalDeRegistros(total);
+        nb->setRegistrosPorPagina(10);
+        nb->Atualizar();
         QCOMPARE(nb->caption(), caption);
         QString got;
         for (std::int32_t b = qzPrimeiro; b <= qzUltimo; ++b)
             got += nb->isOffered(b) ? u'1' : u'0';
         QCOMPARE(got, offered);
-        QCOMPARE(nb->TotalDeRegistros(), total);
     }
 
     // Six-digit ordinals in the list's bar width: the whole text, not one cut at both ends.
@@ -446,7 +339,6 @@ private slots:
             box->onChange = [&] { ++changes; };
             box->setText(text);
             QCOMPARE(box->Text(), text);
-            QCOMPARE(automation::get(box->object(), QStringLiteral("Text")).toString(), text);
             QCOMPARE(changes, 1);
         }
         f->qzPeriodo->setDataFinal(text);
@@ -562,25 +454,6 @@ private slots:
         QCOMPARE(num->Text(), afterLeaving);
     }
 
-    void numberKeyPressByReference() {
-        showForm();
-        auto* num = f->qznumValor;
-        int enters = 0;
-        num->onKeyPress = [&](std::int16_t& k) {
-            if (k == 13) {
-                ++enters;
-                k = 0;
-            }
-            if (k == '9') k = '8'; // the handler types another key
-        };
-        num->SetFocus();
-        QTRY_VERIFY(num->editor()->hasSelectedText());
-        QTest::keyClicks(num->editor(), QStringLiteral("19"));
-        QTest::keyClick(num->editor(), Qt::Key_Return);
-        QCOMPARE(enters, 1);
-        QCOMPARE(num->Text(), QStringLiteral("18"));
-    }
-
     void memoKeepsLinesAndLetsTabMoveOn() {
         showForm();
         auto* mem = f->qzmemHistorico;
@@ -608,19 +481,13 @@ private slots:
     void periodMembers() {
         showForm();
         auto* per = f->qzPeriodo;
-        auto o = per->object();
-        automation::let(o, QStringLiteral("DataInicial"), QStringLiteral("01/01/2026"));
-        QCOMPARE(automation::get(o, QStringLiteral("DataInicial")).toString(), QStringLiteral("01/01/2026"));
-        QVERIFY(rt::IsDate(Variant(per->DataFinal())));
         per->setEnabled(false);
         QVERIFY(!per->inicio().editor()->isEnabled());
         QVERIFY(!per->fim().editor()->isEnabled());
         QCOMPARE(failureOf([&] { per->SetFocus(); }), rt::err::InvalidCall);
-        automation::let(o, QStringLiteral("Enabled"), true);
-        automation::call(o, QStringLiteral("SetFocus"));
+        per->setEnabled(true);
+        per->SetFocus();
         QCOMPARE(QApplication::focusWidget(), per->inicio().editor());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), per->fim().editor());
     }
 
     // Command button.
@@ -640,46 +507,13 @@ private slots:
         QCOMPARE(clicks, 3);
     }
 
-    void buttonSettingsByDispatchId() {
-        // The view's move: the close button takes the save button's place and look.
-        auto save = f->qzcmdSalvar->object();
-        auto close = f->qzcmdCancelar->object();
-        f->qzcmdSalvar->setBackColor(look::kDanger);
-        automation::letId(close, kDispStyle, automation::getId(save, kDispStyle).toLong());
-        automation::letId(close, kDispBackColor, automation::getId(save, kDispBackColor).toLong());
-        QCOMPARE(f->qzcmdCancelar->Style(), qzHighlight);
-        QCOMPARE(f->qzcmdCancelar->BackColor(), look::kDanger);
-        QCOMPARE(automation::getId(close, kDispStyle).type(), rt::VarType::Long);
-        automation::let(close, QStringLiteral("Left"), f->qzcmdSalvar->Left());
-        automation::let(close, QStringLiteral("Width"), f->qzcmdSalvar->Width());
-        automation::let(close, QStringLiteral("Caption"), QStringLiteral("Fechar "));
-        QCOMPARE(f->qzcmdCancelar->Caption(), QStringLiteral("Fechar "));
-        QCOMPARE(f->qzcmdCancelar->widget()->geometry(), f->qzcmdSalvar->widget()->geometry());
-
-        // The list's order: the style, then the tooltip.
-        automation::let(close, QStringLiteral("Style"), std::int32_t(0));
-        automation::let(close, QStringLiteral("ToolTipText"), QStringLiteral("Fechar visualizar"));
-        QCOMPARE(f->qzcmdCancelar->Style(), qzFlat);
-        QCOMPARE(f->qzcmdCancelar->ToolTipText(), QStringLiteral("Fechar visualizar"));
-        QCOMPARE(failureOf([&] { f->qzcmdCancelar->setStyle(7); }), rt::err::InvalidPropertyValue);
-        // Pictures: the two texts, emptied; a file that is not there fails.
-        automation::let(close, QStringLiteral("Picture"), QString());
-        automation::let(close, QStringLiteral("PictureHover"), QString());
-        QCOMPARE(f->qzcmdCancelar->Picture(), QString());
-        QCOMPARE(failureOf([&] { f->qzcmdCancelar->setPicture(QStringLiteral("/nao/existe.png")); }),
-                 rt::err::FileNotFound);
-    }
-
-    // Theme.
-
-    void themeLines() {
-        auto o = f->qzTheme->object();
-        automation::let(o, QStringLiteral("Titulo"), QStringLiteral("Visualizar baixa"));
-        automation::let(o, QStringLiteral("LinhaDeAlteracao"), QString());
-        QCOMPARE(automation::get(o, QStringLiteral("Caption")).toString(),
-                 QStringLiteral("Visualizar baixa"));
-        QCOMPARE(f->qzTheme->LinhaDeAlteracao(), QString());
-        QVERIFY(!(f->qzTheme->widget()->focusPolicy() & Qt::TabFocus));
+    void buttonSettingsRefusedOrEmptied() {
+        auto* b = f->qzcmdCancelar;
+        QCOMPARE(failureOf([&] { b->setStyle(7); }), rt::err::InvalidPropertyValue);
+        QCOMPARE(failureOf([&] { b->setPicture(QStringLiteral("/nao/existe.png")); }), rt::err::FileNotFound);
+        // No picture at all is a setting, not a missing file.
+        b->setPicture(QString());
+        QCOMPARE(b->Picture(), QString());
     }
 
     // Keyboard: Tab walks the controls in their order; every stop shows its focus.

@@ -3,8 +3,8 @@
 // engine writes, each line's blank runs squeezed to one blank.
 
 #include "datareport/DataReport.h"
+#include "support/Processo.h"
 
-#include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -14,14 +14,14 @@ inline QStringList paginasDoPdf(quva::datareport::DataReport& r, const std::vect
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
     r.saveToPdf(pdf, quais);
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    p.waitForFinished();
-    QStringList pgs = QString::fromUtf8(p.readAllStandardOutput()).split(u'\f');
+    QStringList pgs =
+        executarPrograma(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+            .saida.split(u'\f');
     if (!pgs.isEmpty() && pgs.back().trimmed().isEmpty()) pgs.removeLast();
     for (QString& s : pgs) {
         QStringList linhas = s.split(u'\n');
-        for (QString& l : linhas) l = l.simplified();
+        for (QString& l : linhas)
+            l = l.simplified();
         linhas.removeAll(QString());
         s = linhas.join(u'\n');
     }

@@ -8,7 +8,6 @@
 #include "support/Processo.h"
 
 #include <QFile>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
