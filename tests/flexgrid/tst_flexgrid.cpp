@@ -16,7 +16,6 @@
 
 using namespace quva;
 using namespace quva::flexgrid;
-using rt::RuntimeError;
 using teste::failureOf;
 
 namespace {
@@ -107,8 +106,6 @@ private slots:
         QCOMPARE(g.TextMatrix(1, 2), QStringLiteral("123"));
         g.AddItem(QStringLiteral("a\tb\toculto"));
         QCOMPARE(g.TextMatrix(3, 2), QStringLiteral("oculto"));
-        rt::Object o = g.object();
-        QCOMPARE(automation::get(o, QStringLiteral("TextMatrix"), 1, 2).toString(), QStringLiteral("123"));
         QCOMPARE(failureOf([&] { g.TextMatrix(4, 0); }), 381);
         QCOMPARE(failureOf([&] { g.TextMatrix(0, 3); }), 381);
         QCOMPARE(failureOf([&] { g.setTextMatrix(-1, 0, {}); }), 381);
@@ -161,13 +158,7 @@ private slots:
         g.RemoveItem(1);
         QCOMPARE(g.Rows(), 2);
         // The last scrollable row stays: add an empty one first, then remove.
-        try {
-            g.RemoveItem(1);
-            QFAIL("the last row was removed");
-        } catch (const RuntimeError& e) {
-            QCOMPARE(e.number(), rt::err::GridLastNonFixedRow);
-            QCOMPARE(e.description(), QStringLiteral("Não é possível remover a última linha não fixa"));
-        }
+        QCOMPARE(failureOf([&] { g.RemoveItem(1); }), rt::err::GridLastNonFixedRow);
         QCOMPARE(g.TextMatrix(1, 0), QStringLiteral("10/01/2030"));
         g.AddItem(QString());
         g.RemoveItem(1);

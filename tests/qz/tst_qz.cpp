@@ -52,7 +52,6 @@ protected:
         setClientSize(11400, 7500);
         qzTheme = add<QZTheme>(QStringLiteral("qzTheme"));
         qzTheme->Move(0, 0, 11400, 795);
-        qzTheme->setLinhaDeAlteracao(QStringLiteral("Alterado em 05/12/2026"));
 
         qzfndPesquisar = add<QZFind>(QStringLiteral("qzfndPesquisar"));
         qzfndPesquisar->Move(300, 1050, 4200, 390);
@@ -79,11 +78,9 @@ protected:
 
         qzcmdSalvar = add<QZCommandButton>(QStringLiteral("qzcmdSalvar"));
         qzcmdSalvar->Move(8900, 6600, 1800, 450);
-        qzcmdSalvar->setPicture(QStringLiteral("salvar"));
         qzcmdSalvar->setStyle(qzHighlight);
         qzcmdCancelar = add<QZCommandButton>(QStringLiteral("qzcmdCancelar"));
         qzcmdCancelar->Move(6900, 6600, 1800, 450);
-        qzcmdCancelar->setPicture(QStringLiteral("cancelar"));
         qzcmdSaida = addArray<QZCommandButton>(QStringLiteral("qzcmdSaida"));
         qzcmdSaida->add(0)->Move(300, 6600, 2400, 450);
         qzcmdSaida->add(1)->Move(2800, 6600, 2400, 450);
@@ -96,17 +93,12 @@ QToolButton* innerButton(QWidget* w, const char* name) {
     return b;
 }
 
-class FixedClock : public rt::ManualClock {
-public:
-    FixedClock() : ManualClock(rt::makeDate(2026, 3, 17)) {}
-};
-
 } // namespace
 
 class TstQz : public QObject {
     Q_OBJECT
 
-    FixedClock m_clock;
+    rt::ManualClock m_clock{rt::makeDate(2026, 3, 17)};
     std::unique_ptr<frmDemo> f;
 
     void showForm() {
