@@ -51,14 +51,6 @@ private slots:
     }
     void cleanupTestCase() { rt::setClock(nullptr); }
 
-    void abrirCompartilhaAConexao() {
-        auto a = abrirNovo();
-        QVERIFY(a);
-        auto b = Banco::abrir(a->conexao());
-        QCOMPARE(a.get(), b.get());
-        QVERIFY(Banco::abrirSeparado(a->conexao()).get() != a.get());
-    }
-
     void transacaoDesfazTudoAoFalhar() {
         auto b = abrirNovo();
         QVERIFY(b);
