@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
 #include <QString>
 #include <QJsonArray>
@@ -92,8 +93,28 @@ inline PlanilhaXlsx lerXlsx(const QString& arquivo) {
     return p;
 }
 
+// The first sheet as LibreOffice reads it, converted headless to CSV
+// (semicolons, en-US separators) in pasta; null when LibreOffice is not
+// installed, empty when the conversion failed.
+inline QString csvDoLibreOffice(const QString& arquivo, const QString& pasta) {
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty()) return {};
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    p.setProcessEnvironment(env);
+    p.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + QDir(pasta).filePath(QStringLiteral("perfil")),
+                      QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                      QStringLiteral("csv:Text - txt - csv (StarCalc):59,34,76,1,,0,false,true,true"),
+                      QStringLiteral("--outdir"), pasta, arquivo});
+    p.waitForFinished(120000);
+    QFile csv(QDir(pasta).filePath(QFileInfo(arquivo).completeBaseName() + QStringLiteral(".csv")));
+    return csv.open(QIODevice::ReadOnly) ? QString::fromUtf8(csv.readAll()) : QStringLiteral("");
+}
+
 // A spreadsheet program (QUVA_PLANILHA) that keeps a copy of every workbook
-// it is handed in pasta.
+// it is handed, and the spreadsheet's call log (QUVA_PLANILHA_REGISTRO),
+// both in pasta.
 class GravadorDePlanilha {
 public:
     explicit GravadorDePlanilha(const QString& pasta, const QString& argumentos = {}) : m_pasta(pasta) {
@@ -105,6 +126,7 @@ public:
         script.close();
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("QUVA_PLANILHA", (script.fileName() + argumentos).toUtf8());
+        qputenv("QUVA_PLANILHA_REGISTRO", arquivo(QStringLiteral("chamadas.log")).toUtf8());
     }
     QString arquivo(const QString& nome) const { return QDir(m_pasta).filePath(nome); }
     // The arguments of the program's next start, waited for; empty when it did not start.
@@ -122,6 +144,9 @@ public:
         const QStringList a = proximaAbertura();
         return a.isEmpty() ? QString() : arquivo(QFileInfo(a.last()).fileName());
     }
+    // The calls since the log was last cleared, one a line.
+    QStringList registro() const { return lerLinhas(QStringLiteral("chamadas.log")); }
+    void limparRegistro() const { QFile::remove(arquivo(QStringLiteral("chamadas.log"))); }
 
 private:
     QStringList lerLinhas(const QString& nome) const {
