@@ -440,7 +440,7 @@ int main(int argc, char** argv) {
     int falhas = 0;
     for (auto motor : {teste::Motor::SQLite, teste::Motor::PostgreSQL}) {
         tst_menu_ponta t(motor);
-        falhas += QTest::qExec(&t, argc, argv);
+        falhas += teste::executar(t, argc, argv);
     }
     teste::ServidorPostgres::instancia().parar();
     return falhas;

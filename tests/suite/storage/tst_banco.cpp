@@ -201,11 +201,11 @@ int main(int argc, char** argv) {
     int falhas = 0;
     {
         TstConfiguracao t;
-        falhas += QTest::qExec(&t, argc, argv);
+        falhas += teste::executar(t, argc, argv);
     }
     for (Motor m : {Motor::SQLite, Motor::PostgreSQL}) {
         TstBanco t(m);
-        falhas += QTest::qExec(&t, argc, argv);
+        falhas += teste::executar(t, argc, argv);
     }
     teste::ServidorPostgres::instancia().parar();
     return falhas;
