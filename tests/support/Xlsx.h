@@ -3,10 +3,11 @@
 // cell of the first sheet with its kind, text or number, and the font,
 // number format, alignment, wrap, border and fill its style gives it.
 
+#include "support/Processo.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
 #include <QString>
@@ -75,11 +76,12 @@ json.dump({'celulas': celulas, 'larguras': larguras}, sys.stdout)
 )";
 
 inline PlanilhaXlsx lerXlsx(const QString& arquivo) {
-    QProcess py;
-    py.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromUtf8(kLeitorDePlanilha), arquivo});
-    py.waitForFinished(60000);
-    if (py.exitCode() != 0) qWarning("%s", py.readAllStandardError().constData());
-    const QJsonObject lido = QJsonDocument::fromJson(py.readAllStandardOutput()).object();
+    // Debian's own interpreter, where python3-openpyxl is installed.
+    const Execucao py = executarPrograma(QStringLiteral("/usr/bin/python3"),
+                                         {QStringLiteral("-c"), QString::fromUtf8(kLeitorDePlanilha), arquivo}, {},
+                                         60000);
+    if (py.codigo != 0) qWarning("%s", qPrintable(py.erro));
+    const QJsonObject lido = QJsonDocument::fromJson(py.saida.toUtf8()).object();
     PlanilhaXlsx p;
     const QJsonObject celulas = lido.value(QStringLiteral("celulas")).toObject();
     for (auto i = celulas.begin(); i != celulas.end(); ++i) {
@@ -99,15 +101,12 @@ inline PlanilhaXlsx lerXlsx(const QString& arquivo) {
 inline QString csvDoLibreOffice(const QString& arquivo, const QString& pasta) {
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (soffice.isEmpty()) return {};
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    p.setProcessEnvironment(env);
-    p.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + QDir(pasta).filePath(QStringLiteral("perfil")),
+    executarPrograma(soffice,
+                     {QStringLiteral("-env:UserInstallation=file://") + QDir(pasta).filePath(QStringLiteral("perfil")),
                       QStringLiteral("--headless"), QStringLiteral("--convert-to"),
                       QStringLiteral("csv:Text - txt - csv (StarCalc):59,34,76,1,,0,false,true,true"),
-                      QStringLiteral("--outdir"), pasta, arquivo});
-    p.waitForFinished(120000);
+                      QStringLiteral("--outdir"), pasta, arquivo},
+                     {{QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8")}});
     QFile csv(QDir(pasta).filePath(QFileInfo(arquivo).completeBaseName() + QStringLiteral(".csv")));
     return csv.open(QIODevice::ReadOnly) ? QString::fromUtf8(csv.readAll()) : QStringLiteral("");
 }
