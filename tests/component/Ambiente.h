@@ -26,16 +26,12 @@ inline void registrar(const char* biblioteca) {
     QVERIFY2(r == quva::automation::S_OK_, qPrintable(QStringLiteral("%1: %2").arg(biblioteca, erro)));
 }
 
-inline void registroNovo() {
-    const QString arquivo = quva::automation::Registry::path();
-    QVERIFY2(arquivo.contains(QStringLiteral("test-registry")), qPrintable(arquivo));
-    QFile::remove(arquivo);
-}
-
 // A screen test's start: a new registry with the stand-ins (and the
 // component, when given), at 96 dpi.
 inline void prepararTelas(const char* dubles, const char* componente = nullptr) {
-    registroNovo();
+    const QString arquivo = quva::automation::Registry::path();
+    QVERIFY2(arquivo.contains(QStringLiteral("test-registry")), qPrintable(arquivo));
+    QFile::remove(arquivo);
     registrar(dubles);
     if (componente) registrar(componente);
     quva::forms::setLogicalDpiOverride(96);
