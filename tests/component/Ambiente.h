@@ -56,14 +56,6 @@ inline QStringList locaisExibidos() {
     return r;
 }
 
-// The calls the dark backdrop received, as "Aplicar 777".
-inline QStringList fundoEscuro() {
-    QStringList r;
-    for (const auto& c : quva::doubles::calls(kFundoEscuro))
-        r << c.member + u' ' + c.args.at(0).value.toString();
-    return r;
-}
-
 // An argument as "42", or with its type as "d:42" (i l f d c t s o b v: Integer,
 // Long, Single, Double, Currency, Date, String, Object, Boolean, Variant; & by reference).
 inline QString argumento(const quva::doubles::Arg& a, bool comTipo) {
@@ -87,6 +79,10 @@ inline QStringList chamadas(const QString& progId, const QString& membro = {}, b
         r << t;
     }
     return r;
+}
+// The calls the dark backdrop received, as "Aplicar 777".
+inline QStringList fundoEscuro() {
+    return chamadas(kFundoEscuro, {}, false);
 }
 inline quva::rt::Variant ultimoArgumento(const QString& progId, const QString& membro) {
     auto v = quva::doubles::calls(progId, membro);
