@@ -444,11 +444,9 @@ private slots:
         QFETCH(QString, pesquisado);
         const bool aceito = mensagem.isEmpty(), pesquisou = !pesquisado.isEmpty();
         const QStringList vc = vipECategoria.split(u'|');
-        if (situacao < 0)
-            teste::responderComClientes({});
-        else
-            teste::responderComClientes({{42, QStringLiteral("Padaria Sol"), QStringLiteral("José da Silva ME"),
-                                  situacao, vc[0], vc[1]}});
+        std::vector<teste::Cliente> achados;
+        if (situacao >= 0) achados.push_back({42, "Padaria Sol", "José da Silva ME", situacao, vc[0], vc[1]});
+        teste::responderComClientes(achados);
         rt::Object dados = ado::Recordset::create();
         gobjDadosDoUsuario = dados;
         tela.mensagens.reset();

@@ -84,7 +84,6 @@ private slots:
 
     void init() {
         doubles::reset();
-        gobjDadosDoUsuario.reset();
         gstrNomeDaAplicacao.clear();
         glngFormularioDoMenu_hWnd = 0;
         gfrmLista.reset();
@@ -100,21 +99,17 @@ private slots:
         QTest::addColumn<QString>("chamada");
         // The triple travels as variants by reference, the name as a text by
         // reference, even when empty: never an Empty variant.
-        const auto exibir = [](int numero, const QString& descricao, const QString& local, const QString& nome) {
+        const auto exibir = [](int numero, const QString& local, const QString& nome = {}, const QString& detalhe = {}) {
             return QStringLiteral("Exibir v&:%1 v&:%2 v&:QUVA_A_CReceber, clsCReceber, %3 s&:%4")
-                .arg(QString::number(numero), descricao, local, nome);
+                .arg(QString::number(numero), rt::errorDescription(numero) + detalhe, local, nome);
         };
-        const auto descricao = [](int numero) { return rt::errorDescription(numero); };
-        QTest::newRow("lista não criada") << "AbrirLista" << 0 << QString()
-            << exibir(429, descricao(429), "AbrirLista, Ponto: 2", "");
-        QTest::newRow("lista falha ao montar") << "AbrirLista" << 2 << ""
-            << exibir(91, descricao(91), "AbrirLista, Ponto: 3", "");
+        QTest::newRow("lista não criada") << "AbrirLista" << 0 << QString() << exibir(429, "AbrirLista, Ponto: 2");
+        QTest::newRow("lista falha ao montar") << "AbrirLista" << 2 << "" << exibir(91, "AbrirLista, Ponto: 3");
         QTest::newRow("ficha não criada") << "AbrirFicha" << 0 << "QUVA - Contas a Receber"
-            << exibir(429, descricao(429), "AbrirFicha, Ponto: 1", "QUVA - Contas a Receber");
-        QTest::newRow("ficha sem memória") << "AbrirFicha" << 1 << QString()
-            << exibir(7, descricao(7), "AbrirFicha, Ponto: 1", "");
+            << exibir(429, "AbrirFicha, Ponto: 1", "QUVA - Contas a Receber");
+        QTest::newRow("ficha sem memória") << "AbrirFicha" << 1 << QString() << exibir(7, "AbrirFicha, Ponto: 1");
         QTest::newRow("ficha falha ao exibir") << "AbrirFicha" << 2 << QString()
-            << exibir(440, descricao(440) + ": falha interna", "AbrirFicha, Ponto: 2", "");
+            << exibir(440, "AbrirFicha, Ponto: 2", "", ": falha interna");
     }
     // clang-format on
     void falhaNaEntradaReportaOPasso() {

@@ -162,7 +162,6 @@ private slots:
         QCOMPARE(aberta, !fecha);
         QCOMPARE(v.QZTheme->Titulo(), QStringLiteral("Recebimento de conta"));
         QCOMPARE(v.qznumDescontoAbatimento->Text() + u'|' + v.qzdtpDataDaBaixa->Text(), baixa);
-        QCOMPARE(v.qzcmdCancelarAlterar->Caption(), QStringLiteral("Fechar "));
     }
 };
 
