@@ -43,7 +43,8 @@ struct CaixaQueDevolveAAtivacaoDepois : forms::ScriptedMessageBoxes {
 // The three client boxes' texts and Status, as "42|Padaria Sol|José ME|000".
 QString cliente(frmFicha& f) {
     QString textos, estados;
-    for (qz::QZFind* b : {f.qzfCodigoDoCliente, f.qzfApelidoOuNomeFantasiaDoCliente, f.qzfNomeOuRazaoSocialDoCliente}) {
+    for (qz::QZFind* b :
+         {f.qzfCodigoDoCliente, f.qzfApelidoOuNomeFantasiaDoCliente, f.qzfNomeOuRazaoSocialDoCliente}) {
         textos += b->Text() + u'|';
         estados += QString::number(b->Status());
     }
@@ -81,6 +82,12 @@ class tst_card : public QObject {
     // Opens the card for the operation and runs acao inside its modal show.
     bool abrir(frmFicha& ficha, std::int16_t tipo, const std::function<void()>& acao) {
         return teste::durante(ficha, [&] { ficha.MontarExibirFormulario(tipo); }, acao);
+    }
+
+    // The message shown, with its buttons, or none when texto is empty.
+    void mostrada(const QString& texto, int botoes = kInfo) {
+        QCOMPARE(teste::caixas(*tela.mensagens),
+                 texto.isEmpty() ? QStringList() : QStringList{teste::caixa(texto, botoes, kTitulo)});
     }
 
     // Types an installment and presses the add button.
@@ -169,7 +176,7 @@ private slots:
         f.Load();
         QVERIFY(!teste::mostradoDurante(f, [&] { QCOMPARE(f.MontarExibirFormulario(3), std::int16_t(0)); }));
         QCOMPARE(teste::locaisExibidos(),
-                 QStringList{QStringLiteral("QUVA_A_CReceber, frmFicha, MontarExibirFormulario, Ponto: 7")});
+                 QStringList{"QUVA_A_CReceber, frmFicha, MontarExibirFormulario, Ponto: 7"});
         QVERIFY(doubles::calls(teste::kFundoEscuro).empty());
     }
 
@@ -289,11 +296,8 @@ private slots:
             parcela(f, QStringLiteral("01/07/2025"), QStringLiteral("7,00"));
             if (resposta) tela.mensagens->answer(std::int16_t(resposta));
             parcela(f, data, valor);
-            if (mensagem.isEmpty())
-                QVERIFY(tela.mensagens->shown().empty());
-            else
-                tela.umaMensagem(mensagem, resposta ? forms::vbYesNo + forms::vbQuestion + forms::vbDefaultButton2
-                                                    : kInfo);
+            mostrada(mensagem,
+                     resposta ? forms::vbYesNo + forms::vbQuestion + forms::vbDefaultButton2 : kInfo);
             QCOMPARE(f.msfgGrade->Rows(), adicionada ? 3 : 2);
             QCOMPARE(f.TotalDasParcelas(), rt::Currency::fromRaw(adicionada ? 19'3400 : 7'0000));
             if (!adicionada) QCOMPARE(f.qzdtpDataDeVencimentoDaParcelaAtual->Text(), data);
@@ -354,15 +358,17 @@ private slots:
         QFETCH(int, icone);
         QFETCH(QStringList, entregue);
         QFETCH(QString, erro);
-        const QString metodo = tipo == 1 ? QStringLiteral("Adicionar") : tipo == 3 ? QStringLiteral("Alterar")
-                                                                                 : QStringLiteral("Excluir");
+        const QString metodo = tipo == 1   ? QStringLiteral("Adicionar")
+                               : tipo == 3 ? QStringLiteral("Alterar")
+                                           : QStringLiteral("Excluir");
         listaComUmaLinha();
         rt::Object dados = ado::Recordset::create(); // any object stands for the user data
         gobjDadosDoUsuario = dados;
         doubles::setCreateFailure(teste::kNegocio, resultado < 0);
         doubles::setResult(teste::kNegocio, metodo, std::int16_t(resultado));
         doubles::setResult(teste::kNegocio, QStringLiteral("NomeDoCampoValidado"), campo);
-        doubles::setResult(teste::kNegocio, QStringLiteral("DescricaoDaFalha"), QStringLiteral("Falha descrita"));
+        doubles::setResult(teste::kNegocio, QStringLiteral("DescricaoDaFalha"),
+                           QStringLiteral("Falha descrita"));
         doubles::setErrorTriple(teste::kNegocio, std::int32_t(-2147217873), QStringLiteral("Violação"),
                                 QStringLiteral("QUVA_N_CReceber, clsCReceber, Adicionar"));
         frmFicha f;
@@ -375,7 +381,8 @@ private slots:
             }
             f.qzmemHistorico->setText(QStringLiteral("  Venda\r\nbalcão  "));
             if (tipo == 3) f.qznumValorDaParcelaAtual->setText(QString());
-            forms::Control* focoAntes = tipo == 1 ? static_cast<forms::Control*>(f.qzfCodigoDoCliente) : f.qzmemHistorico;
+            forms::Control* focoAntes =
+                tipo == 1 ? static_cast<forms::Control*>(f.qzfCodigoDoCliente) : f.qzmemHistorico;
             if (focoAntes->Enabled()) focoAntes->SetFocus();
             // Red from an earlier failure goes first.
             f.lblValor->setForeColor(frmFicha::kCorDoRotuloInvalido);
@@ -389,10 +396,7 @@ private slots:
         QCOMPARE(ficouAberta, aberta);
         QCOMPARE(f.OperacaoConcluida(), resultado == 0);
         if (aberta) QCOMPARE(vermelhos.join(u' '), vermelhoEFoco);
-        if (icone)
-            tela.umaMensagem(QStringLiteral("Falha descrita"), icone);
-        else
-            QVERIFY(tela.mensagens->shown().empty());
+        mostrada(icone ? QStringLiteral("Falha descrita") : QString(), icone);
         QCOMPARE(chamadas(teste::kMsgErro, QStringLiteral("Exibir"), false).join(u'\n'), erro);
         if (entregue.isEmpty()) return;
         QCOMPARE(doubles::instancesCreated(teste::kNegocio), 1);
@@ -462,12 +466,10 @@ private slots:
             parcela(f, QStringLiteral("01/08/2025"), QStringLiteral("10,00"));
             f.lblCliente->setCaption(QStringLiteral("Cliente* [ A ]"));
             for (qz::QZFind* x : todas)
-                if (x != b) x->setText(x == f.qzfCodigoDoCliente ? QStringLiteral("77") : QStringLiteral("outro"));
+                if (x != b)
+                    x->setText(x == f.qzfCodigoDoCliente ? QStringLiteral("77") : QStringLiteral("outro"));
             teste::digitarEEnter(b->editor(), digitado);
-            if (aceito)
-                QVERIFY(tela.mensagens->shown().empty());
-            else
-                tela.umaMensagem(mensagem);
+            mostrada(mensagem);
             QCoreApplication::processEvents();
             QCOMPARE(b->editor()->selectedText(), pesquisou && situacao < 0 ? digitado : QString());
             QCOMPARE(f.lblCliente->Caption(), rotulo);
@@ -583,17 +585,17 @@ private slots:
             quando([] { return teste::visivel<frmPesquisaDeClientes>() != nullptr; },
                    [&] {
                        auto& d = frmPesquisaDeClientesPadrao();
-                       if (escolhe) {
-                           d.msfgGrade->setRow(2);
+                       d.msfgGrade->setRow(2);
+                       if (escolhe)
                            d.msfgGrade_Click();
-                       } else {
+                       else
                            d.qzcmdFechar_Click();
-                       }
                    });
             f.qzfApelidoOuNomeFantasiaDoCliente->setText(QStringLiteral("pão"));
             f.qzfApelidoOuNomeFantasiaDoCliente->requestSearch();
             // Cancelled: cleared as after a failed search.
-            QCOMPARE(cliente(f), escolhe ? QStringLiteral("8|Padaria Sol|Sol Pães ME|000") : QStringLiteral("|pão||212"));
+            QCOMPARE(cliente(f),
+                     escolhe ? QStringLiteral("8|Padaria Sol|Sol Pães ME|000") : QStringLiteral("|pão||212"));
             QCOMPARE(f.lblCliente->Caption(),
                      escolhe ? QStringLiteral("Cliente* [ VIP - C ]") : QStringLiteral("Cliente*"));
             QCOMPARE(f.qzmemHistorico->Text(), escolhe ? QStringLiteral("antes") : QString());

@@ -121,7 +121,8 @@ private slots:
         auto ficha = std::make_shared<FichaDeTeste>();
         lista->aoMontar = [] { rt::raise(rt::err::ObjectNotSet); };
         ficha->aoExibir = [] { throw std::runtime_error("falha interna"); };
-        if (onde == 1) DefinirFabricaDeFicha([]() -> std::shared_ptr<frmFichaBase> { throw std::bad_alloc(); });
+        if (onde == 1)
+            DefinirFabricaDeFicha([]() -> std::shared_ptr<frmFichaBase> { throw std::bad_alloc(); });
         if (onde == 2) {
             DefinirFabricaDeLista([lista] { return lista; });
             DefinirFabricaDeFicha([ficha] { return ficha; });
