@@ -39,30 +39,41 @@ private slots:
 
     // clang-format off
     void visao_data() {
-        QTest::addColumn<bool>("pelaAlteracao");
+        QTest::addColumn<QString>("abertura"); // the list's command, or the code the view is opened with
         QTest::addColumn<QString>("inclusao");
         QTest::addColumn<QString>("alteracao");
-        QTest::addColumn<QString>("linhas");
+        QTest::addColumn<QString>("tema"); // the title and the record's two lines
+        QTest::addColumn<QString>("baixa"); // discount, interest, date and value of the settlement
         QTest::addColumn<QString>("fechamento");
-        const QString incluida = QStringLiteral("Código 15 | Incluído em 02/03/2020|");
-        QTest::newRow("Baixar, nunca alterada") << false << "02/03/2020 09:05:00" << "" << incluida << "botão";
-        QTest::newRow("Alterar, alteração em branco") << true << "02/03/2020 09:05:00" << "   " << incluida << "Esc";
-        QTest::newRow("alterada") << false << "02/03/2020 09:05:00" << "05/12/2026 08:01:02"
-                                  << incluida + "Alterado em 05/12/2026" << "janela";
-        QTest::newRow("células que não são datas") << true << "ontem" << "?"
-                                                   << "Código 15 | Incluído em ontem|Alterado em ?" << "janela";
+        QTest::addColumn<bool>("fecha");
+        const QString incluida = QStringLiteral("Visualizar baixa|Código 15 | Incluído em 02/03/2020|");
+        const QString baixa = QStringLiteral("10,00|5,50|12/04/2020|295,50");
+        QTest::newRow("Baixar, nunca alterada") << "Baixar" << "02/03/2020 09:05:00" << "" << incluida << baixa << "botão" << true;
+        QTest::newRow("Alterar, alteração em branco") << "Alterar" << "02/03/2020 09:05:00" << "   " << incluida << baixa << "Esc" << true;
+        QTest::newRow("alterada") << "Baixar" << "02/03/2020 09:05:00" << "05/12/2026 08:01:02"
+                                  << incluida + "Alterado em 05/12/2026" << baixa << "janela" << true;
+        QTest::newRow("células que não são datas") << "Alterar" << "ontem" << "?"
+            << "Visualizar baixa|Código 15 | Incluído em ontem|Alterado em ?" << baixa << "janela" << true;
+        // Code 1 leaves the settlement and the title bar as designed; only
+        // codes 1 and 2 close on the button.
+        QTest::newRow("código 1") << "1" << "02/03/2020" << "" << "Recebimento de conta||" << "0,00|0,00|__/__/____|0,00"
+                                  << "botão" << true;
+        QTest::newRow("código 3") << "3" << "02/03/2020" << "" << "Recebimento de conta||" << baixa << "botão" << false;
     }
     // clang-format on
-    // Every value of the row, nothing editable, the close button in the
-    // save button's place, closed three ways.
+    // Opened by the list's two commands or with another code: every value
+    // of the row, nothing editable, the close button in the save button's
+    // place, closed three ways.
     void visao() {
-        QFETCH(bool, pelaAlteracao);
+        QFETCH(QString, abertura);
         QFETCH(QString, inclusao);
         QFETCH(QString, alteracao);
-        QFETCH(QString, linhas);
+        QFETCH(QString, tema);
+        QFETCH(QString, baixa);
         QFETCH(QString, fechamento);
+        QFETCH(bool, fecha);
         const auto lista = listaComUmaLinha(inclusao, alteracao);
-        QString valores, tema, botao;
+        QString valores, cabecalho, botao;
         QStringList editaveis;
         bool fechou = false;
         teste::quando([] { return teste::visivel<frmBaixar>() != nullptr; },
@@ -85,7 +96,7 @@ private slots:
                                           v.qznumValorResidual->Text(),
                                           v.qzdtpDataDeVencimentoDoValorResidual->Text()}
                                   .join(u'|');
-                          tema = v.QZTheme->Titulo() + u'|' + v.QZTheme->LinhaDeInclusao() + u'|' +
+                          cabecalho = v.QZTheme->Titulo() + u'|' + v.QZTheme->LinhaDeInclusao() + u'|' +
                                  v.QZTheme->LinhaDeAlteracao();
                           auto* fechar = v.qzcmdCancelarAlterar;
                           botao = QStringLiteral("%1|%2|%3|%4|%5|%6")
@@ -105,17 +116,20 @@ private slots:
                           fechou = !v.Visible();
                           if (!fechou) v.Hide();
                       });
-        if (pelaAlteracao)
-            lista->qzcmdAlterar_Click();
-        else
+        if (abertura == u"Baixar") {
             lista->qzcmdBaixar_Click();
-
-        QVERIFY(fechou);
-        QCOMPARE(valores,
-                 QStringLiteral("42|Padaria Sol|José da Silva Pães ME|Primeira\r\nSegunda|V-88|01/03/2020|"
-                                "1.500,00|300,00|2|4|10/04/2020|300,00|10,00|5,50|12/04/2020|295,50|"
-                                "0,00|__/__/____"));
-        QCOMPARE(tema, "Visualizar baixa|" + linhas);
+        } else if (abertura == u"Alterar") {
+            lista->qzcmdAlterar_Click();
+        } else {
+            frmBaixar v;
+            v.Load();
+            v.MontarExibirFormulario(std::int16_t(abertura.toInt()));
+        }
+        QCOMPARE(fechou, fecha);
+        QCOMPARE(valores, "42|Padaria Sol|José da Silva Pães ME|Primeira\r\nSegunda|V-88|01/03/2020|1.500,00|"
+                          "300,00|2|4|10/04/2020|300,00|" +
+                              baixa + "|0,00|__/__/____");
+        QCOMPARE(cabecalho, tema);
         QCOMPARE(editaveis, QStringList());
         QCOMPARE(botao, QStringLiteral("Fechar |Fechar visualizar|1|%1|1|0").arg(qz::qzHighlight));
         QCOMPARE(teste::fundoEscuro(), (QStringList{"Aplicar 777", "Remover 777"}));
@@ -139,29 +153,6 @@ private slots:
         QCOMPARE(teste::locaisExibidos(),
                  QStringList{"QUVA_A_CReceber, frmBaixar, MontarExibirFormulario, Ponto: 2"});
         QVERIFY(teste::fundoEscuro().isEmpty());
-    }
-
-    // Code 1 leaves the settlement and the title bar as designed; only codes
-    // 1 and 2 close on the button.
-    void codigos_data() {
-        QTest::addColumn<std::int16_t>("codigo");
-        QTest::addColumn<QString>("baixa");
-        QTest::addColumn<bool>("fecha");
-        QTest::newRow("1") << std::int16_t(1) << "0,00|__/__/____" << true;
-        QTest::newRow("3") << std::int16_t(3) << "10,00|12/04/2020" << false;
-    }
-    void codigos() {
-        QFETCH(std::int16_t, codigo);
-        QFETCH(QString, baixa);
-        QFETCH(bool, fecha);
-        listaComUmaLinha("02/03/2020", "");
-        frmBaixar v;
-        v.Load();
-        const bool aberta = teste::durante(v, [&] { v.MontarExibirFormulario(codigo); },
-                                           [&] { v.qzcmdCancelarAlterar->setValue(true); });
-        QCOMPARE(aberta, !fecha);
-        QCOMPARE(v.QZTheme->Titulo(), QStringLiteral("Recebimento de conta"));
-        QCOMPARE(v.qznumDescontoAbatimento->Text() + u'|' + v.qzdtpDataDaBaixa->Text(), baixa);
     }
 };
 
