@@ -27,7 +27,6 @@ using teste::kClientes;
 using teste::kInfo;
 using teste::kTitulo;
 using teste::ultimoArgumento;
-using teste::quando;
 using teste::temFoco;
 
 // A message box that, like a real one under a window manager, leaves no
@@ -148,11 +147,10 @@ private slots:
             f.qzcmdCancelarAlterar->setValue(true);
         });
         QVERIFY(!aberta);
-        QCOMPARE(QStringList({f.QZTheme->Titulo(), f.qzcmdSalvarFecharConfirmar->Caption(),
+        QCOMPARE((QStringList{f.QZTheme->Titulo(), f.qzcmdSalvarFecharConfirmar->Caption(),
                               f.qzcmdSalvarFecharConfirmar->ToolTipText(), f.qzcmdCancelarAlterar->Caption(),
-                              f.qzcmdCancelarAlterar->ToolTipText()})
-                     .join(u'|'),
-                 botoes);
+                              f.qzcmdCancelarAlterar->ToolTipText()}),
+                 botoes.split(u'|'));
         QCOMPARE(habilitadas, editaveis);
         QCOMPARE(camposDaFicha(f), campos);
         const bool comPlano = tipo == 1;
@@ -582,15 +580,15 @@ private slots:
         f.Load();
         abrir(f, 1, [&] {
             f.qzmemHistorico->setText(QStringLiteral("antes"));
-            quando([] { return teste::visivel<frmPesquisaDeClientes>() != nullptr; },
-                   [&] {
-                       auto& d = frmPesquisaDeClientesPadrao();
-                       d.msfgGrade->setRow(2);
-                       if (escolhe)
-                           d.msfgGrade_Click();
-                       else
-                           d.qzcmdFechar_Click();
-                   });
+            teste::quando([] { return teste::visivel<frmPesquisaDeClientes>() != nullptr; },
+                          [&] {
+                              auto& d = frmPesquisaDeClientesPadrao();
+                              d.msfgGrade->setRow(2);
+                              if (escolhe)
+                                  d.msfgGrade_Click();
+                              else
+                                  d.qzcmdFechar_Click();
+                          });
             f.qzfApelidoOuNomeFantasiaDoCliente->setText(QStringLiteral("pão"));
             f.qzfApelidoOuNomeFantasiaDoCliente->requestSearch();
             // Cancelled: cleared as after a failed search.
