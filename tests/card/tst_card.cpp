@@ -63,7 +63,7 @@ QString camposDaFicha(frmFicha& f) {
 }
 
 // A list whose grid holds one altered row, the way the list shows a
-// receivable; the grid keeps the history's line breaks as blanks 160.
+// receivable; the grid keeps the history's line breaks as character 160.
 void listaComUmaLinha() {
     const QString nbsp = rt::Chr(160);
     teste::listaComUmaLinha("|1532|42|Padaria Sol|José da Silva Pães ME|Primeira linha" + nbsp + "Segunda" + nbsp +
