@@ -46,10 +46,8 @@ private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
         m_banco = m_dir.filePath(QStringLiteral("cli.db"));
-        const Execucao e = executar({"init"});
-        QCOMPARE(e.codigo, 0);
+        QVERIFY(executar({"init"}).terminou(0, "Versão do esquema"));
         QVERIFY(QFile::exists(m_banco));
-        QVERIFY(e.saida.contains("Versão do esquema"));
     }
 
     void usage_data() {
@@ -88,9 +86,7 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(int, codigo);
         QFETCH(QString, texto);
-        const Execucao e = executar(args);
-        QCOMPARE(e.codigo, codigo);
-        QVERIFY2((e.saida + e.erro).contains(texto), qPrintable(e.saida + e.erro));
+        QVERIFY(executar(args).terminou(codigo, texto));
     }
 
     // A Latin-1 file with a header, a quoted field holding a semicolon and
@@ -106,9 +102,7 @@ private slots:
                            "São Paulo;sp;01000-000;;joao@exemplo.com.br;Sim;a\r\n"
                            ";\"Padaria; Pão Quente\";Pão Quente Ltda;Bloqueado\r\n")
                 .toLatin1();
-        Execucao e = executar({"import-clients", arquivo("c.csv", latin1)});
-        QCOMPARE(e.codigo, 0);
-        QVERIFY2(e.saida.contains("Importados 2 clientes"), qPrintable(e.saida + e.erro));
+        QVERIFY(executar({"import-clients", arquivo("c.csv", latin1)}).terminou(0, "Importados 2 clientes"));
         auto banco = suite::Banco::abrir(m_banco);
         const auto joao = suite::lerCliente(*banco, 10);
         QVERIFY(joao);
@@ -121,11 +115,12 @@ private slots:
         QCOMPARE(padaria->apelidoOuNomeFantasia, QStringLiteral("Padaria; Pão Quente"));
         QCOMPARE(padaria->situacao, int(suite::ClienteBloqueado));
 
-        e = executar({"import-clients", arquivo("p.csv", "40;Renome;Renome Com\xC3\xA9rcio Ltda;Bloqueado;;"
-                                                         "Rua X;1;;;Londrina;PR;;;a@b.com;Sim;B\n")});
-        QCOMPARE(e.codigo, 0);
-        e = executar({"import-clients", arquivo("p2.csv", "40;Nome novo\n")});
-        QVERIFY2(e.saida.contains("0 novos, 1 alterados"), qPrintable(e.saida + e.erro));
+        QVERIFY(
+            executar({"import-clients", arquivo("p.csv", "40;Renome;Renome Com\xC3\xA9rcio Ltda;Bloqueado;;"
+                                                         "Rua X;1;;;Londrina;PR;;;a@b.com;Sim;B\n")})
+                .terminou(0, "1 novos"));
+        QVERIFY(executar({"import-clients", arquivo("p2.csv", "40;Nome novo\n")})
+                    .terminou(0, "0 novos, 1 alterados"));
         const auto c = suite::lerCliente(*banco, 40);
         QVERIFY(c);
         QCOMPARE(c->apelidoOuNomeFantasia, QStringLiteral("Nome novo"));
@@ -144,10 +139,8 @@ private slots:
                                  "10;Venda de pães;31/01/2025;1.234,56;2;2\n"
                                  "10;Troco;05/03/2024;10,00;;;06/03/2024;9,50\n")
                       .toUtf8();
-        Execucao e = executar({"import-receivables", arquivo("r.csv", boas)});
-        QCOMPARE(e.codigo, 0);
-        QVERIFY2(e.saida.contains("Importadas 3 contas a receber (2 vendas, 1 baixadas)"),
-                 qPrintable(e.saida + e.erro));
+        QVERIFY(executar({"import-receivables", arquivo("r.csv", boas)})
+                    .terminou(0, "Importadas 3 contas a receber (2 vendas, 1 baixadas)"));
         // The two installments are one sale, the settled line another; nothing is left NULL.
         QCOMPARE(
             valor(QStringLiteral("SELECT SUM(valor_do_documento) || ' ' || SUM(valor_da_baixa) || ' ' || "
@@ -164,21 +157,18 @@ private slots:
             valor(QStringLiteral("SELECT MIN(numero_do_lancamento) FROM contas_a_receber WHERE "
                                  "codigo_do_cliente = 10"))
                 .toLongLong();
-        e = executar({"settle", "--client", "10"});
-        QCOMPARE(e.codigo, 0);
-        QVERIFY(e.saida.contains("Total em aberto: 2.469,12"));
-        e = executar({"settle", QString::number(numero), "--date", "02/01/2025", "--discount", "34,56",
-                      "--interest", "1,00"});
-        QCOMPARE(e.codigo, 0);
+        QVERIFY(executar({"settle", "--client", "10"}).terminou(0, "Total em aberto: 2.469,12"));
+        QCOMPARE(executar({"settle", QString::number(numero), "--date", "02/01/2025", "--discount", "34,56",
+                           "--interest", "1,00"})
+                     .codigo,
+                 0);
         QCOMPARE(valor(QStringLiteral(
                            "SELECT data_da_baixa || ' ' || valor_da_baixa || ' ' || desconto_abatimento "
                            "|| ' ' || juros_mora_multa FROM contas_a_receber WHERE numero_do_lancamento = ?"),
                        {numero})
                      .toString(),
                  QStringLiteral("2025-01-02 12010000 345600 10000"));
-        e = executar({"settle", QString::number(numero)});
-        QCOMPARE(e.codigo, 1);
-        QVERIFY2(e.erro.contains("já está baixada"), qPrintable(e.erro));
+        QVERIFY(executar({"settle", QString::number(numero)}).terminou(1, "já está baixada"));
     }
 
     // A file with bad lines is refused whole: every bad line is reported with
@@ -305,9 +295,8 @@ private slots:
         QVERIFY(!automation::Registry::find(QStringLiteral("QUVA_N_SO.clsObterVersaoDoSO")));
 
         arquivo("um-arquivo", "x");
-        const Execucao e = executar({"register"}, {}, m_dir.filePath("um-arquivo/registro.ini"));
-        QCOMPARE(e.codigo, 1);
-        QVERIFY(e.erro.contains("o registro falhou com o código 0x80040201"));
+        QVERIFY(executar({"register"}, {}, m_dir.filePath("um-arquivo/registro.ini"))
+                    .terminou(1, "o registro falhou com o código 0x80040201"));
     }
 
     // Whatever fails, the password of the address is never printed.

@@ -81,15 +81,9 @@ private slots:
     void commandLine() {
         const QMap<QString, QString> semTela{
             {"QT_QPA_PLATFORM", {}}, {"DISPLAY", {}}, {"WAYLAND_DISPLAY", {}}};
-        teste::Execucao e = executar({"--help"}, semTela);
-        QCOMPARE(e.codigo, 0);
-        QVERIFY2(e.saida.contains("--abrir"), qPrintable(e.saida + e.erro));
-        e = executar({}, semTela);
-        QCOMPARE(e.codigo, 1);
-        QVERIFY2(e.erro.contains("nenhuma tela gráfica"), qPrintable(e.erro));
-        e = executar({"--abrir", "relatorios"});
-        QCOMPARE(e.codigo, 2);
-        QVERIFY(e.erro.contains("contas-a-receber"));
+        QVERIFY(executar({"--help"}, semTela).terminou(0, "--abrir"));
+        QVERIFY(executar({}, semTela).terminou(1, "nenhuma tela gráfica"));
+        QVERIFY(executar({"--abrir", "relatorios"}).terminou(2, "contas-a-receber"));
     }
 
 private:
