@@ -73,10 +73,6 @@ bool naTela(const QString& nome, const std::function<void()>& abrir,
     return vista;
 }
 
-QString vencimento(int dias) {
-    return QDate::currentDate().addDays(dias).toString(QStringLiteral("ddMMyyyy"));
-}
-
 } // namespace
 
 class tst_menu_ponta : public QObject {
@@ -145,7 +141,7 @@ private:
         auto* data = controle<qz::QZDTPicker>(ficha, "qzdtpDataDeVencimentoDaParcelaAtual");
         auto* valor = controle<qz::QZNumberBox>(ficha, "qznumValorDaParcelaAtual");
         for (int dias : prazos) {
-            digitar(data->editor(), vencimento(dias));
+            digitar(data->editor(), QDate::currentDate().addDays(dias).toString(QStringLiteral("ddMMyyyy")));
             digitar(valor->editor(), "150,00", true);
         }
         QCOMPARE(controle<flexgrid::MSFlexGrid>(ficha, "msfgGrade")->Rows(), int(prazos.size()) + 1);
@@ -160,9 +156,6 @@ private slots:
         auto banco = suite::Banco::abrir();
         suite::gerarDemonstracao(*banco, {.contas = 300, .clientes = 30, .semente = 7, .progresso = {}});
         suite::Cliente c;
-        for (QString* t : {&c.cpfCnpj, &c.logradouro, &c.numero, &c.complemento, &c.bairro, &c.cidade, &c.uf,
-                           &c.cep, &c.telefone, &c.email})
-            *t = QStringLiteral("");
         c.apelidoOuNomeFantasia = QStringLiteral("Joãozinho Doces");
         c.nomeOuRazaoSocial = QStringLiteral("João Conceição Quixadá ME");
         c.categoriaDaCurvaABC = QStringLiteral("A");
@@ -269,9 +262,8 @@ private slots:
         QVERIFY(m_caixas->shown().at(0).prompt.endsWith(
             QStringLiteral("ultrapassa o maior valor aceito (922.337.203.685.477,58).")));
         digitar(juros, "3,50");
-        baixar->click();
-        baixar->click();
-        baixar->click();
+        for (int parcela = 0; parcela < 3; ++parcela)
+            baixar->click();
         QCOMPARE(grade->rowCount(), 0);
         QCOMPARE(m_caixas->shown().size(), std::size_t(1));
         QCOMPARE(coluna(QStringLiteral("SELECT SUM(valor_da_baixa) FROM contas_a_receber "
