@@ -163,10 +163,8 @@ private slots:
         QCOMPARE(s != nullptr, comMoldura);
         if (!s) return;
         QVERIFY(s->Visible());
-        QCOMPARE(s->Top(), f.ScaleTop());
-        QCOMPARE(s->Left(), f.ScaleLeft());
-        QCOMPARE(s->Height(), f.ScaleHeight());
-        QCOMPARE(s->Width(), f.ScaleWidth());
+        QCOMPARE(QRectF(s->Left(), s->Top(), s->Width(), s->Height()),
+                 QRectF(f.ScaleLeft(), f.ScaleTop(), f.ScaleWidth(), f.ScaleHeight()));
         // Not moved again on later resizes.
         const forms::Twips largura = s->Width();
         f.Show();
@@ -199,8 +197,7 @@ private slots:
         p->Move(10, 20);
         m_bombeamentos = 0;
         f.ExibirOcultarpicMensagem(true);
-        QCOMPARE(p->Left(), forms::Twips(10));
-        QCOMPARE(p->Top(), forms::Twips(20));
+        QCOMPARE(QPointF(p->Left(), p->Top()), QPointF(10, 20));
         QCOMPARE(leiturasDoRelogio(), 0);
         QCOMPARE(m_bombeamentos, 0);
 

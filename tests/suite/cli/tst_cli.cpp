@@ -38,9 +38,7 @@ class tst_cli : public QObject {
     QVariant valor(const QString& sql, const QVariantList& args = {}) {
         return suite::Banco::abrir(m_banco)->valor(sql, args);
     }
-    qlonglong contar(const QString& tabela) {
-        return valor(QStringLiteral("SELECT COUNT(*) FROM ") + tabela).toLongLong();
-    }
+    qlonglong contar(const QString& tabela) { return valor("SELECT COUNT(*) FROM " + tabela).toLongLong(); }
 
 private slots:
     void initTestCase() {
@@ -142,28 +140,25 @@ private slots:
         QVERIFY(executar({"import-receivables", arquivo("r.csv", boas)})
                     .terminou(0, "Importadas 3 contas a receber (2 vendas, 1 baixadas)"));
         // The two installments are one sale, the settled line another; nothing is left NULL.
-        QCOMPARE(
-            valor(QStringLiteral("SELECT SUM(valor_do_documento) || ' ' || SUM(valor_da_baixa) || ' ' || "
-                                 "COUNT(DISTINCT numero_da_venda) || ' ' || MAX(valor_da_venda) FROM "
-                                 "contas_a_receber"))
-                .toString(),
-            QStringLiteral("24791200 95000 2 24691200"));
-        QCOMPARE(contar(QStringLiteral("contas_a_receber WHERE data_da_venda IS NULL OR busca = '' OR "
-                                       "usuario_da_inclusao = ''")),
+        QCOMPARE(valor("SELECT SUM(valor_do_documento) || ' ' || SUM(valor_da_baixa) || ' ' || "
+                       "COUNT(DISTINCT numero_da_venda) || ' ' || MAX(valor_da_venda) FROM "
+                       "contas_a_receber")
+                     .toString(),
+                 QStringLiteral("24791200 95000 2 24691200"));
+        QCOMPARE(contar("contas_a_receber WHERE data_da_venda IS NULL OR busca = '' OR "
+                        "usuario_da_inclusao = ''"),
                  qlonglong(0));
 
         // Settling with discount and interest, then refusing a second time.
-        const qlonglong numero =
-            valor(QStringLiteral("SELECT MIN(numero_do_lancamento) FROM contas_a_receber WHERE "
-                                 "codigo_do_cliente = 10"))
-                .toLongLong();
+        const qlonglong numero = valor("SELECT MIN(numero_do_lancamento) FROM contas_a_receber WHERE "
+                                       "codigo_do_cliente = 10")
+                                     .toLongLong();
         QVERIFY(executar({"settle", "--client", "10"}).terminou(0, "Total em aberto: 2.469,12"));
         QVERIFY(executar({"settle", QString::number(numero), "--date", "02/01/2025", "--discount", "34,56",
                           "--interest", "1,00"})
                     .terminou(0, "baixada em 02/01/2025."));
-        QCOMPARE(valor(QStringLiteral(
-                           "SELECT data_da_baixa || ' ' || valor_da_baixa || ' ' || desconto_abatimento "
-                           "|| ' ' || juros_mora_multa FROM contas_a_receber WHERE numero_do_lancamento = ?"),
+        QCOMPARE(valor("SELECT data_da_baixa || ' ' || valor_da_baixa || ' ' || desconto_abatimento "
+                       "|| ' ' || juros_mora_multa FROM contas_a_receber WHERE numero_do_lancamento = ?",
                        {numero})
                      .toString(),
                  QStringLiteral("2025-01-02 12010000 345600 10000"));

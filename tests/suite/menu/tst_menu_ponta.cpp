@@ -103,11 +103,7 @@ private:
         return r;
     }
 
-    static forms::Form& lista() {
-        forms::Form* f = formulario("frmLista");
-        Q_ASSERT(f);
-        return *f;
-    }
+    static forms::Form& lista() { return *formulario("frmLista"); }
     static flexgrid::MSFlexGrid& gradeDaLista() {
         return *controle<flexgrid::MSFlexGrid>(lista(), "msfgGrade");
     }
