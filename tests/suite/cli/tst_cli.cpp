@@ -149,11 +149,14 @@ private slots:
                         "usuario_da_inclusao = ''"),
                  qlonglong(0));
 
-        // Settling with discount and interest, then refusing a second time.
+        // Interest beyond the currency refused; settling with discount and
+        // interest, then refusing a second time.
         const qlonglong numero = valor("SELECT MIN(numero_do_lancamento) FROM contas_a_receber WHERE "
                                        "codigo_do_cliente = 10")
                                      .toLongLong();
         QVERIFY(executar({"settle", "--client", "10"}).terminou(0, "Total em aberto: 2.469,12"));
+        QVERIFY(executar({"settle", QString::number(numero), "--interest", "922.337.203.685.477"})
+                    .terminou(1, "O valor da baixa ultrapassa o maior valor aceito"));
         QVERIFY(executar({"settle", QString::number(numero), "--date", "02/01/2025", "--discount", "34,56",
                           "--interest", "1,00"})
                     .terminou(0, "baixada em 02/01/2025."));
