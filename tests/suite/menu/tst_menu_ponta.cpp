@@ -127,10 +127,11 @@ private:
         return m_menu->findChild<T*>(QLatin1String(nome));
     }
 
-    // The card as a clerk fills it: a client found by part of its name typed
-    // without accents, a history, installments of 150,00 entered with Enter.
-    void preencherFicha(forms::Form& ficha, const QString& caixa, const QString& termo,
-                        const QList<int>& prazos) {
+    // The card as a clerk fills and saves it: a client found by part of its
+    // name typed without accents, a history, installments of 150,00 entered
+    // with Enter.
+    void preencherESalvar(forms::Form& ficha, const QString& caixa, const QString& termo,
+                          const QList<int>& prazos) {
         digitar(controle<qz::QZFind>(ficha, caixa)->editor(), termo, true);
         QCOMPARE(controle<qz::QZFind>(ficha, "qzfCodigoDoCliente")->Text(), QString::number(m_cliente));
         QTest::keyClicks(controle<qz::QZMemoBox>(ficha, "qzmemHistorico")->editor(), "Encomenda de doces");
@@ -142,6 +143,7 @@ private:
         }
         QCOMPARE(controle<flexgrid::MSFlexGrid>(ficha, "msfgGrade")->Rows(), int(prazos.size()) + 1);
         QVERIFY(m_caixas->shown().empty());
+        salvar(ficha);
     }
 
 private slots:
@@ -193,11 +195,10 @@ private slots:
         QVERIFY(naTela(
             "frmFicha", [&] { m_menu->escolher("Nova conta a receber"); },
             [&](forms::Form& f) {
-                preencherFicha(f, "qzfNomeOuRazaoSocialDoCliente", "conceicao quixa", {10});
-                salvar(f);
+                preencherESalvar(f, "qzfNomeOuRazaoSocialDoCliente", "conceicao quixa", {10});
                 QVERIFY(!f.Visible());
             }));
-        QCOMPARE(coluna(QStringLiteral("SELECT COUNT(*) FROM contas_a_receber WHERE codigo_do_cliente = ?")),
+        QCOMPARE(coluna("SELECT COUNT(*) FROM contas_a_receber WHERE codigo_do_cliente = ?"),
                  QStringList{"1"});
         // The menu goes on: its own screens still answer.
         QVERIFY(m_menu->escolher("Clientes"));
@@ -222,17 +223,15 @@ private slots:
         QVERIFY(naTela(
             "frmFicha", [&] { clicarNaLista("qzcmdAdicionar"); },
             [&](forms::Form& f) {
-                preencherFicha(f, "qzfApelidoOuNomeFantasiaDoCliente", "joaozinho", {30, 60, 90});
-                salvar(f);
+                preencherESalvar(f, "qzfApelidoOuNomeFantasiaDoCliente", "joaozinho", {30, 60, 90});
             }));
         QCOMPARE(linhasDoCliente(), (QList<int>{1, 2, 3, 4}));
         QVERIFY(m_caixas->shown().empty());
         // The plan as one sale of three installments, stamped with the menu's user.
-        QCOMPARE(
-            coluna(QStringLiteral("SELECT numero_da_parcela || ' ' || usuario_da_inclusao FROM "
-                                  "contas_a_receber WHERE codigo_do_cliente = ? AND numero_de_parcelas = 3 "
-                                  "ORDER BY numero_da_parcela")),
-            (QStringList{"1 caixa1", "2 caixa1", "3 caixa1"}));
+        QCOMPARE(coluna("SELECT numero_da_parcela || ' ' || usuario_da_inclusao FROM "
+                        "contas_a_receber WHERE codigo_do_cliente = ? AND numero_de_parcelas = 3 "
+                        "ORDER BY numero_da_parcela"),
+                 (QStringList{"1 caixa1", "2 caixa1", "3 caixa1"}));
     }
 
     // "Caixa" -> "Débitos de cliente": every debt settled, with discount and
@@ -262,8 +261,8 @@ private slots:
             baixar->click();
         QCOMPARE(grade->rowCount(), 0);
         QCOMPARE(m_caixas->shown().size(), std::size_t(1));
-        QCOMPARE(coluna(QStringLiteral("SELECT SUM(valor_da_baixa) FROM contas_a_receber "
-                                       "WHERE codigo_do_cliente = ? AND data_da_baixa IS NOT NULL")),
+        QCOMPARE(coluna("SELECT SUM(valor_da_baixa) FROM contas_a_receber "
+                        "WHERE codigo_do_cliente = ? AND data_da_baixa IS NOT NULL"),
                  QStringList{QString::number(rt::Currency::fromUnits(600 - 10).raw +
                                              rt::Currency::fromUnits(7).raw / 2)});
 
@@ -336,8 +335,8 @@ private slots:
     void redimensionarNoMeioDaLista() {
         situacaoDaLista()->setListIndex(0);
         auto* barra = controle<qz::QZNavigationBar>(lista(), "qznbBarraDeNavegacao");
-        const QStringList numeros = coluna(QStringLiteral(
-            "SELECT numero_do_lancamento FROM contas_a_receber ORDER BY numero_do_lancamento DESC"));
+        const QStringList numeros =
+            coluna("SELECT numero_do_lancamento FROM contas_a_receber ORDER BY numero_do_lancamento DESC");
         const auto conferir = [&](const char* passo) {
             const int primeiro = int(barra->PrimeiroRegistro()), ultimo = int(barra->UltimoRegistro());
             QStringList naGrade, esperados = numeros.mid(primeiro - 1, ultimo - primeiro + 1);
