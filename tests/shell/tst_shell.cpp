@@ -12,6 +12,7 @@
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
 #include "runtime/Errors.h"
+#include "support/Modal.h"
 
 #include <QApplication>
 #include <QTest>
@@ -387,14 +388,7 @@ private slots:
                     .lshpObjDeProjeto = alvo == 0 && caso >= 2,
                     .numeracaoDaPesquisa = alvo == 0 && caso == 3});
         if (alvo == 2) {
-            bool foiExibido = false;
-            QTimer::singleShot(0, [&] {
-                foiExibido = f.Visible();
-                f.Hide();
-            });
-            f.MontarExibirFormulario({});
-            QApplication::processEvents(); // let the timer run against a form never shown
-            QCOMPARE(foiExibido, caso == 1);
+            QCOMPARE(teste::mostradoDurante(f, [&] { f.MontarExibirFormulario({}); }), caso == 1);
         } else if (alvo != 3) {
             f.Show();
             QVERIFY(f.isLoaded() && f.Visible());
