@@ -38,6 +38,15 @@ class tst_cli : public QObject {
     QVariant valor(const QString& sql, const QVariantList& args = {}) {
         return suite::Banco::abrir(m_banco)->valor(sql, args);
     }
+    // A stored client as "nickname|name|situation|city|state|VIP|ABC".
+    QString cliente(std::int64_t codigo) {
+        const auto c = suite::lerCliente(*suite::Banco::abrir(m_banco), codigo);
+        if (!c) return QStringLiteral("none");
+        return QStringList{
+            c->apelidoOuNomeFantasia, c->nomeOuRazaoSocial,  QString::number(c->situacao), c->cidade, c->uf,
+            c->vip ? "VIP" : "",      c->categoriaDaCurvaABC}
+            .join(u'|');
+    }
     qlonglong contar(const QString& tabela) { return valor("SELECT COUNT(*) FROM " + tabela).toLongLong(); }
 
 private slots:
@@ -101,17 +110,8 @@ private slots:
                            ";\"Padaria; Pão Quente\";Pão Quente Ltda;Bloqueado\r\n")
                 .toLatin1();
         QVERIFY(executar({"import-clients", arquivo("c.csv", latin1)}).terminou(0, "Importados 2 clientes"));
-        auto banco = suite::Banco::abrir(m_banco);
-        const auto joao = suite::lerCliente(*banco, 10);
-        QVERIFY(joao);
-        QCOMPARE(joao->nomeOuRazaoSocial, QStringLiteral("João Conceição"));
-        QCOMPARE(joao->uf, QStringLiteral("SP"));
-        QVERIFY(joao->vip);
-        QCOMPARE(joao->categoriaDaCurvaABC, QStringLiteral("A"));
-        const auto padaria = suite::lerCliente(*banco, 11);
-        QVERIFY(padaria);
-        QCOMPARE(padaria->apelidoOuNomeFantasia, QStringLiteral("Padaria; Pão Quente"));
-        QCOMPARE(padaria->situacao, int(suite::ClienteBloqueado));
+        QCOMPARE(cliente(10), QStringLiteral("Joãozinho|João Conceição|1|São Paulo|SP|VIP|A"));
+        QCOMPARE(cliente(11), QStringLiteral("Padaria; Pão Quente|Pão Quente Ltda|3||||"));
 
         QVERIFY(
             executar({"import-clients", arquivo("p.csv", "40;Renome;Renome Com\xC3\xA9rcio Ltda;Bloqueado;;"
@@ -119,13 +119,7 @@ private slots:
                 .terminou(0, "1 novos"));
         QVERIFY(executar({"import-clients", arquivo("p2.csv", "40;Nome novo\n")})
                     .terminou(0, "0 novos, 1 alterados"));
-        const auto c = suite::lerCliente(*banco, 40);
-        QVERIFY(c);
-        QCOMPARE(c->apelidoOuNomeFantasia, QStringLiteral("Nome novo"));
-        QCOMPARE(c->nomeOuRazaoSocial, QStringLiteral("Renome Comércio Ltda"));
-        QCOMPARE(c->situacao, int(suite::ClienteBloqueado));
-        QCOMPARE(c->cidade, QStringLiteral("Londrina"));
-        QVERIFY(c->vip);
+        QCOMPARE(cliente(40), QStringLiteral("Nome novo|Renome Comércio Ltda|3|Londrina|PR|VIP|B"));
     }
 
     void importReceivablesAndSettle() {
@@ -265,12 +259,11 @@ private slots:
             executar({"company", "--trade-name", "Açougue São Jorge", "--city", "Maringá", "--state", "pr"})
                 .terminou(0, "Empresa cadastrada."));
         QVERIFY(executar({"company", "--phone", "(44) 3222-1000"}).terminou(0, "Empresa alterada."));
-        const auto empresa = suite::lerEmpresa(*suite::Banco::abrir(m_banco));
-        QVERIFY(empresa);
-        QCOMPARE(empresa->nomeFantasia, QStringLiteral("Açougue São Jorge"));
-        QCOMPARE(empresa->uf, QStringLiteral("PR"));
-        QCOMPARE(empresa->telefone, QStringLiteral("(44) 3222-1000"));
-        QCOMPARE(suite::lerEmpresas(*suite::Banco::abrir(m_banco)).size(), std::size_t(1));
+        const auto empresas = suite::lerEmpresas(*suite::Banco::abrir(m_banco));
+        QCOMPARE(empresas.size(), std::size_t(1));
+        QCOMPARE(empresas[0].nomeFantasia + u'|' + empresas[0].cidade + u'|' + empresas[0].uf + u'|' +
+                     empresas[0].telefone,
+                 QStringLiteral("Açougue São Jorge|Maringá|PR|(44) 3222-1000"));
     }
 
     // Registered and unregistered; a registry that cannot be written fails the registration.
