@@ -374,8 +374,8 @@ private slots:
         if (alvo == 0 && caso == 0) doubles::setCreateFailure(kSO, true);
         if (alvo == 0 && caso == 1) doubles::setFailure(kSO, QStringLiteral("ObterversaoDoSO"), 440);
         if (alvo == 2) doubles::setFailure(teste::kFundoEscuro, caso == 0 ? "Aplicar" : "Remover", 440);
+        if (alvo == 1 || alvo >= 3) rt::setEventPump([] { rt::raise(6); }); // a failure in the pause
         if (alvo == 3) {
-            rt::setEventPump([] { rt::raise(6); });
             frmMensagem m;
             m.Load();
             QCOMPARE(m.MontarExibirFormulario(), std::int16_t(0));
@@ -398,11 +398,9 @@ private slots:
         if (alvo == 1) {
             if (caso == 1) f.picMensagem->setVisible(true);
             f.aoRepintar = [] { rt::raise(7); };
-            rt::setEventPump([] { rt::raise(6); });
             f.ExibirOcultarpicMensagem(caso != 1);
         }
         if (alvo == 4) {
-            rt::setEventPump([] { rt::raise(6); });
             bool continuou = false;
             ProcedimentoDoFormulario ponto(QStringLiteral("frmPesquisaDeClientes"),
                                            QStringLiteral("PesquisarCliente"));
