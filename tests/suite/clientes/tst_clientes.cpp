@@ -97,9 +97,8 @@ private slots:
         QVERIFY(m_dir.isValid());
         qputenv("QUVA_DATABASE", QFile::encodeName(m_dir.filePath(QStringLiteral("clientes.db"))));
         QFile::remove(automation::Registry::path());
-        QString erro;
-        QCOMPARE(automation::RegisterLibrary(QStringLiteral(LIB_CLIENTES), &erro), automation::S_OK_);
-        QCOMPARE(automation::RegisterLibrary(QStringLiteral(LIB_EMPRESA), &erro), automation::S_OK_);
+        for (const char* biblioteca : {LIB_CLIENTES, LIB_EMPRESA})
+            QCOMPARE(automation::RegisterLibrary(QString::fromUtf8(biblioteca)), automation::S_OK_);
 
         m_banco = suite::Banco::abrir();
         auto novo = [&](std::int64_t codigo, const char* apelido, const char* nome, int situacao, bool vip,
