@@ -81,7 +81,9 @@ private slots:
     void cleanupTestCase() { rt::setClock(nullptr); }
 
     // Headers and footers on every page, the page numbers, the money
-    // format, the totals once after the last record.
+    // format, the totals once after the last record; then the preview: keys
+    // move through the pages, and when it closes the report lets go of its
+    // data while keeping captions.
     void listaEmPaginas() {
         DataReport& r = listaPreenchida(contas(120));
         const QStringList pgs = teste::paginasDoPdf(r);
@@ -98,6 +100,28 @@ private slots:
         QVERIFY(linhaCom(pgs[2], QStringLiteral("Total:")) > linhaCom(pgs[2], QStringLiteral("120 Cliente 120")));
         const int naPrimeira = int(pgs[0].count(QStringLiteral(" 10/01/2027 ")));
         QVERIFY(pgs[1].contains(QStringLiteral("%1 Cliente %1 ").arg(naPrimeira + 1)));
+
+        std::weak_ptr<ado::Recordset> dados = r.DataSource();
+        QStringList rotulos;
+        QTimer::singleShot(0, [&] {
+            auto* v = qobject_cast<Visualizacao*>(QApplication::activeModalWidget());
+            QVERIFY(v);
+            QApplication::setActiveWindow(v);
+            auto rotulo = [&] { rotulos << v->findChild<QLabel*>()->text(); };
+            rotulo();
+            for (auto k : {Qt::Key_PageDown, Qt::Key_End, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Home}) {
+                QTest::keyClick(v, k);
+                rotulo();
+            }
+            QTest::keyClick(v, Qt::Key_Escape);
+        });
+        r.Show(1);
+        QCOMPARE(rotulos, QStringList({"Página 1 de 3", "Página 2 de 3", "Página 3 de 3", "Página 3 de 3",
+                                       "Página 2 de 3", "Página 1 de 3"}));
+        QVERIFY(!r.DataSource());
+        QVERIFY(dados.expired());
+        QCOMPARE(r.Sections(QStringLiteral("Cabecalho")).Controls(QStringLiteral("lblNomeFantasiaDaEmpresa")).Caption(),
+                 QStringLiteral("Padaria Pão Quente"));
     }
 
     // A long history grows its row and pushes the next one down; padding
@@ -124,33 +148,6 @@ private slots:
         const QStringList pgs = teste::paginasDoPdf(r, {n - 1});
         QCOMPARE(pgs.size(), 1);
         QVERIFY2(pgs[0].contains(QStringLiteral("Página: %1 de %1").arg(n)), qPrintable(pgs[0].left(400)));
-    }
-
-    // The preview: keys move through the pages, and
-    // when it closes the report lets go of its data while keeping captions.
-    void visualizacao() {
-        DataReport& r = listaPreenchida(contas(120));
-        std::weak_ptr<ado::Recordset> dados = r.DataSource();
-        QStringList rotulos;
-        QTimer::singleShot(0, [&] {
-            auto* v = qobject_cast<Visualizacao*>(QApplication::activeModalWidget());
-            QVERIFY(v);
-            QApplication::setActiveWindow(v);
-            auto rotulo = [&] { rotulos << v->findChild<QLabel*>()->text(); };
-            rotulo();
-            for (auto k : {Qt::Key_PageDown, Qt::Key_End, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Home}) {
-                QTest::keyClick(v, k);
-                rotulo();
-            }
-            QTest::keyClick(v, Qt::Key_Escape);
-        });
-        r.Show(1);
-        QCOMPARE(rotulos, QStringList({"Página 1 de 3", "Página 2 de 3", "Página 3 de 3", "Página 3 de 3",
-                                       "Página 2 de 3", "Página 1 de 3"}));
-        QVERIFY(!r.DataSource());
-        QVERIFY(dados.expired());
-        QCOMPARE(r.Sections(QStringLiteral("Cabecalho")).Controls(QStringLiteral("lblNomeFantasiaDaEmpresa")).Caption(),
-                 QStringLiteral("Padaria Pão Quente"));
     }
 };
 

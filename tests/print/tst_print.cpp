@@ -38,9 +38,6 @@ const QString kSelecionarBaixadas = QStringLiteral("SelecionarContasAReceberBaix
 Currency reais(double v) {
     return Currency::fromRaw(std::llround(v * 10000));
 }
-rt::Date dia(int d, int m) {
-    return rt::makeDate(2025, m, d);
-}
 
 // The selections the business stand-in hands out.
 std::shared_ptr<ado::Recordset> selecao(bool baixadas, int contas) {
@@ -55,8 +52,8 @@ std::shared_ptr<ado::Recordset> selecao(bool baixadas, int contas) {
         v.insert(v.end(), {std::int32_t(12 + i), primeira ? QStringLiteral("  Padaria Sol  ") : QStringLiteral("Bar do Zé"),
                            primeira ? QStringLiteral("Padaria Sol Comércio Ltda") : QStringLiteral("José Souza ME"),
                            primeira ? QStringLiteral("Venda de pães") : QStringLiteral("Serviço\r\nde buffet"),
-                           rt::Date{dia(10, 6).serial + i}, reais(primeira ? 1234.56 : 0.10)});
-        if (baixadas) v.insert(v.end(), {reais(10), reais(2.5), rt::Date{dia(12, 6).serial + i}, reais(primeira ? 1227.06 : 0.10)});
+                           rt::Date{rt::makeDate(2025, 6, 10).serial + i}, reais(primeira ? 1234.56 : 0.10)});
+        if (baixadas) v.insert(v.end(), {reais(10), reais(2.5), rt::Date{rt::makeDate(2025, 6, 12).serial + i}, reais(primeira ? 1227.06 : 0.10)});
     }
     return ado::Recordset::fromRows(campos, std::move(v));
 }

@@ -45,8 +45,6 @@ class tst_spreadsheet : public QObject {
     std::unique_ptr<teste::GravadorDePlanilha> m_gravador;
     QStringList m_lastArgs;
 
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-
     // Runs f on a new application with a workbook, releases everything and
     // returns the copy of the file the spreadsheet program was given.
     QString exportar(const std::function<void(const Object&)>& f) {
@@ -56,7 +54,7 @@ class tst_spreadsheet : public QObject {
             f(app);
         }
         m_lastArgs = m_gravador->proximaAbertura();
-        return m_lastArgs.isEmpty() ? QString() : path(QFileInfo(m_lastArgs.last()).fileName());
+        return m_lastArgs.isEmpty() ? QString() : m_gravador->arquivo(QFileInfo(m_lastArgs.last()).fileName());
     }
 
 private slots:
@@ -146,7 +144,7 @@ private slots:
         QFETCH(bool, cria);
         const QByteArray antes = qgetenv("QUVA_PLANILHA");
         {
-            QSettings s(path(QStringLiteral("quva/suite.ini")), QSettings::IniFormat);
+            QSettings s(m_dir.filePath(QStringLiteral("quva/suite.ini")), QSettings::IniFormat);
             s.setValue(QStringLiteral("planilha/programa"), configurado);
         }
         if (variavel == "-")
@@ -155,7 +153,7 @@ private slots:
             qputenv("QUVA_PLANILHA", variavel);
         const int falha = teste::failureOf([] { automation::CreateObject(QStringLiteral("excel.application")); });
         qputenv("QUVA_PLANILHA", antes);
-        QFile::remove(path(QStringLiteral("quva/suite.ini")));
+        QFile::remove(m_dir.filePath(QStringLiteral("quva/suite.ini")));
         QCOMPARE(falha, cria ? 0 : 429);
     }
 };
