@@ -102,9 +102,6 @@ private slots:
                 if (w->objectName() == QLatin1String("frmProgressoDaPlanilha")) janela = w;
             QVERIFY(janela && janela->isVisible());
             QCOMPARE(janela->windowModality(), Qt::ApplicationModal);
-            for (int r = 1; r <= 3; ++r)
-                put(app, r, 1, r);
-            escritas = 3;
             // Reaches the window through the event loop the calls keep running.
             QCoreApplication::postEvent(janela, new QCloseEvent);
             QElapsedTimer t;
