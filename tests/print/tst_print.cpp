@@ -20,7 +20,6 @@
 #include "runtime/Convert.h"
 
 #include <QApplication>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -113,16 +112,14 @@ QString estado(frmImprimirContasAReceber& d) {
         .arg(int(d.qzPeriodo->Enabled()));
 }
 
-// A clerk's click on a check box toggles it.
-void clicar(forms::CheckBox* c) {
-    c->setValue(c->Value() == forms::vbChecked ? forms::vbUnchecked : forms::vbChecked);
-}
-
+// A clerk's clicks on the boxes ("V", "A", "B"); each toggles its box.
 void marcar(frmImprimirContasAReceber& d, const QString& caixas) {
-    for (QChar c : caixas)
-        clicar(c == u'V'   ? d.chkContasAReceberVencidas
-               : c == u'A' ? d.chkContasAReceberAVencer
-                           : d.chkContasAReceberBaixada);
+    for (QChar c : caixas) {
+        forms::CheckBox* x = c == u'V'   ? d.chkContasAReceberVencidas
+                             : c == u'A' ? d.chkContasAReceberAVencer
+                                         : d.chkContasAReceberBaixada;
+        x->setValue(x->Value() == forms::vbChecked ? forms::vbUnchecked : forms::vbChecked);
+    }
 }
 
 // The control holding the dialog's focus (a box's inner widget counts as
@@ -133,16 +130,11 @@ QString comFoco(frmImprimirContasAReceber& d) {
     return {};
 }
 
-bool esperaVisivel() {
+// A shown window's widget of that name: the wait form's lblMensagem, the
+// export's stop button cmdInterromper.
+QWidget* mostrado(const char* nome) {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->findChild<QWidget*>(QStringLiteral("lblMensagem"))) return true;
-    return false;
-}
-
-// The export's progress window's stop button, while it shows.
-QPushButton* botaoInterromper() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* b = w->findChild<QPushButton*>(QStringLiteral("cmdInterromper")); b && b->isVisible()) return b;
+        if (auto* c = w->findChild<QWidget*>(QLatin1String(nome)); c && c->isVisible()) return c;
     return nullptr;
 }
 
@@ -189,7 +181,7 @@ class tst_print : public QObject {
                 const QImage pagina = rel.renderPage(0, 20);
                 e.previa = QStringList{v->windowTitle(), v->isMaximized() ? "maximizada" : "",
                                        pagina.width() > pagina.height() ? "paisagem" : "",
-                                       esperaVisivel() ? "espera" : ""}.join(u'|');
+                                       mostrado("lblMensagem") ? "espera" : ""}.join(u'|');
                 e.paginas = teste::paginasDoPdf(rel);
                 v->reject();
             }, &vigia);
@@ -208,7 +200,7 @@ class tst_print : public QObject {
         // its buttons and title.
         e.mensagens = teste::caixas(*tela.mensagens)
                           .replaceInStrings(teste::caixa({}, teste::kInfo, teste::kTitulo), QString());
-        if (esperaVisivel()) e.mensagens << QStringLiteral("(espera aberta)");
+        if (mostrado("lblMensagem")) e.mensagens << QStringLiteral("(espera aberta)");
         if (forms::Screen.MousePointer() != forms::vbDefault) e.mensagens << QStringLiteral("(ampulheta)");
         return e;
     }
@@ -307,7 +299,7 @@ private slots:
         QStringList vistos; // the choices as opened, with the period and without
         const bool aberto = teste::durante(d, [&] { d.MontarExibirFormulario(QStringLiteral("Silva")); }, [&] {
             vistos << estado(d);
-            clicar(d.chkContasAReceberBaixada);
+            marcar(d, QStringLiteral("B"));
             d.optPeriodo->setValue(true);
             vistos << estado(d) + u' ' + comFoco(d);
             d.optTodasAsDatas->setValue(true);
@@ -539,7 +531,9 @@ private slots:
         const QByteArray programa = qgetenv("QUVA_PLANILHA");
         if (caso == u"sem programa") qputenv("QUVA_PLANILHA", "/nao/existe/planilha");
         QObject vigia;
-        if (caso == u"interrompida") quando([] { return botaoInterromper(); }, [] { botaoInterromper()->click(); }, &vigia);
+        if (caso == u"interrompida")
+            quando([] { return mostrado("cmdInterromper"); },
+                   [] { QTest::mouseClick(mostrado("cmdInterromper"), Qt::LeftButton); }, &vigia);
         const Execucao e = acionar(caixas, QString(), botao);
         qputenv("QUVA_PLANILHA", programa);
 

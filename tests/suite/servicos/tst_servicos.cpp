@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QSettings>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -70,11 +71,7 @@ private slots:
         QFile::remove(ini);
         auto versao = [&] { return call(CreateObject(kSO), QStringLiteral("ObterversaoDoSO")).toString(); };
         QCOMPARE(versao(), QSysInfo::prettyProductName());
-        {
-            QFile f(ini);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("[so]\nversao=Windows 8\n");
-        }
+        QSettings(ini, QSettings::IniFormat).setValue(QStringLiteral("so/versao"), QStringLiteral("Windows 8"));
         QCOMPARE(versao(), QStringLiteral("Windows 8"));
         qputenv("QUVA_SO_VERSAO", "windows 8");
         QCOMPARE(versao(), QStringLiteral("windows 8"));
