@@ -130,6 +130,11 @@ QString comFoco(frmImprimirContasAReceber& d) {
     return {};
 }
 
+// A failure's location in the dialog, as the error message shows it.
+QString noDialogo(const QString& procedimento, const QString& ponto) {
+    return "QUVA_A_CReceber, frmImprimirContasAReceber, " + procedimento + ", Ponto: " + ponto;
+}
+
 // A shown window's widget of that name: the wait form's lblMensagem, the
 // export's stop button cmdInterromper.
 QWidget* mostrado(const char* nome) {
@@ -263,11 +268,8 @@ private slots:
         QCOMPARE(e.mensagens, mensagem.isEmpty() ? QStringList() : QStringList{mensagem});
         if (!mensagem.isEmpty()) QCOMPARE(e.foco, caixas.isEmpty() ? "chkContasAReceberVencidas" : "qzPeriodo");
         QCOMPARE(e.saidas, saida.isEmpty() ? QStringList() : QStringList{saida});
-        QCOMPARE(teste::locaisExibidos(),
-                 falha.isEmpty() ? QStringList()
-                                 : QStringList{"QUVA_A_CReceber, frmImprimirContasAReceber, "
-                                               "qzcmdVisualizarImpressaoOuExportar_Click, Ponto: " +
-                                               falha});
+        QCOMPARE(teste::locaisExibidos(), falha.isEmpty() ? QStringList()
+                                                          : QStringList{noDialogo("qzcmdVisualizarImpressaoOuExportar_Click", falha)});
     }
 
     // The three boxes: settled excludes the two open ones. Each case is
@@ -464,16 +466,14 @@ private slots:
                                     : QStringLiteral("Imprimir lista de contas a receber|maximizada||"));
         QCOMPARE(e.voltou, baixadas ? QStringLiteral("001|1|0") : QStringLiteral("110|1|0"));
         QVERIFY2(e.mensagens.isEmpty(), qPrintable(e.mensagens.join(u'\n')));
-        const QString nome = baixadas ? QStringLiteral("baixadas.txt") : QStringLiteral("abertas.txt");
         const QString texto = e.paginas.join(QStringLiteral("\n\f\n")) + u'\n';
-        QFile golden(QStringLiteral(GOLDEN_DIR "/") + nome);
+        QFile golden(QStringLiteral(GOLDEN_DIR "/%1.txt").arg(QTest::currentDataTag()));
         if (qEnvironmentVariableIsSet("QUVA_GRAVAR_GOLDEN")) {
             QVERIFY(golden.open(QIODevice::WriteOnly));
             golden.write(texto.toUtf8());
         } else {
             QVERIFY2(golden.open(QIODevice::ReadOnly), qPrintable(golden.fileName()));
-            const QString esperado = QString::fromUtf8(golden.readAll());
-            QCOMPARE(texto, esperado);
+            QCOMPARE(texto, QString::fromUtf8(golden.readAll()));
         }
     }
 
@@ -498,12 +498,9 @@ private slots:
         QTest::newRow("empresa falhou") << "empresa falhou" << "V" << 1 << std::int16_t(1) << "" << "" << "QUVA_N_Empresa, x";
         QTest::newRow("seleção falhou") << "seleção falhou" << "V" << 1 << std::int16_t(0) << "" << "" << "QUVA_N_CReceber, x";
         QTest::newRow("sem programa de planilha") << "sem programa" << "VA" << 1 << std::int16_t(1) << "" << semExcel << "";
-        QTest::newRow("campo que falta") << "sem campo" << "B" << 1 << std::int16_t(0) << "" << ""
-            << "QUVA_A_CReceber, frmImprimirContasAReceber, ImprimirContasAReceberBaixadas, Ponto: 15";
-        QTest::newRow("relatório sem campo") << "sem campo" << "B" << 0 << std::int16_t(0) << "" << ""
-            << "QUVA_A_CReceber, frmImprimirContasAReceber, ImprimirContasAReceberBaixadas, Ponto: 19";
-        QTest::newRow("total falhou") << "total falhou" << "V" << 0 << std::int16_t(0) << "" << ""
-            << "QUVA_A_CReceber, frmImprimirContasAReceber, ImprimirContasAReceber, Ponto: 24";
+        QTest::newRow("campo que falta") << "sem campo" << "B" << 1 << std::int16_t(0) << "" << "" << noDialogo("ImprimirContasAReceberBaixadas", "15");
+        QTest::newRow("relatório sem campo") << "sem campo" << "B" << 0 << std::int16_t(0) << "" << "" << noDialogo("ImprimirContasAReceberBaixadas", "19");
+        QTest::newRow("total falhou") << "total falhou" << "V" << 0 << std::int16_t(0) << "" << "" << noDialogo("ImprimirContasAReceber", "24");
     }
     // clang-format on
     // The ways out before or instead of a list: the message or the failure

@@ -132,10 +132,8 @@ private slots:
         QFETCH(QString, configurado);
         QFETCH(bool, cria);
         const QByteArray antes = qgetenv("QUVA_PLANILHA");
-        {
-            QSettings s(m_dir.filePath(QStringLiteral("quva/suite.ini")), QSettings::IniFormat);
-            s.setValue(QStringLiteral("planilha/programa"), configurado);
-        }
+        QSettings(m_dir.filePath(QStringLiteral("quva/suite.ini")), QSettings::IniFormat)
+            .setValue(QStringLiteral("planilha/programa"), configurado);
         if (variavel == "-")
             qunsetenv("QUVA_PLANILHA");
         else
