@@ -256,7 +256,7 @@ private slots:
         QTest::addColumn<QString>("modo");
         QTest::addColumn<int>("linha");
         QTest::addColumn<bool>("escolhido");
-        for (const char* modo : {"clique", "duplo clique", "Enter"})
+        for (const char* modo : {"clique", "Enter"})
             QTest::addRow("%s na linha 3", modo) << QString::fromLatin1(modo) << 3 << true;
         QTest::newRow("clique na linha 2 (bloqueado)") << "clique" << 2 << false;
     }
@@ -266,19 +266,14 @@ private slots:
         QFETCH(bool, escolhido);
         Dlg& f = pesquisado(varios(), QStringLiteral("a"));
         QApplication::processEvents();
-        QWidget* area = areaDaGrade(f);
         if (modo == QLatin1String("Enter")) {
             f.msfgGrade->SetFocus();
             QTest::keyClick(f.msfgGrade->widget(), Qt::Key_Home, Qt::ControlModifier);
             for (int i = 1; i < linha; ++i)
                 QTest::keyClick(f.msfgGrade->widget(), Qt::Key_Down);
             QTest::keyClick(f.msfgGrade->widget(), Qt::Key_Return);
-        } else if (modo == QLatin1String("clique")) {
-            QTest::mouseClick(area, Qt::LeftButton, {}, pontoDaLinha(linha));
         } else {
-            // The first click of the two already decides.
-            QTest::mouseClick(area, Qt::LeftButton, {}, pontoDaLinha(linha));
-            if (area->isVisible()) QTest::mouseDClick(area, Qt::LeftButton, {}, pontoDaLinha(linha));
+            QTest::mouseClick(areaDaGrade(f), Qt::LeftButton, {}, pontoDaLinha(linha));
         }
         QCOMPARE(f.msfgGrade->Row(), linha);
         QCOMPARE(f.RegistroSelecionado(), escolhido);
