@@ -5,8 +5,6 @@
 //
 //   quva-teste-adicionador VEZES CLIENTE   (VEZES 0: until killed)
 
-#include "automation/LateBound.h"
-#include "automation/Server.h"
 #include "suite/Ficha.h"
 
 #include <QCoreApplication>
@@ -39,13 +37,9 @@ int main(int argc, char** argv) {
                          QStringLiteral("1.%1,25").arg(r * 7, 3, 10, QLatin1Char('0'))});
     try {
         for (long i = 0; vezes == 0 || i < vezes; ++i) {
-            rt::Object o = automation::CreateObject(QStringLiteral("QUVA_N_CReceber.clsCReceber"));
+            rt::Object o = teste::componenteDaFicha(plano, QStringLiteral("soak"));
             automation::let(o, QStringLiteral("CodigoDoCliente"), cliente);
             automation::let(o, QStringLiteral("Historico"), QStringLiteral("Plano de 12"));
-            automation::set(o, QStringLiteral("GradeDasParcelas"),
-                            rt::Object(std::make_shared<teste::Grade>(plano)));
-            automation::set(o, QStringLiteral("DadosDoUsuario"),
-                            rt::Object(std::make_shared<teste::Usuario>(QStringLiteral("soak"))));
             dizer("A\n");
             const int r = automation::call(o, QStringLiteral("Adicionar")).toInteger();
             std::printf("F %d\n", r);
