@@ -13,15 +13,6 @@
 
 using namespace quva;
 
-namespace {
-
-void dizer(const char* texto) {
-    std::fputs(texto, stdout);
-    std::fflush(stdout);
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
@@ -40,7 +31,8 @@ int main(int argc, char** argv) {
             rt::Object o = teste::componenteDaFicha(plano, QStringLiteral("soak"));
             automation::let(o, QStringLiteral("CodigoDoCliente"), cliente);
             automation::let(o, QStringLiteral("Historico"), QStringLiteral("Plano de 12"));
-            dizer("A\n");
+            std::fputs("A\n", stdout);
+            std::fflush(stdout);
             const int r = automation::call(o, QStringLiteral("Adicionar")).toInteger();
             std::printf("F %d\n", r);
             std::fflush(stdout);

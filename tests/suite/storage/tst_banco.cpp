@@ -122,19 +122,14 @@ private slots:
 class TstConfiguracao : public QObject {
     Q_OBJECT
 private slots:
-    void reconheceOServidor_data() {
-        QTest::addColumn<QString>("conexao");
-        QTest::addColumn<bool>("postgres");
-        QTest::newRow("uri") << "postgresql://u:p@db.local:5433/quva" << true;
-        QTest::newRow("uri curta") << "postgres:///quva?host=/tmp/x" << true;
-        QTest::newRow("pares") << "host=db.local dbname=quva" << true;
-        QTest::newRow("arquivo") << "/home/ana/quva.db" << false;
-        QTest::newRow("arquivo com igual") << "/tmp/a=b.db" << false;
-    }
     void reconheceOServidor() {
-        QFETCH(QString, conexao);
-        QFETCH(bool, postgres);
-        QCOMPARE(Banco::ehPostgreSQL(conexao), postgres);
+        const std::pair<const char*, bool> casos[] = {{"postgresql://u:p@db.local:5433/quva", true},
+                                                      {"postgres:///quva?host=/tmp/x", true},
+                                                      {"host=db.local dbname=quva", true},
+                                                      {"/home/ana/quva.db", false},
+                                                      {"/tmp/a=b.db", false}};
+        for (const auto& [conexao, postgres] : casos)
+            QVERIFY2(Banco::ehPostgreSQL(QString::fromUtf8(conexao)) == postgres, conexao);
     }
 
     void variavelAntesDoArquivoAntesDoPadrao() {
