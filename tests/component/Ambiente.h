@@ -26,16 +26,12 @@ inline void registrar(const char* biblioteca) {
     QVERIFY2(r == quva::automation::S_OK_, qPrintable(QStringLiteral("%1: %2").arg(biblioteca, erro)));
 }
 
-inline void registroNovo() {
-    const QString arquivo = quva::automation::Registry::path();
-    QVERIFY2(arquivo.contains(QStringLiteral("test-registry")), qPrintable(arquivo));
-    QFile::remove(arquivo);
-}
-
 // A screen test's start: a new registry with the stand-ins (and the
 // component, when given), at 96 dpi.
 inline void prepararTelas(const char* dubles, const char* componente = nullptr) {
-    registroNovo();
+    const QString arquivo = quva::automation::Registry::path();
+    QVERIFY2(arquivo.contains(QStringLiteral("test-registry")), qPrintable(arquivo));
+    QFile::remove(arquivo);
     registrar(dubles);
     if (componente) registrar(componente);
     quva::forms::setLogicalDpiOverride(96);
@@ -57,14 +53,6 @@ inline QStringList locaisExibidos() {
     QStringList r;
     for (const auto& c : quva::doubles::calls(kMsgErro, QStringLiteral("Exibir")))
         r << c.args.at(2).value.toString();
-    return r;
-}
-
-// The calls the dark backdrop received, as "Aplicar 777".
-inline QStringList fundoEscuro() {
-    QStringList r;
-    for (const auto& c : quva::doubles::calls(kFundoEscuro))
-        r << c.member + u' ' + c.args.at(0).value.toString();
     return r;
 }
 
@@ -91,6 +79,10 @@ inline QStringList chamadas(const QString& progId, const QString& membro = {}, b
         r << t;
     }
     return r;
+}
+// The calls the dark backdrop received, as "Aplicar 777".
+inline QStringList fundoEscuro() {
+    return chamadas(kFundoEscuro, {}, false);
 }
 inline quva::rt::Variant ultimoArgumento(const QString& progId, const QString& membro) {
     auto v = quva::doubles::calls(progId, membro);

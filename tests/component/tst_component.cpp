@@ -92,64 +92,54 @@ private slots:
         DefinirFabricaDeFicha({});
     }
 
-    void exibirRecebeQuatroArgumentos_data() {
-        QTest::addColumn<bool>("definirNome");
-        QTest::addColumn<QString>("nome");
-        QTest::newRow("nome nunca definido") << false << QString();
-        QTest::newRow("nome vazio") << true << QString();
-        QTest::newRow("nome definido") << true << QStringLiteral("QUVA - Contas a Receber");
-    }
-    void exibirRecebeQuatroArgumentos() {
-        QFETCH(bool, definirNome);
-        QFETCH(QString, nome);
-        rt::Object o = novaClasse();
-        if (definirNome) automation::let(o, QStringLiteral("NomeDaAplicacao"), nome);
-        QVERIFY(automation::call(o, QStringLiteral("AbrirFicha")).isEmpty()); // no card: fails at step 1
-        // The triple travels as variants by reference, the name as a text by
-        // reference, even when empty: never an Empty variant.
-        QCOMPARE(teste::chamadas(teste::kMsgErro),
-                 QStringList{"Exibir v&:429 v&:" + rt::errorDescription(rt::err::CannotCreateObject) +
-                             " v&:QUVA_A_CReceber, clsCReceber, AbrirFicha, Ponto: 1 s&:" + nome});
-        QCOMPARE(doubles::calls(teste::kMsgErro)[0].args[0].value.type(), rt::VarType::Long);
-        QCOMPARE(doubles::instancesCreated(teste::kMsgErro), 1);
-    }
-
+    // clang-format off
     void falhaNaEntradaReportaOPasso_data() {
         QTest::addColumn<QString>("membro");
-        QTest::addColumn<int>("onde"); // 0 creating the form, 1 in its MontarExibirFormulario
-        QTest::addColumn<int>("numero");
-        QTest::addColumn<QString>("local");
-        QTest::newRow("lista não criada")
-            << "AbrirLista" << 0 << 429 << "QUVA_A_CReceber, clsCReceber, AbrirLista, Ponto: 2";
-        QTest::newRow("lista falha ao montar")
-            << "AbrirLista" << 1 << 91 << "QUVA_A_CReceber, clsCReceber, AbrirLista, Ponto: 3";
-        QTest::newRow("ficha não criada")
-            << "AbrirFicha" << 0 << 7 << "QUVA_A_CReceber, clsCReceber, AbrirFicha, Ponto: 1";
-        QTest::newRow("ficha falha ao exibir")
-            << "AbrirFicha" << 1 << 440 << "QUVA_A_CReceber, clsCReceber, AbrirFicha, Ponto: 2";
+        QTest::addColumn<int>("onde"); // 0 no form factory, 1 creating the form throws, 2 in its MontarExibirFormulario
+        QTest::addColumn<QString>("nome"); // of the application; null: never set
+        QTest::addColumn<QString>("chamada");
+        // The triple travels as variants by reference, the name as a text by
+        // reference, even when empty: never an Empty variant.
+        const auto exibir = [](int numero, const QString& descricao, const QString& local, const QString& nome) {
+            return QStringLiteral("Exibir v&:%1 v&:%2 v&:QUVA_A_CReceber, clsCReceber, %3 s&:%4")
+                .arg(QString::number(numero), descricao, local, nome);
+        };
+        const auto descricao = [](int numero) { return rt::errorDescription(numero); };
+        QTest::newRow("lista não criada") << "AbrirLista" << 0 << QString()
+            << exibir(429, descricao(429), "AbrirLista, Ponto: 2", "");
+        QTest::newRow("lista falha ao montar") << "AbrirLista" << 2 << ""
+            << exibir(91, descricao(91), "AbrirLista, Ponto: 3", "");
+        QTest::newRow("ficha não criada") << "AbrirFicha" << 0 << "QUVA - Contas a Receber"
+            << exibir(429, descricao(429), "AbrirFicha, Ponto: 1", "QUVA - Contas a Receber");
+        QTest::newRow("ficha sem memória") << "AbrirFicha" << 1 << QString()
+            << exibir(7, descricao(7), "AbrirFicha, Ponto: 1", "");
+        QTest::newRow("ficha falha ao exibir") << "AbrirFicha" << 2 << QString()
+            << exibir(440, descricao(440) + ": falha interna", "AbrirFicha, Ponto: 2", "");
     }
+    // clang-format on
     void falhaNaEntradaReportaOPasso() {
         QFETCH(QString, membro);
         QFETCH(int, onde);
-        QFETCH(int, numero);
-        QFETCH(QString, local);
+        QFETCH(QString, nome);
+        QFETCH(QString, chamada);
         auto lista = std::make_shared<ListaDeTeste>();
         auto ficha = std::make_shared<FichaDeTeste>();
-        if (onde == 0) {
-            DefinirFabricaDeFicha([]() -> std::shared_ptr<frmFichaBase> { throw std::bad_alloc(); });
-        } else {
-            lista->aoMontar = [] { rt::raise(rt::err::ObjectNotSet); };
-            ficha->aoExibir = [] { throw std::runtime_error("falha interna"); };
+        lista->aoMontar = [] { rt::raise(rt::err::ObjectNotSet); };
+        ficha->aoExibir = [] { throw std::runtime_error("falha interna"); };
+        if (onde == 1) DefinirFabricaDeFicha([]() -> std::shared_ptr<frmFichaBase> { throw std::bad_alloc(); });
+        if (onde == 2) {
             DefinirFabricaDeLista([lista] { return lista; });
             DefinirFabricaDeFicha([ficha] { return ficha; });
         }
         rt::Object o = novaClasse();
+        if (!nome.isNull()) automation::let(o, QStringLiteral("NomeDaAplicacao"), nome);
         rt::Variant r = membro == u"AbrirLista"
                             ? automation::call(o, membro, std::int32_t(1), std::int32_t(2))
                             : automation::call(o, membro);
         QVERIFY(r.isEmpty());
-        QCOMPARE(locaisExibidos(), QStringList{local});
-        QCOMPARE(doubles::calls(teste::kMsgErro)[0].args[0].value.toLong(), numero);
+        QCOMPARE(teste::chamadas(teste::kMsgErro), QStringList{chamada});
+        QCOMPARE(doubles::calls(teste::kMsgErro)[0].args[0].value.type(), rt::VarType::Long);
+        QCOMPARE(doubles::instancesCreated(teste::kMsgErro), 1);
     }
 
     void passosDeUmProcedimento_data() {
@@ -165,34 +155,25 @@ private slots:
         QTest::newRow("no ramo de ocultar, em quem chamou") << false << 4 << base + u'4' << 5;
         QTest::newRow("sem falha") << false << -1 << QString() << 9;
     }
+    // The failure is reported once, at the step it happened, and handled
+    // there: the procedure's caller goes on to its next step.
     void passosDeUmProcedimento() {
         QFETCH(bool, exibir);
         QFETCH(int, falharEm);
         QFETCH(QString, local);
         QFETCH(int, resultado);
-        QCOMPARE(int(ExibirOcultar(exibir, falharEm)), resultado);
-        QCOMPARE(locaisExibidos(), local.isEmpty() ? QStringList{} : QStringList{local});
-        if (!local.isEmpty()) {
-            const auto exibir = doubles::calls(teste::kMsgErro);
-            const auto& a = exibir[0].args;
-            QCOMPARE(a[0].value.toLong(), rt::err::InvalidPropertyValue);
-            QCOMPARE(a[1].value.toString(), rt::errorDescription(rt::err::InvalidPropertyValue));
-        }
-    }
-
-    // A callee with a handler of its own reports with its own location and
-    // returns; its caller goes on to its next step.
-    void calleeComTratadorNaoInterrompeQuemChamou() {
+        int obtido = -1;
         bool chegouAoPasso2 = false;
         Procedimento ponto(u", modTeste, Chamador, Ponto: ");
         ponto.executar([&] {
             ponto(1);
-            ExibirOcultar(false, 4);
+            obtido = ExibirOcultar(exibir, falharEm);
             ponto(2);
             chegouAoPasso2 = true;
         });
         QVERIFY(chegouAoPasso2);
-        QCOMPARE(locaisExibidos(), QStringList{"QUVA_A_CReceber, frmTeste, ExibirOcultar, Ponto: 4"});
+        QCOMPARE(obtido, resultado);
+        QCOMPARE(locaisExibidos(), local.isEmpty() ? QStringList{} : QStringList{local});
     }
 
     // The tidying runs before the failure is presented, even when it fails
@@ -231,10 +212,17 @@ private slots:
                  exibida ? QStringList{"QUVA_A_CReceber, modTeste, Exportar, Ponto: 3"} : QStringList{});
     }
 
-    // The card opens to add, darkening the menu the last AbrirLista named
-    // (handle 0 before any), each time through a new backdrop object; the
-    // local card is released when the call ends.
-    void abrirFichaAdicionaEEscureceOMenu() {
+    // Each AbrirLista makes a new list on the area it names (the host may
+    // pass its handles as 16-bit integers too). The card opens to add,
+    // darkening the menu the last AbrirLista named (handle 0 before any),
+    // each time through a new backdrop object; the local card is released
+    // when the call ends.
+    void abrirListaEFicha() {
+        std::vector<std::shared_ptr<ListaDeTeste>> criadas;
+        DefinirFabricaDeLista([&criadas] {
+            criadas.push_back(std::make_shared<ListaDeTeste>());
+            return criadas.back();
+        });
         auto ficha = std::make_shared<FichaDeTeste>();
         std::weak_ptr<FichaDeTeste> fraca = ficha;
         DefinirFabricaDeFicha([&ficha] { return std::exchange(ficha, nullptr); });
@@ -243,33 +231,19 @@ private slots:
         QVERIFY(fraca.expired());
         auto outra = std::make_shared<FichaDeTeste>();
         DefinirFabricaDeFicha([outra] { return outra; });
-        DefinirFabricaDeLista([] { return std::make_shared<ListaDeTeste>(); });
-        automation::call(o, QStringLiteral("AbrirLista"), std::int32_t(4711), std::int32_t(0));
-        automation::call(o, QStringLiteral("AbrirFicha"));
-        QCOMPARE(outra->tipos, std::vector<std::int16_t>{1});
-        QCOMPARE(teste::chamadas(teste::kFundoEscuro),
-                 (QStringList{"Aplicar l&:0", "Remover l&:0", "Aplicar l&:4711", "Remover l&:4711"}));
-        QVERIFY(doubles::calls(teste::kFundoEscuro)[0].instance !=
-                doubles::calls(teste::kFundoEscuro)[1].instance);
-        QVERIFY(locaisExibidos().isEmpty());
-    }
-
-    void abrirListaDuasVezes() {
-        std::vector<std::shared_ptr<ListaDeTeste>> criadas;
-        DefinirFabricaDeLista([&criadas] {
-            criadas.push_back(std::make_shared<ListaDeTeste>());
-            return criadas.back();
-        });
-        rt::Object o = novaClasse();
         QVERIFY(automation::call(o, QStringLiteral("AbrirLista"), std::int32_t(100), std::int32_t(200))
                     .isEmpty());
-        // The host may pass its handles as 16-bit integers too.
         automation::call(o, QStringLiteral("AbrirLista"), std::int16_t(101), std::int16_t(201));
+        automation::call(o, QStringLiteral("AbrirFicha"));
         QCOMPARE(criadas.size(), std::size_t(2));
         QCOMPARE(gfrmLista.get(), criadas[1].get());
-        QCOMPARE(glngFormularioDoMenu_hWnd, 101);
         QCOMPARE(criadas[0]->areas, std::vector<std::int32_t>{200});
         QCOMPARE(criadas[1]->areas, std::vector<std::int32_t>{201});
+        QCOMPARE(outra->tipos, std::vector<std::int16_t>{1});
+        QCOMPARE(teste::chamadas(teste::kFundoEscuro),
+                 (QStringList{"Aplicar l&:0", "Remover l&:0", "Aplicar l&:101", "Remover l&:101"}));
+        QVERIFY(doubles::calls(teste::kFundoEscuro)[0].instance !=
+                doubles::calls(teste::kFundoEscuro)[1].instance);
         QVERIFY(locaisExibidos().isEmpty());
     }
 };

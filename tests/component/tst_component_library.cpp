@@ -30,15 +30,12 @@ private slots:
     void registroDaClasse() {
         const auto e = automation::Registry::find(QStringLiteral("quva_a_creceber.CLSCRECEBER"));
         QVERIFY(e);
-        QCOMPARE(e->progId, QStringLiteral("QUVA_A_CReceber.clsCReceber"));
-        QCOMPARE(e->clsid, QStringLiteral("{FC77F644-9829-4FBF-B8F1-BED2FB1BA1C4}"));
-        QCOMPARE(e->className, QStringLiteral("clsCReceber"));
-        QCOMPARE(e->typeLib, QStringLiteral("QUVA_A_CReceber"));
-        QCOMPARE(e->typeLibId, QStringLiteral("{9A1F3A22-FF60-47C1-89CB-72FDC3E7069D}"));
-        QCOMPARE(e->version, QStringLiteral("1.0"));
-        QCOMPARE(e->description, QStringLiteral("QUVA - Apresentação - Contas a Receber"));
-        QCOMPARE(e->interfaceName, QStringLiteral("_clsCReceber"));
-        QCOMPARE(e->interfaceId, QStringLiteral("{843C3156-6109-49EB-817A-737D1428FC42}"));
+        QCOMPARE((QStringList{e->progId, e->clsid, e->className, e->typeLib, e->typeLibId, e->version,
+                              e->description, e->interfaceName, e->interfaceId}),
+                 (QStringList{"QUVA_A_CReceber.clsCReceber", "{FC77F644-9829-4FBF-B8F1-BED2FB1BA1C4}", "clsCReceber",
+                              "QUVA_A_CReceber", "{9A1F3A22-FF60-47C1-89CB-72FDC3E7069D}", "1.0",
+                              "QUVA - Apresentação - Contas a Receber", "_clsCReceber",
+                              "{843C3156-6109-49EB-817A-737D1428FC42}"}));
         QCOMPARE(e->members, (QStringList{"AbrirLista", "AbrirFicha", "DadosDoUsuario", "NomeDaAplicacao"}));
         QCOMPARE(QFileInfo(e->library).canonicalFilePath(),
                  QFileInfo(QString::fromUtf8(CRECEBER_LIB)).canonicalFilePath());
