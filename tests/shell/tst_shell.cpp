@@ -23,17 +23,12 @@ Q_DECLARE_METATYPE(quva::rt::Variant)
 
 using namespace quva;
 using namespace creceber;
-using forms::Control;
 using forms::Shape;
 using teste::locaisExibidos;
 
 namespace {
 
 const QString kSO = QStringLiteral("QUVA_N_SO.clsObterVersaoDoSO");
-
-void versaoDoSO(const rt::Variant& v) {
-    doubles::setResult(kSO, QStringLiteral("ObterversaoDoSO"), v);
-}
 
 // A form of the component as the screens write theirs.
 class frmTeste : public FormularioDoComponente {
@@ -160,7 +155,7 @@ private slots:
     void moldura() {
         QFETCH(rt::Variant, versao);
         QFETCH(bool, comMoldura);
-        versaoDoSO(versao);
+        doubles::setResult(kSO, QStringLiteral("ObterversaoDoSO"), versao);
         frmTeste f;
         f.Load();
         QCOMPARE(locaisExibidos(), QStringList{});
@@ -224,9 +219,7 @@ private slots:
     }
 
     void painelDoDialogo() {
-        frmTeste::Opcoes o;
-        o.variante = FormularioDoComponente::Variante::Dialogo;
-        frmTeste f(o);
+        frmTeste f({.variante = FormularioDoComponente::Variante::Dialogo});
         f.Load();
         auto* p = f.picMensagem;
 
@@ -335,20 +328,18 @@ private slots:
         QVERIFY(!f.Visible());
     }
 
+    // Every other resize stretches the caption across the form.
     void mensagemEsticaAlternadamente() {
         frmMensagem f;
         f.Load();
         auto* l = f.lblMensagem;
-        f.setWidth(6000); // first: stretched
-        QCOMPARE(l->Left(), forms::Twips(0));
-        QCOMPARE(l->Width(), forms::Twips(6000));
-        l->Move(100, 555, 2000);
-        f.setWidth(6500); // second: untouched
-        QCOMPARE(l->Left(), forms::Twips(100));
-        QCOMPARE(l->Width(), forms::Twips(2000));
-        f.setWidth(7000); // third: stretched again
-        QCOMPARE(l->Left(), forms::Twips(0));
-        QCOMPARE(l->Width(), forms::Twips(7000));
+        for (const forms::Twips largura : {6000.f, 6500.f, 7000.f}) {
+            l->Move(100, 555, 2000);
+            f.setWidth(largura);
+            const bool esticado = largura != 6500.f;
+            QCOMPARE(l->Left(), esticado ? 0.f : 100.f);
+            QCOMPARE(l->Width(), esticado ? largura : 2000.f);
+        }
         f.Unload();
     }
 
@@ -381,7 +372,7 @@ private slots:
         QFETCH(int, caso);
         QFETCH(QString, local);
         QFETCH(int, numero);
-        versaoDoSO(QStringLiteral("Windows 8"));
+        doubles::setResult(kSO, QStringLiteral("ObterversaoDoSO"), QStringLiteral("Windows 8"));
         if (alvo == 0 && caso == 0) doubles::setCreateFailure(kSO, true);
         if (alvo == 0 && caso == 1) doubles::setFailure(kSO, QStringLiteral("ObterversaoDoSO"), 440);
         if (alvo == 2) doubles::setFailure(teste::kFundoEscuro, caso == 0 ? "Aplicar" : "Remover", 440);
@@ -393,12 +384,11 @@ private slots:
             QVERIFY(m.Visible()); // shown, half-built pause
             m.Unload();
         }
-        frmTeste::Opcoes o;
-        if (alvo == 4) o.variante = FormularioDoComponente::Variante::Dialogo;
-        o.comPainel = !(alvo == 1 && caso == 2);
-        o.lshpObjDeProjeto = alvo == 0 && caso >= 2;
-        o.numeracaoDaPesquisa = alvo == 0 && caso == 3;
-        frmTeste f(o);
+        frmTeste f({.variante = alvo == 4 ? FormularioDoComponente::Variante::Dialogo
+                                          : FormularioDoComponente::Variante::Padrao,
+                    .comPainel = !(alvo == 1 && caso == 2),
+                    .lshpObjDeProjeto = alvo == 0 && caso >= 2,
+                    .numeracaoDaPesquisa = alvo == 0 && caso == 3});
         if (alvo == 2) {
             bool foiExibido = false;
             QTimer::singleShot(0, [&] {

@@ -2,6 +2,7 @@
 // A program run as a user runs it, with some environment variables of the
 // test's own.
 
+#include <QDebug>
 #include <QMap>
 #include <QProcess>
 #include <QString>
@@ -12,6 +13,14 @@ namespace teste {
 struct Execucao {
     int codigo = -1; // -1 killed after the wait, -2 crashed
     QString saida, erro;
+
+    // Whether the run ended with esperado and said texto on either stream;
+    // when not, what it said is logged.
+    bool terminou(int esperado, const QString& texto) const {
+        if (codigo == esperado && (saida + erro).contains(texto)) return true;
+        qWarning("exit code %d, output:\n%s", codigo, qPrintable(saida + erro));
+        return false;
+    }
 };
 
 // env: variables to set; an empty value removes one.

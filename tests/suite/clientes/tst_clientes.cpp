@@ -24,19 +24,24 @@ namespace {
 
 const QString kClientes = QStringLiteral("QUVA_N_ClientAnim.clsClientes");
 
-// Each row as "code|nickname|name|situation|VIP|ABC|address", in code order;
-// no field is ever Null.
-QStringList linhas(const rt::Object& rsObj) {
-    auto* rs = dynamic_cast<ado::Recordset*>(rsObj.get());
+ado::Recordset* rs(const rt::Object& o) {
+    return dynamic_cast<ado::Recordset*>(
+        get(o, QStringLiteral("ResultadoDaSelecaoEmRecordSet")).toObject().get());
+}
+
+// Each row the component selected, as "code|nickname|name|situation|VIP|
+// ABC|address", in code order; no field is ever Null.
+QStringList resultado(const rt::Object& componente) {
+    ado::Recordset* r = rs(componente);
     QStringList out;
-    if (!rs || rs->RecordCount() == 0) return out;
-    for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext()) {
+    if (!r || r->RecordCount() == 0) return out;
+    for (r->MoveFirst(); !r->EOF_(); r->MoveNext()) {
         QStringList campos;
         for (const char* c : {"CodigoDoCliente", "ApelidoOuNomeFantasia", "NomeOuRazaoSocial", "Situacao",
                               "VIP", "CategoriaDaCurvaABC", "EnderecoCompleto"})
-            campos << rs->Fields(QString::fromLatin1(c)).Value().toString();
-        for (int i = 0; i < rs->fieldCount(); ++i)
-            if (rs->valueAt(i).isNull()) campos << QStringLiteral("Null in field %1").arg(i);
+            campos << r->Fields(QString::fromLatin1(c)).Value().toString();
+        for (int i = 0; i < r->fieldCount(); ++i)
+            if (r->valueAt(i).isNull()) campos << QStringLiteral("Null in field %1").arg(i);
         out << campos.join(u'|');
     }
     std::sort(out.begin(), out.end(), [](const QString& a, const QString& b) {
@@ -79,15 +84,6 @@ rt::Object empresa(std::int16_t* resultado) {
                       QString())
                      .toInteger();
     return e;
-}
-
-ado::Recordset* rs(const rt::Object& o) {
-    return dynamic_cast<ado::Recordset*>(
-        get(o, QStringLiteral("ResultadoDaSelecaoEmRecordSet")).toObject().get());
-}
-
-QStringList resultado(const rt::Object& c) {
-    return linhas(get(c, QStringLiteral("ResultadoDaSelecaoEmRecordSet")).toObject());
 }
 
 } // namespace

@@ -15,11 +15,11 @@ class tst_menu : public QObject {
     Q_OBJECT
 
     // env: variables to set (an empty value removes one); tela: the offscreen screen's size.
-    int executar(const QStringList& args, QString* erro = nullptr, QMap<QString, QString> env = {},
-                 QString* saida = nullptr, QSize tela = {1366, 768}) {
+    teste::Execucao executar(const QStringList& args, QMap<QString, QString> env = {},
+                             QSize tela = {1366, 768}) {
         const QString config = m_dir.filePath(QStringLiteral("tela.json"));
         QFile f(config);
-        if (!f.open(QIODevice::WriteOnly)) return -3;
+        if (!f.open(QIODevice::WriteOnly)) return {};
         f.write(QStringLiteral(R"({"screens": [{"name": "tela", "x": 0, "y": 0, "width": %1, "height": %2,
                                 "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
                     .arg(tela.width())
@@ -30,10 +30,7 @@ class tst_menu : public QObject {
         env.insert(QStringLiteral("QUVA_REGISTRY"), m_dir.filePath(QStringLiteral("registro.ini")));
         if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
             env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config);
-        const teste::Execucao e = teste::executarPrograma(QStringLiteral(QUVA_MENU), args, env, 20000);
-        if (erro) *erro = e.erro;
-        if (saida) *saida = e.saida;
-        return e.codigo;
+        return teste::executarPrograma(QStringLiteral(QUVA_MENU), args, env, 20000);
     }
 
 private slots:
@@ -49,10 +46,9 @@ private slots:
         QFETCH(QString, tela);
         for (const QSize tamanho : {QSize(1366, 768), QSize(1024, 768)}) {
             const QString imagem = m_dir.filePath(tela + QStringLiteral(".png"));
-            QCOMPARE(executar({QStringLiteral("--abrir"), tela, QStringLiteral("--captura"), imagem,
-                               QStringLiteral("--sair-apos"), QStringLiteral("400")},
-                              nullptr, {}, nullptr, tamanho),
-                     0);
+            QCOMPARE(
+                executar({"--abrir", tela, "--captura", imagem, "--sair-apos", "400"}, {}, tamanho).codigo,
+                0);
             // The frame the platform draws is inside the screen too.
             const QSize janela = QImage(imagem).size();
             QVERIFY2(janela.boundedTo(tamanho) == janela && janela.width() > tamanho.width() - 10 &&
@@ -83,16 +79,11 @@ private slots:
 
     // Help needs no display and without one the menu says so; a wrong screen name is refused.
     void commandLine() {
-        QString erro, saida;
-        const QMap<QString, QString> semTela{{QStringLiteral("QT_QPA_PLATFORM"), {}},
-                                             {QStringLiteral("DISPLAY"), {}},
-                                             {QStringLiteral("WAYLAND_DISPLAY"), {}}};
-        QCOMPARE(executar({QStringLiteral("--help")}, &erro, semTela, &saida), 0);
-        QVERIFY2(saida.contains(QStringLiteral("--abrir")), qPrintable(saida + erro));
-        QCOMPARE(executar({}, &erro, semTela), 1);
-        QVERIFY2(erro.contains(QStringLiteral("nenhuma tela gráfica")), qPrintable(erro));
-        QCOMPARE(executar({QStringLiteral("--abrir"), QStringLiteral("relatorios")}, &erro), 2);
-        QVERIFY(erro.contains(QStringLiteral("contas-a-receber")));
+        const QMap<QString, QString> semTela{
+            {"QT_QPA_PLATFORM", {}}, {"DISPLAY", {}}, {"WAYLAND_DISPLAY", {}}};
+        QVERIFY(executar({"--help"}, semTela).terminou(0, "--abrir"));
+        QVERIFY(executar({}, semTela).terminou(1, "nenhuma tela gráfica"));
+        QVERIFY(executar({"--abrir", "relatorios"}).terminou(2, "contas-a-receber"));
     }
 
 private:
