@@ -34,21 +34,15 @@ struct PlanilhaXlsx {
     QHash<QString, double> larguras;    // column letter -> width, for the columns given one
 
     const CelulaXlsx operator()(const QString& ref) const { return celulas.value(ref); }
-    // A row's first cells as "text|text|…", or each one's kind, format and weight.
+    // A row's first cells (up to Z) as "text|text|…", or each one's kind,
+    // format and weight.
     QString linha(int row, int colunas, bool estilo = false) const;
 };
-
-inline QString letraDaColuna(int coluna) {
-    QString s;
-    for (; coluna > 0; coluna = (coluna - 1) / 26)
-        s.prepend(QChar(u'A' + (coluna - 1) % 26));
-    return s;
-}
 
 inline QString PlanilhaXlsx::linha(int row, int colunas, bool estilo) const {
     QStringList r;
     for (int c = 1; c <= colunas; ++c) {
-        const QString ref = letraDaColuna(c) + QString::number(row);
+        const QString ref = QChar(u'A' + c - 1) + QString::number(row);
         const CelulaXlsx x = celulas.value(ref);
         r << (!celulas.contains(ref) ? QString()
               : estilo               ? x.tipo + u' ' + x.formato + (x.negrito ? QStringLiteral(" B") : QString())
