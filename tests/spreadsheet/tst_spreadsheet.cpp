@@ -38,7 +38,6 @@ class tst_spreadsheet : public QObject {
 
     QTemporaryDir m_dir;
     std::unique_ptr<teste::GravadorDePlanilha> m_gravador;
-    QStringList m_lastArgs;
 
     // Runs f on a new application with a workbook, releases everything and
     // returns the copy of the file the spreadsheet program was given.
@@ -48,8 +47,7 @@ class tst_spreadsheet : public QObject {
             call(obj(get(app, "Workbooks")), "Add");
             f(app);
         }
-        m_lastArgs = m_gravador->proximaAbertura();
-        return m_lastArgs.isEmpty() ? QString() : m_gravador->arquivo(QFileInfo(m_lastArgs.last()).fileName());
+        return m_gravador->proximaPlanilha();
     }
 
 private slots:
@@ -112,8 +110,8 @@ private slots:
         QCOMPARE(depois, 50290);
         // The configured program's own arguments come first; its copy of the
         // workbook is removed once it returned.
-        QCOMPARE(m_lastArgs.first(), QStringLiteral("--nova"));
-        QTRY_VERIFY(!QFile::exists(m_lastArgs.last()));
+        QCOMPARE(m_gravador->argumentos.first(), QStringLiteral("--nova"));
+        QTRY_VERIFY(!QFile::exists(m_gravador->argumentos.last()));
     }
 
     void semProgramaDePlanilha_data() {
