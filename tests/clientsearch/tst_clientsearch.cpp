@@ -41,12 +41,12 @@ QWidget* areaDaGrade(Dlg& f) {
     return static_cast<QAbstractScrollArea*>(f.msfgGrade->widget())->viewport();
 }
 
-// The middle of a data row on screen (header 300 twips, rows 570, 96 dpi).
 // Selecionar as the dialog calls it for a text.
 QString selecionar(const QString& texto) {
     return QStringLiteral("Selecionar l:2 i:0 l:1 s:%1 s: d:0 s: s: s: d:0 s:").arg(texto);
 }
 
+// The middle of a data row on screen (header 300 twips, rows 570, 96 dpi).
 QPoint pontoDaLinha(std::int32_t linha) {
     return QPoint(40, 20 + (linha - 1) * 38 + 19);
 }
@@ -69,6 +69,14 @@ class tst_clientsearch : public QObject {
 
     void pesquisar(Dlg& f, const QString& texto) {
         teste::digitarEEnter(f.qzfndApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo->editor(), texto);
+    }
+
+    // The dialog once the clerk searched for texto and the component found clientes.
+    Dlg& pesquisado(const std::vector<Cliente>& clientes, const QString& texto) {
+        responderComClientes(clientes);
+        Dlg& f = aberto();
+        pesquisar(f, texto);
+        return f;
     }
 
 private slots:
@@ -112,9 +120,7 @@ private slots:
     // triple read in order and the result never; the dialog stays open with
     // an empty grid, enabled again.
     void argumentosEFalhaDoComponente() {
-        responderComClientes(varios());
-        Dlg& f = aberto();
-        pesquisar(f, QStringLiteral("graça"));
+        Dlg& f = pesquisado(varios(), QStringLiteral("graça"));
         QCOMPARE(doubles::instancesCreated(kClientes), 1);
         QCOMPARE(teste::chamadas(kClientes),
                  (QStringList{"set DadosDoUsuario o:", selecionar("graça"), "ResultadoDaSelecaoEmRecordSet"}));
@@ -162,9 +168,7 @@ private slots:
     }
 
     void nenhumCliente() {
-        responderComClientes({});
-        Dlg& f = aberto();
-        pesquisar(f, QStringLiteral("Zé Ninguém"));
+        Dlg& f = pesquisado({}, QStringLiteral("Zé Ninguém"));
         tela.umaMensagem(QStringLiteral("Nenhum cliente encontrado  como o valor 'Zé Ninguém' informado."));
         QCOMPARE(f.msfgGrade->Rows(), 1);
         QVERIFY(f.Visible());
@@ -175,12 +179,13 @@ private slots:
                  QStringLiteral("Zé Ninguém"));
     }
 
-    // Several matches: one row each, text unchanged, the dialog's own parity colours.
+    // Several matches: one row each, text unchanged, the dialog's own parity
+    // colours; a click on the header chooses nothing. After a search the next
+    // Click of the find box is consumed: it only empties the grid. The one
+    // after that searches again.
     void variosClientes() {
         const auto clientes = varios();
-        responderComClientes(clientes);
-        Dlg& f = aberto();
-        pesquisar(f, QStringLiteral("a"));
+        Dlg& f = pesquisado(clientes, QStringLiteral("a"));
         auto* g = f.msfgGrade;
         QCOMPARE(g->Rows(), 4);
         for (int l = 1; l <= 3; ++l) {
@@ -196,9 +201,19 @@ private slots:
             QCOMPARE(linha, (QStringList{QString(), rt::CStr(c.codigo), c.apelido, c.nome, rt::CStr(c.situacao),
                                          c.endereco, c.vip, c.categoria}));
         }
+        g->setRow(0);
+        f.msfgGrade_Click();
         QVERIFY(f.Visible());
         QVERIFY(!f.RegistroSelecionado());
         QVERIFY(tela.mensagens->shown().empty());
+
+        auto* editor = f.qzfndApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo->editor();
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(doubles::calls(kClientes, kSelecionar).size(), std::size_t(1));
+        QCOMPARE(g->Rows(), 1);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(doubles::calls(kClientes, kSelecionar).size(), std::size_t(2));
+        QCOMPARE(g->Rows(), 4);
     }
 
     // One match is handled at once: chosen when acceptable, refused otherwise.
@@ -220,9 +235,7 @@ private slots:
         QFETCH(QString, mensagem);
         auto c = varios()[0];
         c.situacao = situacao;
-        responderComClientes({c});
-        Dlg& f = aberto();
-        pesquisar(f, QStringLiteral("Graça"));
+        Dlg& f = pesquisado({c}, QStringLiteral("Graça"));
         QCOMPARE(f.msfgGrade->Rows(), 2);
         QCOMPARE(f.msfgGrade->TextMatrix(1, 1), QStringLiteral("120"));
         if (mensagem.isEmpty()) {
@@ -243,7 +256,7 @@ private slots:
         QTest::addColumn<QString>("modo");
         QTest::addColumn<int>("linha");
         QTest::addColumn<bool>("escolhido");
-        for (const char* modo : {"clique", "duplo clique", "Enter"})
+        for (const char* modo : {"clique", "Enter"})
             QTest::addRow("%s na linha 3", modo) << QString::fromLatin1(modo) << 3 << true;
         QTest::newRow("clique na linha 2 (bloqueado)") << "clique" << 2 << false;
     }
@@ -251,23 +264,16 @@ private slots:
         QFETCH(QString, modo);
         QFETCH(int, linha);
         QFETCH(bool, escolhido);
-        responderComClientes(varios());
-        Dlg& f = aberto();
-        pesquisar(f, QStringLiteral("a"));
+        Dlg& f = pesquisado(varios(), QStringLiteral("a"));
         QApplication::processEvents();
-        QWidget* area = areaDaGrade(f);
         if (modo == QLatin1String("Enter")) {
             f.msfgGrade->SetFocus();
             QTest::keyClick(f.msfgGrade->widget(), Qt::Key_Home, Qt::ControlModifier);
             for (int i = 1; i < linha; ++i)
                 QTest::keyClick(f.msfgGrade->widget(), Qt::Key_Down);
             QTest::keyClick(f.msfgGrade->widget(), Qt::Key_Return);
-        } else if (modo == QLatin1String("clique")) {
-            QTest::mouseClick(area, Qt::LeftButton, {}, pontoDaLinha(linha));
         } else {
-            // The first click of the two already decides.
-            QTest::mouseClick(area, Qt::LeftButton, {}, pontoDaLinha(linha));
-            if (area->isVisible()) QTest::mouseDClick(area, Qt::LeftButton, {}, pontoDaLinha(linha));
+            QTest::mouseClick(areaDaGrade(f), Qt::LeftButton, {}, pontoDaLinha(linha));
         }
         QCOMPARE(f.msfgGrade->Row(), linha);
         QCOMPARE(f.RegistroSelecionado(), escolhido);
@@ -278,39 +284,9 @@ private slots:
                      rt::CStr(varios()[std::size_t(linha - 1)].codigo));
     }
 
-    // A click that lands on the header row chooses nothing.
-    void cliqueNoCabecalho() {
-        Dlg& f = aberto();
-        f.msfgGrade->setRow(0);
-        f.msfgGrade_Click();
-        QVERIFY(!f.RegistroSelecionado());
-        QVERIFY(f.Visible());
-        QVERIFY(tela.mensagens->shown().empty());
-    }
-
-    // After a search the next Click of the find box is consumed: it only
-    // empties the grid. The one after that searches again.
-    void cliqueSeguinteConsumido() {
-        responderComClientes(varios());
-        Dlg& f = aberto();
-        pesquisar(f, QStringLiteral("a"));
-        QCOMPARE(doubles::calls(kClientes, kSelecionar).size(), std::size_t(1));
-        QCOMPARE(f.msfgGrade->Rows(), 4);
-
-        QTest::keyClick(f.qzfndApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo->editor(), Qt::Key_Return);
-        QCOMPARE(doubles::calls(kClientes, kSelecionar).size(), std::size_t(1));
-        QCOMPARE(f.msfgGrade->Rows(), 1);
-
-        QTest::keyClick(f.qzfndApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo->editor(), Qt::Key_Return);
-        QCOMPARE(doubles::calls(kClientes, kSelecionar).size(), std::size_t(2));
-        QCOMPARE(f.msfgGrade->Rows(), 4);
-    }
-
     // Closing gives no client, and no stale one from an earlier choice.
     void fechar() {
-        responderComClientes(varios());
-        Dlg& f = aberto();
-        pesquisar(f, QStringLiteral("a"));
+        Dlg& f = pesquisado(varios(), QStringLiteral("a"));
         f.msfgGrade->setRow(1);
         f.msfgGrade_Click();
         QVERIFY(f.RegistroSelecionado());
@@ -346,29 +322,23 @@ private slots:
         QVERIFY(f.msfgGrade->Redraw());
     }
 
-    // The grid and the close button follow the window's inner size.
-    void redimensionar_data() {
-        QTest::addColumn<int>("largura");
-        QTest::addColumn<int>("altura");
-        QTest::newRow("maior") << 18000 << 10500;
-        QTest::newRow("menor") << 9000 << 6000;
-    }
+    // The grid and the close button follow the window's inner size, larger and smaller.
     void redimensionar() {
-        QFETCH(int, largura);
-        QFETCH(int, altura);
         Dlg& f = aberto();
-        f.setClientSize(largura, altura);
-        QApplication::processEvents();
         auto* g = f.msfgGrade;
         auto* b = f.qzcmdFechar;
-        QCOMPARE(g->Top(), f.ScaleTop() + 1725);
-        QCOMPARE(g->Left(), f.ScaleLeft() + 390);
-        QCOMPARE(g->Width(), f.ScaleWidth() - 2 * g->Left());
-        QCOMPARE(g->Height(), f.ScaleHeight() - 2700);
-        QCOMPARE(b->Left(), (g->Left() + g->Width() + 10) - (b->Width() + 250));
-        QCOMPARE(b->Top(), g->Top() + g->Height() + 350);
-        QVERIFY(g->Visible());
-        QVERIFY(b->Visible());
+        for (const QSize tamanho : {QSize(18000, 10500), QSize(9000, 6000)}) {
+            f.setClientSize(tamanho.width(), tamanho.height());
+            QApplication::processEvents();
+            QCOMPARE(g->Top(), f.ScaleTop() + 1725);
+            QCOMPARE(g->Left(), f.ScaleLeft() + 390);
+            QCOMPARE(g->Width(), f.ScaleWidth() - 2 * g->Left());
+            QCOMPARE(g->Height(), f.ScaleHeight() - 2700);
+            QCOMPARE(b->Left(), (g->Left() + g->Width() + 10) - (b->Width() + 250));
+            QCOMPARE(b->Top(), g->Top() + g->Height() + 350);
+            QVERIFY(g->Visible());
+            QVERIFY(b->Visible());
+        }
         QCOMPARE(locaisExibidos(), QStringList{});
     }
 };

@@ -11,6 +11,7 @@
 #include "forms/list/TelasDaLista.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -54,16 +55,17 @@ public:
     }
 };
 
-// A card or settlement view that records how it was opened.
+// A card or settlement view that notes how it was opened, as "ficha 3",
+// and whether the list's grid took input meanwhile.
 struct TelaDeTeste : TelaModalDaLista {
-    std::vector<std::int16_t>* tipos;
-    std::vector<bool>* gradeHabilitada;
+    QString nome;
+    QStringList* aberturas;
     frmLista* lista;
     bool concluida = false;
     bool descarregada = false;
     std::int16_t MontarExibirFormulario(std::int16_t t) override {
-        tipos->push_back(t);
-        gradeHabilitada->push_back(lista->msfgGrade->Enabled());
+        *aberturas << nome + u' ' + QString::number(t) +
+                          (lista->msfgGrade->Enabled() ? QString() : QStringLiteral(", grade desabilitada"));
         return 0;
     }
     bool OperacaoConcluida() const override { return concluida; }
@@ -95,13 +97,19 @@ class tst_list : public QObject {
         return lista->MontarExibirFormulario(forms::hWnd(area));
     }
 
+    void pesquisar(const QString& texto) {
+        lista->qzfndPesquisar->setText(texto);
+        lista->qzfndPesquisar->requestSearch();
+    }
+
     QString celula(int r, int c) const { return lista->msfgGrade->TextMatrix(r, c); }
     QString barra() const { return lista->qznbBarraDeNavegacao->caption(); }
     QStringList locais() const { return teste::locaisExibidos(); }
-    std::vector<std::int32_t> numerosDeErro() const {
-        std::vector<std::int32_t> r;
+    // The failures the error message showed, as "440 QUVA_A_CReceber, frmLista, …".
+    QStringList exibidas() const {
+        QStringList r;
         for (const auto& c : doubles::calls(teste::kMsgErro, QStringLiteral("Exibir")))
-            r.push_back(c.args.at(0).value.toLong());
+            r << c.args.at(0).value.toString() + u' ' + c.args.at(2).value.toString();
         return r;
     }
 
@@ -145,8 +153,13 @@ private slots:
         tela.encerrar();
     }
 
-    // One selection of "Recentes" at 10 a page: the combo's Click at start is swallowed.
+    // One selection of "Recentes" at 10 a page (the combo's Click at start is
+    // swallowed); the grid's values, colours and label pictures; a selection
+    // moved to another row takes the whole row.
     void inicio() {
+        base.contas[1].baixa = QStringLiteral("01/06/2025");
+        base.contas[2].vencimento = hoje(0);
+        base.contas[3].vencimento = hoje(-1);
         QCOMPARE(abrir(), std::int16_t(0));
         QCOMPARE(selecoes(), 1);
         QCOMPARE(ultimaSelecao(), QStringLiteral("Selecionar l:1 i&:10 l:4 s:"));
@@ -167,16 +180,9 @@ private slots:
             QCOMPARE(lista->qzcmbSituacao->List(i), QString::fromUtf8(itens[i]));
             QCOMPARE(lista->qzcmbSituacao->ItemData(i), i);
         }
-    }
 
-    void grade() {
-        base.contas[1].baixa = QStringLiteral("01/06/2025");
-        base.contas[2].vencimento = hoje(0);
-        base.contas[3].vencimento = hoje(-1);
-        abrir();
         auto* g = lista->msfgGrade;
         QCOMPARE(g->TextMatrix(0, 4), QStringLiteral("Nome ou \r\nRazão Social do cliente"));
-
         // Hidden columns still hold their values; a null is blank.
         QCOMPARE(QStringList({celula(1, 1), celula(1, 3), celula(1, 6), celula(2, 18), celula(2, 19), celula(1, 21),
                               celula(1, 23), celula(1, 20)}),
@@ -200,6 +206,10 @@ private slots:
         QCOMPARE(figura(3), lista->imgEtiqueta_Situacao_AVencer->Picture().toImage());
         QCOMPARE(figura(4), lista->imgEtiqueta_Situacao_Vencido->Picture().toImage());
         QVERIFY(figura(1) != figura(4));
+
+        g->setRowSel(6);
+        QCOMPARE(g->Row(), 6);
+        QCOMPARE(g->ColSel(), 24);
     }
 
     void paginacao() {
@@ -238,10 +248,13 @@ private slots:
     }
 
     // Page 3 of the whole list, "Vencida", then "Todas as situações" again;
-    // then a search and back.
+    // then a search and back. From "Recentes" a search goes over all
+    // receivables, the combo on "Todas as situações" without a selection of
+    // its own.
     void memoriaDaPagina() {
         for (int i = 0; i < 12; ++i)
             base.contas[std::size_t(i * 3)].vencimento = hoje(-2);
+        base.contas[4].nome = QStringLiteral("Fulano de Tal");
         abrir();
         // "Recentes" is a filter: with no page remembered the whole list starts at page 1.
         lista->qzcmbSituacao->setListIndex(0);
@@ -262,36 +275,25 @@ private slots:
         telaLivre();
         QCOMPARE(selecoes(), 5);
 
-        // A search from the whole list keeps its page as well.
-        lista->qzfndPesquisar->setText(QStringLiteral("Cliente"));
-        lista->qzfndPesquisar->requestSearch();
+        // A search from the whole list keeps its page as well; clearing it goes to "Recentes".
+        pesquisar(QStringLiteral("Cliente"));
         lista->qzfndPesquisar->requestClear();
+        QCOMPARE(lista->qzcmbSituacao->ListIndex(), 4);
+        QVERIFY(ultimaSelecao().endsWith(QStringLiteral(" l:4 s:")));
         lista->qzcmbSituacao->setListIndex(0);
         QCOMPARE(barra(), QStringLiteral("21 - 30 de 45"));
-        QVERIFY(locais().isEmpty());
-    }
 
-    void pesquisaTrocaASituacao() {
-        base.contas[4].nome = QStringLiteral("Fulano de Tal");
-        abrir();
-        auto* f = lista->qzfndPesquisar;
-        f->setText(QStringLiteral("Fulano"));
-        f->requestSearch();
-        // The combo went to "Todas as situações" without a selection of its own.
+        lista->qzcmbSituacao->setListIndex(4);
+        pesquisar(QStringLiteral("Fulano"));
         QCOMPARE(lista->qzcmbSituacao->ListIndex(), 0);
         QVERIFY(!lista->IgnorarEvento());
-        QCOMPARE(selecoes(), 2);
         QVERIFY(ultimaSelecao().endsWith(QStringLiteral(" l:0 s:Fulano")));
         QCOMPARE(barra(), QStringLiteral("1 - 1 de 1"));
         QCOMPARE(celula(1, 4), QStringLiteral("Fulano de Tal"));
-
-        f->requestClear();
-        QCOMPARE(lista->qzcmbSituacao->ListIndex(), 4);
-        QVERIFY(!lista->IgnorarEvento());
-        QCOMPARE(selecoes(), 3);
-        QVERIFY(ultimaSelecao().endsWith(QStringLiteral(" l:4 s:")));
-        QCOMPARE(barra(), QStringLiteral("1 - 10 de 45"));
+        // One selection each: the combo's Clicks that searches cause are swallowed.
+        QCOMPARE(selecoes(), 10);
         telaLivre();
+        QVERIFY(locais().isEmpty());
     }
 
     void resultadoVazio_data() {
@@ -311,8 +313,7 @@ private slots:
         base.contas.clear();
         lista->qzcmdImprimirLista->setVisible(false);
         if (!pesquisa.isEmpty()) {
-            lista->qzfndPesquisar->setText(pesquisa);
-            lista->qzfndPesquisar->requestSearch();
+            pesquisar(pesquisa);
         } else {
             lista->qzcmbSituacao->setListIndex(situacao);
         }
@@ -344,29 +345,32 @@ private slots:
     }
 
     // A failure while filtering or searching is reported where it happened,
-    // and the screen takes input again with the last page it could show.
+    // and the screen takes input again with the last page it could show. One
+    // that cannot be shown leaves the handler for the host with the handler's
+    // location, after the screen is given back.
     void falhaAoFiltrar_data() {
         QTest::addColumn<QString>("falha");
         QTest::addColumn<bool>("pesquisa");
-        QTest::addColumn<QString>("local");
-        QTest::addColumn<std::int32_t>("numero");
+        QTest::addColumn<QString>("exibida");
+        QTest::addColumn<QString>("escapada");
         const QString nosso = QStringLiteral("QUVA_A_CReceber, frmLista, ");
-        QTest::newRow("seleção, situação") << "Selecionar" << false << "QUVA_N_CReceber, clsCReceber, Selecionar"
-                                           << std::int32_t(-2147217900);
-        QTest::newRow("seleção, pesquisa") << "Selecionar" << true << "QUVA_N_CReceber, clsCReceber, Selecionar"
-                                           << std::int32_t(-2147217900);
+        const QString selecionar = QStringLiteral("-2147217900 QUVA_N_CReceber, clsCReceber, Selecionar");
+        QTest::newRow("seleção, situação") << "Selecionar" << false << selecionar << QString();
+        QTest::newRow("seleção, pesquisa") << "Selecionar" << true << selecionar << QString();
         QTest::newRow("página") << "PaginarResultadoDaSelecaoEmRecordset" << false
-                                << nosso + "PreencherGrade, Ponto: 3" << std::int32_t(440);
+                                << "440 " + nosso + "PreencherGrade, Ponto: 3" << QString();
         QTest::newRow("resultado ao lembrar a página") << "ResultadoDaSelecaoEmRecordSet" << false
-                                                       << nosso + "qzcmbSituacao_Click, Ponto: 3" << std::int32_t(440);
-        QTest::newRow("vencimento que não é data") << "vencimento" << false << nosso + "PreencherGrade, Ponto: 5"
-                                                   << std::int32_t(rt::err::TypeMismatch);
+                                                       << "440 " + nosso + "qzcmbSituacao_Click, Ponto: 3" << QString();
+        QTest::newRow("vencimento que não é data") << "vencimento" << false << "13 " + nosso + "PreencherGrade, Ponto: 5"
+                                                   << QString();
+        QTest::newRow("página, sem a janela de erro") << "PaginarResultadoDaSelecaoEmRecordset" << false << QString()
+                                                      << "429 " + nosso + "qzcmbSituacao_Click, Ponto: 5";
     }
     void falhaAoFiltrar() {
         QFETCH(QString, falha);
         QFETCH(bool, pesquisa);
-        QFETCH(QString, local);
-        QFETCH(std::int32_t, numero);
+        QFETCH(QString, exibida);
+        QFETCH(QString, escapada);
         if (falha == u"Selecionar") base.falharNaSelecao = {2};
         abrir();
         // Unfiltered first: the page of the whole list is then remembered.
@@ -375,14 +379,20 @@ private slots:
             base.contas[0].vencimento = QStringLiteral("não é data");
         else if (falha != u"Selecionar")
             doubles::setFailure(teste::kNegocio, falha, 440);
-        if (pesquisa) {
-            lista->qzfndPesquisar->setText(QStringLiteral("Cliente 1"));
-            lista->qzfndPesquisar->requestSearch();
-        } else {
+        doubles::setCreateFailure(teste::kMsgErro, !escapada.isEmpty());
+        QStringList escapadas;
+        const auto antes = forms::setUnhandledFailureHandler([&](const std::exception& e) {
+            const auto& r = dynamic_cast<const rt::RuntimeError&>(e);
+            escapadas << QStringLiteral("%1 %2").arg(r.number()).arg(r.source());
+            QVERIFY(lista->Enabled());
+        });
+        const auto devolver = qScopeGuard([&] { forms::setUnhandledFailureHandler(antes); });
+        if (pesquisa)
+            pesquisar(QStringLiteral("Cliente 1"));
+        else
             lista->qzcmbSituacao->setListIndex(falha == u"ResultadoDaSelecaoEmRecordSet" ? 2 : 0);
-        }
-        QCOMPARE(locais(), QStringList{local});
-        QCOMPARE(numerosDeErro(), std::vector<std::int32_t>{numero});
+        QCOMPARE(escapadas, escapada.isEmpty() ? QStringList() : QStringList{escapada});
+        QCOMPARE(exibidas(), exibida.isEmpty() ? QStringList() : QStringList{exibida});
         telaLivre();
         if (falha == u"Selecionar") {
             QCOMPARE(barra(), QStringLiteral("1 - 10 de 45"));
@@ -395,25 +405,6 @@ private slots:
             lista->qzcmbSituacao->setListIndex(4);
             QVERIFY(lista->msfgGrade->Redraw());
         }
-    }
-
-    // A failure that cannot be shown leaves the handler for the host with
-    // the handler's location, after the screen is given back.
-    void falhaSemMensagem() {
-        abrir();
-        doubles::setCreateFailure(teste::kMsgErro, true);
-        doubles::setFailure(teste::kNegocio, QStringLiteral("PaginarResultadoDaSelecaoEmRecordset"), 440);
-        QStringList escapadas;
-        const auto antes = forms::setUnhandledFailureHandler([&](const std::exception& e) {
-            const auto& r = dynamic_cast<const rt::RuntimeError&>(e);
-            escapadas << QStringLiteral("%1 %2").arg(r.number()).arg(r.source());
-            QVERIFY(lista->Enabled());
-        });
-        lista->qzcmbSituacao->setListIndex(1);
-        forms::setUnhandledFailureHandler(antes);
-        QCOMPARE(escapadas,
-                 QStringList{QStringLiteral("429 QUVA_A_CReceber, frmLista, qzcmbSituacao_Click, Ponto: 5")});
-        telaLivre();
     }
 
     // The list cannot start: the failure reported, the screen there, no grid.
@@ -456,9 +447,7 @@ private slots:
         QVERIFY(locais().isEmpty());
         // Page 4000 × 10 in 16 bits.
         lista->qzcmbSituacao->setListIndex(0);
-        QCOMPARE(numerosDeErro(), std::vector<std::int32_t>{rt::err::Overflow});
-        QCOMPARE(locais(),
-                 QStringList{QStringLiteral("QUVA_A_CReceber, frmLista, AtualizarObjetos, Ponto: 5")});
+        QCOMPARE(exibidas(), QStringList{QStringLiteral("6 QUVA_A_CReceber, frmLista, AtualizarObjetos, Ponto: 5")});
         telaLivre();
         QCOMPARE(celula(1, 1), QStringLiteral("39991"));
 
@@ -468,9 +457,8 @@ private slots:
         base.ligar();
         lista->qzcmbSituacao->setListIndex(4);
         lista->qznbBarraDeNavegacao->press(qz::qzUltimo);
-        QCOMPARE(numerosDeErro(), std::vector<std::int32_t>{rt::err::Overflow});
-        QCOMPARE(locais(), QStringList{QStringLiteral(
-                               "QUVA_A_CReceber, frmLista, qznbBarraDeNavegacao_Click, Ponto: 4")});
+        QCOMPARE(exibidas(),
+                 QStringList{QStringLiteral("6 QUVA_A_CReceber, frmLista, qznbBarraDeNavegacao_Click, Ponto: 4")});
         // The clerk stays on the page shown, and can go on paging.
         QCOMPARE(lista->Pagina(), std::int16_t(1));
         QCOMPARE(barra(), QStringLiteral("1 - 10 de 400.000"));
@@ -536,70 +524,42 @@ private slots:
         larguras();
     }
 
-    void selecaoSegueALinhaFinal() {
-        abrir();
-        auto* g = lista->msfgGrade;
-        g->setRowSel(6);
-        QCOMPARE(g->Row(), 6);
-        QCOMPARE(g->ColSel(), 24);
-    }
-
-    // The three refusals, exact to the character; the grid disabled around "Baixar"'s message.
-    void recusas_data() {
-        QTest::addColumn<QString>("baixa");
-        QTest::addColumn<int>("vencimento");
-        QTest::addColumn<QString>("comando");
-        QTest::addColumn<QString>("mensagem");
-        QTest::addColumn<QString>("documento");
-        const QString jaRecebida =
-            QStringLiteral("Esta conta já foi recebida e não pode ser enviada a 'Carta de cobrança'");
-        const QString naoVencida =
-            QStringLiteral("Esta conta não está vencida e não pode ser enviada a 'Carta de cobrança'");
-        const QString naoBaixada = QStringLiteral(
-            "Esta conta não está baixada e não pode emitir a '2a. via do comprovante de baixa'");
-        const QString baixar = QStringLiteral(
-            "Para receber esta contas, siga os passos abaixo: \r\n\r\n\t1. Clique no menu 'Caixa'."
-            "\r\n\r\n\t2. Selecione a opção 'Débitos de cliente' no menu a esquerda.\r\n\r\n\t3. "
-            "Informe o código de cliente: 103");
-        const QString baixada = QStringLiteral("01/06/2025");
-        QTest::newRow("carta, baixada") << baixada << -30 << "carta" << jaRecebida << QString();
-        QTest::newRow("carta, vence hoje") << QString() << 0 << "carta" << naoVencida << QString();
-        QTest::newRow("carta, venceu ontem") << QString() << -1 << "carta" << QString() << "carta";
-        QTest::newRow("2a via, em aberto") << QString() << -1 << "2a via" << naoBaixada << QString();
-        QTest::newRow("2a via, baixada") << baixada << 0 << "2a via" << QString() << "2a via";
-        QTest::newRow("baixar, em aberto") << QString() << 5 << "baixar" << baixar << QString();
-    }
+    // Row commands on rows of every state: the three refusals, exact to the
+    // character; the two documents, printed with the grid disabled; the grid
+    // disabled around "Baixar"'s message.
     void recusas() {
-        QFETCH(QString, baixa);
-        QFETCH(int, vencimento);
-        QFETCH(QString, comando);
-        QFETCH(QString, mensagem);
-        QFETCH(QString, documento);
-        base.contas[2].baixa = baixa;
-        base.contas[2].vencimento = hoje(vencimento);
+        const QString baixada = QStringLiteral("01/06/2025");
+        base.contas[0].baixa = baixada;
+        base.contas[0].vencimento = hoje(-30);
+        base.contas[1].vencimento = hoje(0);
+        base.contas[2].vencimento = hoje(-1);
+        base.contas[3].baixa = baixada;
+        base.contas[3].vencimento = hoje(0);
         abrir();
         Mensagens msg;
         msg.lista = lista.get();
-        apontarLinha(3);
-        if (comando == QLatin1String("carta"))
-            lista->qzcmdImprimirCartaDeCobranca->setValue(true);
-        else if (comando == QLatin1String("2a via"))
-            lista->qzcmdImprimir2ViaComprovanteDeBaixa->setValue(true);
-        else
-            lista->qzcmdBaixar->setValue(true);
+        const auto comando = [&](int linha, qz::QZCommandButton* botao) {
+            apontarLinha(linha);
+            botao->setValue(true);
+        };
+        comando(1, lista->qzcmdImprimirCartaDeCobranca);
+        comando(2, lista->qzcmdImprimirCartaDeCobranca);
+        comando(3, lista->qzcmdImprimirCartaDeCobranca);
+        comando(3, lista->qzcmdImprimir2ViaComprovanteDeBaixa);
+        comando(4, lista->qzcmdImprimir2ViaComprovanteDeBaixa);
+        comando(5, lista->qzcmdBaixar);
 
-        if (mensagem.isEmpty()) {
-            QVERIFY(msg.shown().empty());
-        } else {
-            QCOMPARE(teste::caixas(msg), QStringList{teste::caixa(mensagem, teste::kInfo, teste::kTitulo)});
-            if (comando == QLatin1String("baixar")) QCOMPARE(msg.gradeHabilitada, std::vector<bool>{false});
-        }
-        if (documento.isEmpty()) {
-            QVERIFY(lista->documentos.empty());
-        } else {
-            QCOMPARE(lista->documentos, std::vector<QString>{documento});
-            QCOMPARE(lista->gradeHabilitada, std::vector<bool>{false});
-        }
+        const auto caixa = [](const char* texto) { return teste::caixa(texto, teste::kInfo, teste::kTitulo); };
+        QCOMPARE(teste::caixas(msg),
+                 QStringList({caixa("Esta conta já foi recebida e não pode ser enviada a 'Carta de cobrança'"),
+                              caixa("Esta conta não está vencida e não pode ser enviada a 'Carta de cobrança'"),
+                              caixa("Esta conta não está baixada e não pode emitir a '2a. via do comprovante de baixa'"),
+                              caixa("Para receber esta contas, siga os passos abaixo: \r\n\r\n\t1. Clique no menu "
+                                    "'Caixa'.\r\n\r\n\t2. Selecione a opção 'Débitos de cliente' no menu a "
+                                    "esquerda.\r\n\r\n\t3. Informe o código de cliente: 105")}));
+        QCOMPARE(msg.gradeHabilitada, (std::vector<bool>{true, true, true, false}));
+        QCOMPARE(lista->documentos, (std::vector<QString>{"carta", "2a via"}));
+        QCOMPARE(lista->gradeHabilitada, (std::vector<bool>{false, false}));
         QVERIFY(lista->msfgGrade->Enabled());
         QVERIFY(locais().isEmpty());
     }
@@ -612,30 +572,27 @@ private slots:
         abrir();
         apontarLinha(1);
 
-        std::vector<std::int16_t> fichas, baixas;
-        std::vector<bool> gradeFicha, gradeBaixa;
+        QStringList aberturas;
         bool concluir = false;
         std::vector<std::shared_ptr<TelaDeTeste>> abertas;
-        auto fabrica = [&](std::vector<std::int16_t>* tipos, std::vector<bool>* grade) {
-            return [&, tipos, grade] {
+        auto fabrica = [&](const QString& nome) {
+            return [&, nome] {
                 auto t = std::make_shared<TelaDeTeste>();
-                t->tipos = tipos;
-                t->gradeHabilitada = grade;
+                t->nome = nome;
+                t->aberturas = &aberturas;
                 t->lista = lista.get();
                 t->concluida = concluir;
                 abertas.push_back(t);
                 return t;
             };
         };
-        DefinirFichaDaLista(fabrica(&fichas, &gradeFicha));
-        DefinirBaixarDaLista(fabrica(&baixas, &gradeBaixa));
+        DefinirFichaDaLista(fabrica(QStringLiteral("ficha")));
+        DefinirBaixarDaLista(fabrica(QStringLiteral("baixa")));
 
         const int antes = selecoes();
         lista->qzcmdAdicionar->setValue(true);
         lista->qzcmdAlterar->setValue(true); // row 1, not settled
         lista->qzcmdExcluir->setValue(true);
-        QCOMPARE(fichas, (std::vector<std::int16_t>{1, 3, 4}));
-        QCOMPARE(gradeFicha, (std::vector<bool>{true, false, false}));
         QCOMPARE(selecoes(), antes); // nothing completed, nothing selected again
         for (const auto& t : abertas)
             QVERIFY(t->descarregada);
@@ -643,9 +600,8 @@ private slots:
         apontarLinha(3); // settled
         lista->qzcmdAlterar->setValue(true);
         lista->qzcmdBaixar->setValue(true);
-        QCOMPARE(baixas, (std::vector<std::int16_t>{2, 2}));
-        QCOMPARE(gradeBaixa, (std::vector<bool>{false, false}));
-        QCOMPARE(fichas.size(), std::size_t(3));
+        QCOMPARE(aberturas, QStringList({"ficha 1", "ficha 3, grade desabilitada", "ficha 4, grade desabilitada",
+                                         "baixa 2, grade desabilitada", "baixa 2, grade desabilitada"}));
 
         concluir = true;
         lista->qznbBarraDeNavegacao->press(qz::qzProximo);

@@ -50,6 +50,12 @@ QStringList ordem() {
     return r;
 }
 
+// Every text on the page; the page is shown when one is missing.
+void conferirTextos(const QString& pagina, const QStringList& textos) {
+    for (const QString& s : textos)
+        QVERIFY2(pagina.contains(s), qPrintable(s + QStringLiteral("\n---\n") + pagina));
+}
+
 // Message boxes, each noted in the order of the calls around it.
 class Mensagens : public forms::ScriptedMessageBoxes {
 public:
@@ -130,8 +136,10 @@ private slots:
 
     // The letter: every step in order, the first of two companies, the
     // row's values and the fixed texts on the page; a second print reuses
-    // the report with the new row and a company without a city.
-    void carta() {
+    // the report with the new row and a company without a city. Then the
+    // receipt: the client line, the history wrapped as one text, the two
+    // amounts and the application's name at the foot.
+    void cartaERecibo() {
         doubles::cadastrarEmpresas({{QStringLiteral("Padaria Pão Quente"), QStringLiteral("Rua das Flores, 10 - Centro"),
                                      QStringLiteral("(11) 5555-0101"), QStringLiteral("contato@paoquente.com.br"),
                                      QStringLiteral("São Paulo")},
@@ -147,19 +155,14 @@ private slots:
                  QStringLiteral("Aguarde, reorganizando dados."));
         QCOMPARE(doubles::calls(teste::kFundoEscuro, QStringLiteral("Aplicar")).at(0).args.at(0).value.toLong(), teste::kMenu);
         QCOMPARE(p.paginas.size(), 1);
-        const QString& t = p.paginas[0];
-        for (const QString& s :
-             {QStringLiteral("São Paulo, 15 de junho de 2025"),
-              QStringLiteral("Prezado Cliente:"), QStringLiteral("Código: 7"),
-              QStringLiteral("Apelido/Nome Fantasia: Apelido 7"), QStringLiteral("Nome/Razão Social: Fulano de Tal"),
-              QStringLiteral("Conforme apuração resultante do nosso banco de dados"),
-              QStringLiteral("No. do documento: 12"), QStringLiteral("Vencimento: 01/05/2025"),
-              QStringLiteral("Valor: 500,00"), QStringLiteral("Considerando, porém, eventuais desencontros"),
-              QStringLiteral("causas que ocasionaram o desencontro de dados."), QStringLiteral("Departamento Financeiro"),
-              QStringLiteral("Rua das Flores, 10 - Centro"), QStringLiteral("(11) 5555-0101"),
-              QStringLiteral("contato@paoquente.com.br")})
-            QVERIFY2(t.contains(s), qPrintable(s + QStringLiteral("\n---\n") + t));
-        QCOMPARE(t.count(QStringLiteral("Padaria Pão Quente")), 2);
+        conferirTextos(p.paginas[0],
+                       {"São Paulo, 15 de junho de 2025", "Prezado Cliente:", "Código: 7",
+                        "Apelido/Nome Fantasia: Apelido 7", "Nome/Razão Social: Fulano de Tal",
+                        "Conforme apuração resultante do nosso banco de dados", "No. do documento: 12",
+                        "Vencimento: 01/05/2025", "Valor: 500,00", "Considerando, porém, eventuais desencontros",
+                        "causas que ocasionaram o desencontro de dados.", "Departamento Financeiro",
+                        "Rua das Flores, 10 - Centro", "(11) 5555-0101", "contato@paoquente.com.br"});
+        QCOMPARE(p.paginas[0].count(QStringLiteral("Padaria Pão Quente")), 2);
         QVERIFY(!drCartaDeCobranca().DataSource());
 
         // Again, on a client whose long name wraps inside its box.
@@ -169,32 +172,21 @@ private slots:
         p = imprimir(true, 2);
         QVERIFY(p.aberta);
         const QString& u = p.paginas.value(0);
-        QVERIFY2(u.contains(QStringLiteral("\n15 de junho de 2025\n")), qPrintable(u));
-        QVERIFY(u.contains(QStringLiteral("No. do documento: 13")));
+        conferirTextos(u, {"\n15 de junho de 2025\n", "No. do documento: 13"});
         // Its wrapped lines push the text below them down, nothing cut.
         const QStringList ls = u.split(u'\n');
         QVERIFY2(ls.indexOf(QStringLiteral("Final")) > 0 &&
                      ls.indexOf(QStringLiteral("Final")) < ls.indexOf(QRegularExpression(QStringLiteral("Conforme.*"))),
                  qPrintable(u));
         QVERIFY(!u.contains(QStringLiteral("Fulano")));
-    }
 
-    // The receipt: the client line, the history wrapped as one text, the
-    // two amounts and the application's name at the foot.
-    void recibo() {
-        doubles::cadastrarEmpresas({{QStringLiteral("Padaria Pão Quente"), {}, {}, {}, {}}});
-        const Previa p = imprimir(false, 3);
+        p = imprimir(false, 3);
         QVERIFY(p.aberta);
         QCOMPARE(p.paginas.size(), 1);
-        const QString& t = p.paginas[0];
-        for (const QString& s :
-             {QStringLiteral("Comprovante de pagamento (2a. via)"), QStringLiteral("Emissão: 15/06/2025"),
-              QStringLiteral("Página: 1 de 1"), QStringLiteral("Cliente: 123 - Fulano"),
-              QStringLiteral("Descrição do débito:"), QStringLiteral("Valor total: 500,00"),
-              QStringLiteral("Valor pago: 500,00"), QStringLiteral("Assinatura"),
-              QStringLiteral("Tessaria QUVA - Contas a Receber")})
-            QVERIFY2(t.contains(s), qPrintable(s + QStringLiteral("\n---\n") + t));
-        const QStringList linhas = t.split(u'\n');
+        conferirTextos(p.paginas[0], {"Comprovante de pagamento (2a. via)", "Emissão: 15/06/2025", "Página: 1 de 1",
+                                      "Cliente: 123 - Fulano", "Descrição do débito:", "Valor total: 500,00",
+                                      "Valor pago: 500,00", "Assinatura", "Tessaria QUVA - Contas a Receber"});
+        const QStringList linhas = p.paginas[0].split(u'\n');
         const int inicio = int(linhas.indexOf(QRegularExpression(QStringLiteral("Bolo de aniversário.*"))));
         QVERIFY(inicio > 0);
         QVERIFY(linhas.value(inicio + 1).contains(QStringLiteral("aniversário")));
@@ -203,23 +195,19 @@ private slots:
     // The ways out without a preview leave the menu undarkened and the wait
     // message closed, in the order each way has.
     void semPrevia_data() {
-        QTest::addColumn<QString>("caso");
         QTest::addColumn<QStringList>("esperada");
         QTest::addColumn<QString>("local");
         const QStringList inicio{"EfeitosDeTela.Aplicar", "MsgAcesso.Exibir", "Empresa.SelecionarNova"};
-        QTest::newRow("sem empresa") << "sem empresa"
-                                     << inicio + QStringList{"MsgAcesso.Fechar", "EfeitosDeTela.Remover"} << QString();
+        QTest::newRow("sem empresa") << inicio + QStringList{"MsgAcesso.Fechar", "EfeitosDeTela.Remover"} << QString();
         QTest::newRow("falha da empresa")
-            << "falha da empresa"
             << inicio + QStringList{"MsgErro.Exibir", "MsgAcesso.Fechar", "EfeitosDeTela.Remover"}
             << "QUVA_N_Empresa, clsEmpresa, SelecionarNova";
         QTest::newRow("celula invalida")
-            << "celula invalida"
             << inicio + QStringList{"MsgAcesso.Fechar", "EfeitosDeTela.Remover", "MsgErro.Exibir"}
             << "QUVA_A_CReceber, frmLista, ImprimirCartaDeCobranca, Ponto: 4";
     }
     void semPrevia() {
-        QFETCH(QString, caso);
+        const QString caso = QString::fromUtf8(QTest::currentDataTag());
         QFETCH(QStringList, esperada);
         QFETCH(QString, local);
         Mensagens msg;

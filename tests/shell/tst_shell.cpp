@@ -12,6 +12,7 @@
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
 #include "runtime/Errors.h"
+#include "support/Modal.h"
 
 #include <QApplication>
 #include <QTest>
@@ -23,17 +24,12 @@ Q_DECLARE_METATYPE(quva::rt::Variant)
 
 using namespace quva;
 using namespace creceber;
-using forms::Control;
 using forms::Shape;
 using teste::locaisExibidos;
 
 namespace {
 
 const QString kSO = QStringLiteral("QUVA_N_SO.clsObterVersaoDoSO");
-
-void versaoDoSO(const rt::Variant& v) {
-    doubles::setResult(kSO, QStringLiteral("ObterversaoDoSO"), v);
-}
 
 // A form of the component as the screens write theirs.
 class frmTeste : public FormularioDoComponente {
@@ -160,7 +156,7 @@ private slots:
     void moldura() {
         QFETCH(rt::Variant, versao);
         QFETCH(bool, comMoldura);
-        versaoDoSO(versao);
+        doubles::setResult(kSO, QStringLiteral("ObterversaoDoSO"), versao);
         frmTeste f;
         f.Load();
         QCOMPARE(locaisExibidos(), QStringList{});
@@ -168,10 +164,8 @@ private slots:
         QCOMPARE(s != nullptr, comMoldura);
         if (!s) return;
         QVERIFY(s->Visible());
-        QCOMPARE(s->Top(), f.ScaleTop());
-        QCOMPARE(s->Left(), f.ScaleLeft());
-        QCOMPARE(s->Height(), f.ScaleHeight());
-        QCOMPARE(s->Width(), f.ScaleWidth());
+        QCOMPARE(QRectF(s->Left(), s->Top(), s->Width(), s->Height()),
+                 QRectF(f.ScaleLeft(), f.ScaleTop(), f.ScaleWidth(), f.ScaleHeight()));
         // Not moved again on later resizes.
         const forms::Twips largura = s->Width();
         f.Show();
@@ -204,8 +198,7 @@ private slots:
         p->Move(10, 20);
         m_bombeamentos = 0;
         f.ExibirOcultarpicMensagem(true);
-        QCOMPARE(p->Left(), forms::Twips(10));
-        QCOMPARE(p->Top(), forms::Twips(20));
+        QCOMPARE(QPointF(p->Left(), p->Top()), QPointF(10, 20));
         QCOMPARE(leiturasDoRelogio(), 0);
         QCOMPARE(m_bombeamentos, 0);
 
@@ -224,9 +217,7 @@ private slots:
     }
 
     void painelDoDialogo() {
-        frmTeste::Opcoes o;
-        o.variante = FormularioDoComponente::Variante::Dialogo;
-        frmTeste f(o);
+        frmTeste f({.variante = FormularioDoComponente::Variante::Dialogo});
         f.Load();
         auto* p = f.picMensagem;
 
@@ -335,20 +326,18 @@ private slots:
         QVERIFY(!f.Visible());
     }
 
+    // Every other resize stretches the caption across the form.
     void mensagemEsticaAlternadamente() {
         frmMensagem f;
         f.Load();
         auto* l = f.lblMensagem;
-        f.setWidth(6000); // first: stretched
-        QCOMPARE(l->Left(), forms::Twips(0));
-        QCOMPARE(l->Width(), forms::Twips(6000));
-        l->Move(100, 555, 2000);
-        f.setWidth(6500); // second: untouched
-        QCOMPARE(l->Left(), forms::Twips(100));
-        QCOMPARE(l->Width(), forms::Twips(2000));
-        f.setWidth(7000); // third: stretched again
-        QCOMPARE(l->Left(), forms::Twips(0));
-        QCOMPARE(l->Width(), forms::Twips(7000));
+        for (const forms::Twips largura : {6000.f, 6500.f, 7000.f}) {
+            l->Move(100, 555, 2000);
+            f.setWidth(largura);
+            const bool esticado = largura != 6500.f;
+            QCOMPARE(l->Left(), esticado ? 0.f : 100.f);
+            QCOMPARE(l->Width(), esticado ? largura : 2000.f);
+        }
         f.Unload();
     }
 
@@ -381,33 +370,25 @@ private slots:
         QFETCH(int, caso);
         QFETCH(QString, local);
         QFETCH(int, numero);
-        versaoDoSO(QStringLiteral("Windows 8"));
+        doubles::setResult(kSO, QStringLiteral("ObterversaoDoSO"), QStringLiteral("Windows 8"));
         if (alvo == 0 && caso == 0) doubles::setCreateFailure(kSO, true);
         if (alvo == 0 && caso == 1) doubles::setFailure(kSO, QStringLiteral("ObterversaoDoSO"), 440);
         if (alvo == 2) doubles::setFailure(teste::kFundoEscuro, caso == 0 ? "Aplicar" : "Remover", 440);
+        if (alvo == 1 || alvo >= 3) rt::setEventPump([] { rt::raise(6); }); // a failure in the pause
         if (alvo == 3) {
-            rt::setEventPump([] { rt::raise(6); });
             frmMensagem m;
             m.Load();
             QCOMPARE(m.MontarExibirFormulario(), std::int16_t(0));
             QVERIFY(m.Visible()); // shown, half-built pause
             m.Unload();
         }
-        frmTeste::Opcoes o;
-        if (alvo == 4) o.variante = FormularioDoComponente::Variante::Dialogo;
-        o.comPainel = !(alvo == 1 && caso == 2);
-        o.lshpObjDeProjeto = alvo == 0 && caso >= 2;
-        o.numeracaoDaPesquisa = alvo == 0 && caso == 3;
-        frmTeste f(o);
+        frmTeste f({.variante = alvo == 4 ? FormularioDoComponente::Variante::Dialogo
+                                          : FormularioDoComponente::Variante::Padrao,
+                    .comPainel = !(alvo == 1 && caso == 2),
+                    .lshpObjDeProjeto = alvo == 0 && caso >= 2,
+                    .numeracaoDaPesquisa = alvo == 0 && caso == 3});
         if (alvo == 2) {
-            bool foiExibido = false;
-            QTimer::singleShot(0, [&] {
-                foiExibido = f.Visible();
-                f.Hide();
-            });
-            f.MontarExibirFormulario({});
-            QApplication::processEvents(); // let the timer run against a form never shown
-            QCOMPARE(foiExibido, caso == 1);
+            QCOMPARE(teste::mostradoDurante(f, [&] { f.MontarExibirFormulario({}); }), caso == 1);
         } else if (alvo != 3) {
             f.Show();
             QVERIFY(f.isLoaded() && f.Visible());
@@ -417,11 +398,9 @@ private slots:
         if (alvo == 1) {
             if (caso == 1) f.picMensagem->setVisible(true);
             f.aoRepintar = [] { rt::raise(7); };
-            rt::setEventPump([] { rt::raise(6); });
             f.ExibirOcultarpicMensagem(caso != 1);
         }
         if (alvo == 4) {
-            rt::setEventPump([] { rt::raise(6); });
             bool continuou = false;
             ProcedimentoDoFormulario ponto(QStringLiteral("frmPesquisaDeClientes"),
                                            QStringLiteral("PesquisarCliente"));
