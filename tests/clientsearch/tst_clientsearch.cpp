@@ -147,24 +147,18 @@ private slots:
 
     // A failure inside the search itself names the dialog and the step; when
     // it cannot be shown either, the dialog is given back all the same.
-    void falhaNaPesquisa_data() {
-        QTest::addColumn<bool>("semMensagem");
-        QTest::newRow("mostrada") << false;
-        QTest::newRow("sem a janela de erro") << true;
-    }
     void falhaNaPesquisa() {
-        QFETCH(bool, semMensagem);
         doubles::setCreateFailure(kClientes, true);
-        doubles::setCreateFailure(teste::kMsgErro, semMensagem);
         Dlg& f = aberto();
-        pesquisar(f, QStringLiteral("Souza"));
+        for (const bool semMensagem : {false, true}) {
+            doubles::setCreateFailure(teste::kMsgErro, semMensagem);
+            pesquisar(f, QStringLiteral("Souza"));
+            QVERIFY(f.Enabled());
+            QVERIFY(!f.picMensagem->Visible());
+            QVERIFY(f.Visible());
+        }
         QCOMPARE(locaisExibidos(),
-                 semMensagem ? QStringList{}
-                             : QStringList{QStringLiteral(
-                                   "QUVA_A_CReceber, frmPesquisaDeClientes, PesquisarCliente, Ponto: 1")});
-        QVERIFY(f.Enabled());
-        QVERIFY(!f.picMensagem->Visible());
-        QVERIFY(f.Visible());
+                 QStringList{QStringLiteral("QUVA_A_CReceber, frmPesquisaDeClientes, PesquisarCliente, Ponto: 1")});
     }
 
     void nenhumCliente() {
@@ -284,24 +278,22 @@ private slots:
                      rt::CStr(varios()[std::size_t(linha - 1)].codigo));
     }
 
-    // Closing gives no client, and no stale one from an earlier choice.
+    // Closing, by the button or by unloading, gives no client, and no stale
+    // one from an earlier choice.
     void fechar() {
         Dlg& f = pesquisado(varios(), QStringLiteral("a"));
-        f.msfgGrade->setRow(1);
-        f.msfgGrade_Click();
-        QVERIFY(f.RegistroSelecionado());
-
-        f.Show();
-        f.qzcmdFechar->setValue(true);
-        QVERIFY(!f.Visible());
-        QVERIFY(!f.RegistroSelecionado());
-
-        f.Show();
-        f.msfgGrade->setRow(3);
-        f.msfgGrade_Click();
-        QVERIFY(f.RegistroSelecionado());
-        f.Unload();
-        QVERIFY(!f.RegistroSelecionado());
+        for (const bool peloBotao : {true, false}) {
+            f.msfgGrade->setRow(1);
+            f.msfgGrade_Click();
+            QVERIFY(f.RegistroSelecionado());
+            f.Show();
+            if (peloBotao)
+                f.qzcmdFechar->setValue(true);
+            else
+                f.Unload();
+            QVERIFY(!f.Visible());
+            QVERIFY(!f.RegistroSelecionado());
+        }
         QCOMPARE(locaisExibidos(), QStringList{});
     }
 

@@ -29,20 +29,18 @@ struct Conta {
     QString baixa;      // empty: not settled
 };
 
-// The page Recordset's fields, by grid column (0 and 20 have none).
-inline const char16_t* const kCampos[25] = {
-    u"", u"NumeroDoLancamento", u"CodigoDoCliente", u"ApelidoOuNomeFantasiaDoCliente",
-    u"NomeOuRazaoSocialDoCliente", u"Historico", u"NumeroDaVenda", u"DataDaVenda", u"ValorDaVenda",
-    u"ValorRecebidoAVista", u"PercentualRecebidoAVista", u"NumeroDaParcela", u"NumeroDeParcelas",
-    u"NumeroDeParcelasAnteriorAoReparcelamento", u"DataDeVencimento", u"ValorDoDocumento",
-    u"DescontoAbatimento", u"JurosMoraMulta", u"DataDaBaixa", u"ValorDaBaixa", u"",
-    u"DataEHoraDaInclusao", u"UsuarioDaInclusao", u"DataEHoraDaAlteracao", u"UsuarioDaAlteracao",
-};
-
+// The page Recordset's fields, in the grid's column order (its blank column
+// and the situation's picture have none).
 inline std::vector<quva::ado::FieldInfo> campos() {
     std::vector<quva::ado::FieldInfo> f;
-    for (int c = 1; c < 25; ++c)
-        if (c != 20) f.push_back({QString::fromUtf16(kCampos[c]), quva::ado::adVariant, 0});
+    for (const char16_t* nome :
+         {u"NumeroDoLancamento", u"CodigoDoCliente", u"ApelidoOuNomeFantasiaDoCliente", u"NomeOuRazaoSocialDoCliente",
+          u"Historico", u"NumeroDaVenda", u"DataDaVenda", u"ValorDaVenda", u"ValorRecebidoAVista",
+          u"PercentualRecebidoAVista", u"NumeroDaParcela", u"NumeroDeParcelas",
+          u"NumeroDeParcelasAnteriorAoReparcelamento", u"DataDeVencimento", u"ValorDoDocumento", u"DescontoAbatimento",
+          u"JurosMoraMulta", u"DataDaBaixa", u"ValorDaBaixa", u"DataEHoraDaInclusao", u"UsuarioDaInclusao",
+          u"DataEHoraDaAlteracao", u"UsuarioDaAlteracao"})
+        f.push_back({QString::fromUtf16(nome), quva::ado::adVariant, 0});
     return f;
 }
 
