@@ -22,53 +22,52 @@ using teste::Conta;
 
 namespace {
 
-// The list with the screen's width and the printed documents under the test's control.
+// The list with the screen's width under the test's control. What it opens
+// is noted in its record, as "carta" or "ficha 3", with ", grade
+// desabilitada" when its grid took no input meanwhile.
 class ListaDeTeste : public frmLista {
 public:
     float larguraDaTela = 1366 * 15;
-    std::vector<QString> documentos;
-    std::vector<bool> gradeHabilitada;
+    QStringList registro;
+
+    void registrar(const QString& aberto) {
+        registro << (msfgGrade->Enabled() ? aberto : aberto + QStringLiteral(", grade desabilitada"));
+    }
 
 protected:
     float LarguraDaTelaEmTwips() const override { return larguraDaTela; }
-    std::int16_t ImprimirCartaDeCobranca() override { return registrar(QStringLiteral("carta")); }
-    std::int16_t Imprimir2aViaDoComprovanteDePagamento() override {
-        return registrar(QStringLiteral("2a via"));
+    std::int16_t ImprimirCartaDeCobranca() override {
+        registrar(QStringLiteral("carta"));
+        return 0;
     }
-
-private:
-    std::int16_t registrar(const QString& d) {
-        documentos.push_back(d);
-        gradeHabilitada.push_back(msfgGrade->Enabled());
+    std::int16_t Imprimir2aViaDoComprovanteDePagamento() override {
+        registrar(QStringLiteral("2a via"));
         return 0;
     }
 };
 
-// Message boxes that also note whether the grid took input while shown.
+// Message boxes, noted in the list's record as "mensagem".
 class Mensagens : public forms::ScriptedMessageBoxes {
 public:
-    frmLista* lista = nullptr;
-    std::vector<bool> gradeHabilitada;
+    ListaDeTeste* lista = nullptr;
     std::int16_t show(const forms::MessageRequest& r) override {
-        if (lista) gradeHabilitada.push_back(lista->msfgGrade->Enabled());
+        lista->registrar(QStringLiteral("mensagem"));
         return ScriptedMessageBoxes::show(r);
     }
 };
 
-// A card or settlement view that notes how it was opened, as "ficha 3",
-// whether the list's grid took input meanwhile, and its unloading.
+// A card or settlement view, noted in the list's record when shown (with its
+// operation code) and unloaded.
 struct TelaDeTeste : TelaModalDaLista {
     QString nome;
-    QStringList* registro;
-    frmLista* lista;
+    ListaDeTeste* lista;
     bool concluida = false;
     std::int16_t MontarExibirFormulario(std::int16_t t) override {
-        *registro << nome + u' ' + QString::number(t) +
-                         (lista->msfgGrade->Enabled() ? QString() : QStringLiteral(", grade desabilitada"));
+        lista->registrar(nome + u' ' + QString::number(t));
         return 0;
     }
     bool OperacaoConcluida() const override { return concluida; }
-    void Descarregar() override { *registro << nome + QStringLiteral(" descarregada"); }
+    void Descarregar() override { lista->registro << nome + QStringLiteral(" descarregada"); }
 };
 
 QString hoje(int deslocamento) {
@@ -521,10 +520,12 @@ private slots:
         larguras();
     }
 
-    // Row commands on rows of every state: the three refusals, exact to the
-    // character; the two documents, printed with the grid disabled; the grid
-    // disabled around "Baixar"'s message.
-    void recusas() {
+    // The row commands on rows of every state: the three refusals, exact to
+    // the character; the two documents and the card and the settlement view
+    // (with their operation codes) opened with the grid disabled, as is
+    // "Baixar"'s message; the list selected again only after a completed
+    // operation, on its page.
+    void comandosDaLinha() {
         const QString baixada = QStringLiteral("01/06/2025");
         base.contas[0].baixa = baixada;
         base.contas[0].vencimento = hoje(-30);
@@ -535,6 +536,18 @@ private slots:
         abrir();
         Mensagens msg;
         msg.lista = lista.get();
+        bool concluir = false;
+        const auto fabrica = [&](const QString& nome) {
+            return [&, nome] {
+                auto t = std::make_shared<TelaDeTeste>();
+                t->nome = nome;
+                t->lista = lista.get();
+                t->concluida = concluir;
+                return t;
+            };
+        };
+        DefinirFichaDaLista(fabrica(QStringLiteral("ficha")));
+        DefinirBaixarDaLista(fabrica(QStringLiteral("baixa")));
         const auto comando = [&](int linha, qz::QZCommandButton* botao) {
             apontarLinha(linha);
             botao->setValue(true);
@@ -545,6 +558,11 @@ private slots:
         comando(3, lista->qzcmdImprimir2ViaComprovanteDeBaixa);
         comando(4, lista->qzcmdImprimir2ViaComprovanteDeBaixa);
         comando(5, lista->qzcmdBaixar);
+        comando(4, lista->qzcmdBaixar);
+        comando(4, lista->qzcmdAlterar);
+        comando(3, lista->qzcmdAlterar);
+        comando(3, lista->qzcmdExcluir);
+        lista->qzcmdAdicionar->setValue(true);
 
         const auto caixa = [](const char* texto) { return teste::caixa(texto, teste::kInfo, teste::kTitulo); };
         QCOMPARE(teste::caixas(msg),
@@ -554,58 +572,23 @@ private slots:
                               caixa("Para receber esta contas, siga os passos abaixo: \r\n\r\n\t1. Clique no menu "
                                     "'Caixa'.\r\n\r\n\t2. Selecione a opção 'Débitos de cliente' no menu a "
                                     "esquerda.\r\n\r\n\t3. Informe o código de cliente: 105")}));
-        QCOMPARE(msg.gradeHabilitada, (std::vector<bool>{true, true, true, false}));
-        QCOMPARE(lista->documentos, (std::vector<QString>{"carta", "2a via"}));
-        QCOMPARE(lista->gradeHabilitada, (std::vector<bool>{false, false}));
-        QVERIFY(lista->msfgGrade->Enabled());
-        QVERIFY(locais().isEmpty());
-    }
-
-    // The card and the settlement view: opened with their operation codes,
-    // the grid disabled while they show, the list refreshed only after a
-    // completed operation.
-    void telasModais() {
-        base.contas[2].baixa = QStringLiteral("01/06/2025");
-        abrir();
-        apontarLinha(1);
-
-        QStringList registro;
-        bool concluir = false;
-        auto fabrica = [&](const QString& nome) {
-            return [&, nome] {
-                auto t = std::make_shared<TelaDeTeste>();
-                t->nome = nome;
-                t->registro = &registro;
-                t->lista = lista.get();
-                t->concluida = concluir;
-                return t;
-            };
-        };
-        DefinirFichaDaLista(fabrica(QStringLiteral("ficha")));
-        DefinirBaixarDaLista(fabrica(QStringLiteral("baixa")));
-
-        const int antes = selecoes();
-        lista->qzcmdAdicionar->setValue(true);
-        lista->qzcmdAlterar->setValue(true); // row 1, not settled
-        lista->qzcmdExcluir->setValue(true);
-        QCOMPARE(selecoes(), antes); // nothing completed, nothing selected again
-
-        apontarLinha(3); // settled
-        lista->qzcmdAlterar->setValue(true);
-        lista->qzcmdBaixar->setValue(true);
-        QCOMPARE(registro, QStringList({"ficha 1", "ficha descarregada", "ficha 3, grade desabilitada",
-                                        "ficha descarregada", "ficha 4, grade desabilitada", "ficha descarregada",
-                                        "baixa 2, grade desabilitada", "baixa descarregada",
-                                        "baixa 2, grade desabilitada", "baixa descarregada"}));
+        const QString desabilitada = QStringLiteral(", grade desabilitada");
+        QCOMPARE(lista->registro,
+                 QStringList({"mensagem", "mensagem", "carta" + desabilitada, "mensagem", "2a via" + desabilitada,
+                              "mensagem" + desabilitada, "baixa 2" + desabilitada, "baixa descarregada",
+                              "baixa 2" + desabilitada, "baixa descarregada", "ficha 3" + desabilitada,
+                              "ficha descarregada", "ficha 4" + desabilitada, "ficha descarregada", "ficha 1",
+                              "ficha descarregada"}));
+        QCOMPARE(selecoes(), 1); // nothing completed, nothing selected again
 
         concluir = true;
         lista->qznbBarraDeNavegacao->press(qz::qzProximo);
         lista->qzcmdExcluir->setValue(true);
-        QCOMPARE(selecoes(), antes + 1);
+        QCOMPARE(selecoes(), 2);
         // After a deletion the list stays on its page.
         QCOMPARE(barra(), QStringLiteral("11 - 20 de 45"));
         lista->qzcmdAdicionar->setValue(true);
-        QCOMPARE(selecoes(), antes + 2);
+        QCOMPARE(selecoes(), 3);
         QVERIFY(lista->msfgGrade->Enabled());
         QVERIFY(locais().isEmpty());
     }
