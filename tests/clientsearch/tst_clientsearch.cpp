@@ -93,13 +93,14 @@ private slots:
         tela.encerrar();
     }
 
-    // The texts and the columns a clerk sees; the code column in grey.
-    void carregamentoEGrade() {
-        Dlg& f = frmPesquisaDeClientesPadrao();
+    // The texts and the columns a clerk sees, the code column in grey; the
+    // grid and the close button follow the window's inner size, larger and
+    // smaller.
+    void telaEGrade() {
+        Dlg& f = aberto();
         QCOMPARE(f.qzcmdFechar->ToolTipText(), QStringLiteral("Cancelar a pesquisa e fechar"));
         QCOMPARE(f.lblApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo->Caption(),
                  QStringLiteral("Apelido, nome fantasia, nome, razão social ou código*"));
-        f.ConfigurarGrade();
         auto* g = f.msfgGrade;
         QCOMPARE(g->Cols(), 8);
         const char* cabecalhos[] = {
@@ -113,6 +114,21 @@ private slots:
             g->setCol(c);
             QCOMPARE(g->CellForeColor(), forms::OleColor(c == 1 ? 0x808080 : 0x000000));
         }
+
+        auto* b = f.qzcmdFechar;
+        for (const QSize tamanho : {QSize(18000, 10500), QSize(9000, 6000)}) {
+            f.setClientSize(tamanho.width(), tamanho.height());
+            QApplication::processEvents();
+            QCOMPARE(g->Top(), f.ScaleTop() + 1725);
+            QCOMPARE(g->Left(), f.ScaleLeft() + 390);
+            QCOMPARE(g->Width(), f.ScaleWidth() - 2 * g->Left());
+            QCOMPARE(g->Height(), f.ScaleHeight() - 2700);
+            QCOMPARE(b->Left(), (g->Left() + g->Width() + 10) - (b->Width() + 250));
+            QCOMPARE(b->Top(), g->Top() + g->Height() + 350);
+            QVERIFY(g->Visible());
+            QVERIFY(b->Visible());
+        }
+        QCOMPARE(locaisExibidos(), QStringList{});
     }
 
     // The dialog's search passes everything by value (the card by reference).
@@ -232,16 +248,12 @@ private slots:
         Dlg& f = pesquisado({c}, QStringLiteral("Graça"));
         QCOMPARE(f.msfgGrade->Rows(), 2);
         QCOMPARE(f.msfgGrade->TextMatrix(1, 1), QStringLiteral("120"));
-        if (mensagem.isEmpty()) {
-            QVERIFY(tela.mensagens->shown().empty());
-            QVERIFY(f.RegistroSelecionado());
-            QVERIFY(!f.Visible());
-            QCOMPARE(f.msfgGrade->Row(), 1);
-        } else {
-            tela.umaMensagem(mensagem);
-            QVERIFY(!f.RegistroSelecionado());
-            QVERIFY(f.Visible());
-        }
+        QCOMPARE(f.msfgGrade->Row(), 1);
+        const bool escolhido = mensagem.isEmpty();
+        QCOMPARE(teste::caixas(*tela.mensagens),
+                 escolhido ? QStringList() : QStringList{teste::caixa(mensagem, teste::kInfo, kTitulo)});
+        QCOMPARE(f.RegistroSelecionado(), escolhido);
+        QCOMPARE(f.Visible(), !escolhido);
         QCOMPARE(locaisExibidos(), QStringList{});
     }
 
@@ -312,26 +324,6 @@ private slots:
         QVERIFY(!f.msfgGrade->Redraw());
         f.ConfigurarGrade();
         QVERIFY(f.msfgGrade->Redraw());
-    }
-
-    // The grid and the close button follow the window's inner size, larger and smaller.
-    void redimensionar() {
-        Dlg& f = aberto();
-        auto* g = f.msfgGrade;
-        auto* b = f.qzcmdFechar;
-        for (const QSize tamanho : {QSize(18000, 10500), QSize(9000, 6000)}) {
-            f.setClientSize(tamanho.width(), tamanho.height());
-            QApplication::processEvents();
-            QCOMPARE(g->Top(), f.ScaleTop() + 1725);
-            QCOMPARE(g->Left(), f.ScaleLeft() + 390);
-            QCOMPARE(g->Width(), f.ScaleWidth() - 2 * g->Left());
-            QCOMPARE(g->Height(), f.ScaleHeight() - 2700);
-            QCOMPARE(b->Left(), (g->Left() + g->Width() + 10) - (b->Width() + 250));
-            QCOMPARE(b->Top(), g->Top() + g->Height() + 350);
-            QVERIFY(g->Visible());
-            QVERIFY(b->Visible());
-        }
-        QCOMPARE(locaisExibidos(), QStringList{});
     }
 };
 
