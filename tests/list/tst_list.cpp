@@ -236,9 +236,12 @@ private slots:
         // Paging never selects again; unknown buttons do nothing.
         lista->qznbBarraDeNavegacao_Click(7);
         QCOMPARE(selecoes(), 1);
-        // A page of one receivable.
+        // A page of one receivable, selected at seven rows a page.
         base.contas = teste::contasAVencer(1);
+        hospedeiro->resize(1100, 460);
+        QApplication::processEvents();
         lista->qzcmbSituacao->setListIndex(0);
+        QVERIFY(ultimaSelecao().contains(QStringLiteral(" i&:7 ")));
         QCOMPARE(lista->msfgGrade->Rows(), 2);
         QCOMPARE(barra(), QStringLiteral("1 - 1 de 1"));
         QVERIFY(exibidas().isEmpty());
