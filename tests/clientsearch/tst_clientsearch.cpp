@@ -22,7 +22,6 @@ namespace {
 const QString kSelecionar = QStringLiteral("Selecionar");
 using teste::Cliente;
 using teste::kClientes;
-using teste::registrosDeClientes;
 using teste::responderComClientes;
 
 std::vector<Cliente> varios() {
@@ -315,7 +314,7 @@ private slots:
         clientes[1].situacao = rt::Null;
         Dlg& f = frmPesquisaDeClientesPadrao();
         f.ConfigurarGrade();
-        QVERIFY(!f.PreencherGrade(registrosDeClientes(clientes)));
+        QVERIFY(!f.PreencherGrade(teste::registrosDeClientes(clientes)));
         QCOMPARE(locaisExibidos(), QStringList{QStringLiteral(
                                        "QUVA_A_CReceber, frmPesquisaDeClientes, PreencherGrade, Ponto: 4")});
         const auto* g = f.msfgGrade;

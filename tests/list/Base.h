@@ -79,8 +79,8 @@ public:
     std::vector<Conta> contas;
     // Situations 0 and 4 come from n synthetic rows instead, when set.
     std::int64_t sinteticas = 0;
-    // Selecionar calls that report failure (1-based), with the error triple.
-    std::vector<int> falharNaSelecao;
+    // The Selecionar call (1-based) that reports failure, with the error triple.
+    int falharNaSelecao = 0;
     int selecoes = 0;
     std::shared_ptr<quva::ado::Recordset> selecao;
 
@@ -110,8 +110,7 @@ public:
 private:
     Variant selecionar(std::span<Variant> a) {
         ++selecoes;
-        for (int f : falharNaSelecao)
-            if (f == selecoes) return std::int32_t(1);
+        if (selecoes == falharNaSelecao) return std::int32_t(1);
         const std::int16_t porPagina = a[1].deref().toInteger();
         const std::int32_t codigo = a[2].deref().toLong();
         const QString texto = a[3].deref().toString();

@@ -373,7 +373,7 @@ private slots:
         QFETCH(bool, pesquisa);
         QFETCH(QString, exibida);
         QFETCH(QString, escapada);
-        if (falha == u"Selecionar") base.falharNaSelecao = {2};
+        if (falha == u"Selecionar") base.falharNaSelecao = 2;
         abrir();
         // Unfiltered first: the page of the whole list is then remembered.
         if (falha == u"ResultadoDaSelecaoEmRecordSet") lista->qzcmbSituacao->setListIndex(0);
@@ -411,7 +411,7 @@ private slots:
 
     // The list cannot start: the failure reported, the screen there, no grid.
     void inicioQueFalha() {
-        base.falharNaSelecao = {1};
+        base.falharNaSelecao = 1;
         QCOMPARE(abrir(), std::int16_t(1));
         QVERIFY(!lista->msfgGrade->Visible());
         QVERIFY(lista->Visible());
