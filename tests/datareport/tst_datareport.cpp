@@ -81,7 +81,9 @@ private slots:
     void cleanupTestCase() { rt::setClock(nullptr); }
 
     // Headers and footers on every page, the page numbers, the money
-    // format, the totals once after the last record.
+    // format, the totals once after the last record; then the preview: keys
+    // move through the pages, and when it closes the report lets go of its
+    // data while keeping captions.
     void listaEmPaginas() {
         DataReport& r = listaPreenchida(contas(120));
         const QStringList pgs = teste::paginasDoPdf(r);
@@ -98,38 +100,7 @@ private slots:
         QVERIFY(linhaCom(pgs[2], QStringLiteral("Total:")) > linhaCom(pgs[2], QStringLiteral("120 Cliente 120")));
         const int naPrimeira = int(pgs[0].count(QStringLiteral(" 10/01/2027 ")));
         QVERIFY(pgs[1].contains(QStringLiteral("%1 Cliente %1 ").arg(naPrimeira + 1)));
-    }
 
-    // A long history grows its row and pushes the next one down; padding
-    // blanks of a fixed-length field grow nothing.
-    void historicoLongoCresce() {
-        const QString longo = QStringLiteral(
-            "Venda de pães, bolos e doces para a festa de fim de ano da associação de moradores do bairro, "
-            "entregue em três vezes conforme o combinado");
-        QCOMPARE(listaPreenchida(contas(60)).documento().pageCount(), 2);
-        const QStringList pgs = teste::paginasDoPdf(listaPreenchida(contas(60, longo)));
-        const QString& p = pgs[0];
-        const int dez = linhaCom(p, QStringLiteral("10 Cliente 10 Venda de pães"));
-        QVERIFY(dez >= 0);
-        QVERIFY(p.contains(QStringLiteral("combinado")));
-        QVERIFY(linhaCom(p, QStringLiteral("11 Cliente 11")) >= dez + 3);
-    }
-
-    // A hundred pages: the page labels keep every digit, and only the page
-    // asked for is drawn.
-    void numeroDePaginaInteiro() {
-        DataReport& r = listaPreenchida(contas(5300));
-        const int n = r.pageCount();
-        QVERIFY(n > 100);
-        const QStringList pgs = teste::paginasDoPdf(r, {n - 1});
-        QCOMPARE(pgs.size(), 1);
-        QVERIFY2(pgs[0].contains(QStringLiteral("Página: %1 de %1").arg(n)), qPrintable(pgs[0].left(400)));
-    }
-
-    // The preview: keys move through the pages, and
-    // when it closes the report lets go of its data while keeping captions.
-    void visualizacao() {
-        DataReport& r = listaPreenchida(contas(120));
         std::weak_ptr<ado::Recordset> dados = r.DataSource();
         QStringList rotulos;
         QTimer::singleShot(0, [&] {
@@ -151,6 +122,26 @@ private slots:
         QVERIFY(dados.expired());
         QCOMPARE(r.Sections(QStringLiteral("Cabecalho")).Controls(QStringLiteral("lblNomeFantasiaDaEmpresa")).Caption(),
                  QStringLiteral("Padaria Pão Quente"));
+    }
+
+    // A long history grows its row and pushes the next one down; padding
+    // blanks of a fixed-length field grow nothing. Past a hundred pages the
+    // page labels keep every digit, and only the pages asked for are drawn.
+    void listaLonga() {
+        const QString longo = QStringLiteral(
+            "Venda de pães, bolos e doces para a festa de fim de ano da associação de moradores do bairro, "
+            "entregue em três vezes conforme o combinado");
+        QCOMPARE(listaPreenchida(contas(60)).documento().pageCount(), 2);
+        DataReport& r = listaPreenchida(contas(5300, longo));
+        const int n = r.pageCount();
+        QVERIFY(n > 100);
+        const QStringList pgs = teste::paginasDoPdf(r, {0, n - 1});
+        QCOMPARE(pgs.size(), 2);
+        const int dez = linhaCom(pgs[0], QStringLiteral("10 Cliente 10 Venda de pães"));
+        QVERIFY(dez >= 0);
+        QVERIFY(pgs[0].contains(QStringLiteral("combinado")));
+        QVERIFY(linhaCom(pgs[0], QStringLiteral("11 Cliente 11")) >= dez + 3);
+        QVERIFY2(pgs[1].contains(QStringLiteral("Página: %1 de %1").arg(n)), qPrintable(pgs[1].left(400)));
     }
 };
 

@@ -29,7 +29,9 @@ public:
         : DispatchObject(className), m_progId(progId), m_instance(doubles::detail::newInstance(progId)) {
         for (const MemberShape& m : members) {
             const QString name = QString::fromLatin1(m.name);
-            const Handler h = [this, name, k = m.kind](Args a) { return answer(name, k, a); };
+            const Handler h = [this, name, k = m.kind](Args a) {
+                return doubles::detail::answer(m_progId, m_instance, name, k, a);
+            };
             if (m.kind == Call) method(name, m.arity, h);
             if (m.kind == Get) property(name, h, {});
             if (m.kind == Let) property(name, {}, h);
@@ -38,9 +40,6 @@ public:
     }
 
 private:
-    rt::Variant answer(const QString& member, rt::CallKind kind, Args a) {
-        return doubles::detail::answer(m_progId, m_instance, member, kind, a);
-    }
     QString m_progId;
     int m_instance;
 };

@@ -59,14 +59,10 @@ void setErrorTriple(const QString& progId, const rt::Variant& numero, const rt::
     setResult(progId, QStringLiteral("LocalDoErro"), local);
 }
 
-const std::vector<Call>& calls() {
-    return store().calls;
-}
-
 std::vector<Call> calls(const QString& progId, const QString& member) {
     std::vector<Call> r;
     for (const Call& c : store().calls)
-        if (c.progId.compare(progId, Qt::CaseInsensitive) == 0 &&
+        if ((progId.isEmpty() || c.progId.compare(progId, Qt::CaseInsensitive) == 0) &&
             (member.isEmpty() || c.member.compare(member, Qt::CaseInsensitive) == 0))
             r.push_back(c);
     return r;

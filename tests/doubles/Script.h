@@ -52,8 +52,8 @@ void setCreateFailure(const QString& progId, bool fail);
 void setErrorTriple(const QString& progId, const rt::Variant& numero, const rt::Variant& descricao,
                     const rt::Variant& local);
 
-const std::vector<Call>& calls();
-std::vector<Call> calls(const QString& progId, const QString& member = {});
+// The calls received, in order: all of them, or of one ProgID (and member).
+std::vector<Call> calls(const QString& progId = {}, const QString& member = {});
 int instancesCreated(const QString& progId);
 
 // Used by the stand-ins.

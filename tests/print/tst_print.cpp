@@ -20,7 +20,6 @@
 #include "runtime/Convert.h"
 
 #include <QApplication>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,7 +28,6 @@ using namespace creceber;
 using rt::Currency;
 using rt::Variant;
 using teste::quando;
-using teste::temFoco;
 
 namespace {
 
@@ -38,9 +36,6 @@ const QString kSelecionarBaixadas = QStringLiteral("SelecionarContasAReceberBaix
 
 Currency reais(double v) {
     return Currency::fromRaw(std::llround(v * 10000));
-}
-rt::Date dia(int d, int m) {
-    return rt::makeDate(2025, m, d);
 }
 
 // The selections the business stand-in hands out.
@@ -56,8 +51,8 @@ std::shared_ptr<ado::Recordset> selecao(bool baixadas, int contas) {
         v.insert(v.end(), {std::int32_t(12 + i), primeira ? QStringLiteral("  Padaria Sol  ") : QStringLiteral("Bar do Zé"),
                            primeira ? QStringLiteral("Padaria Sol Comércio Ltda") : QStringLiteral("José Souza ME"),
                            primeira ? QStringLiteral("Venda de pães") : QStringLiteral("Serviço\r\nde buffet"),
-                           rt::Date{dia(10, 6).serial + i}, reais(primeira ? 1234.56 : 0.10)});
-        if (baixadas) v.insert(v.end(), {reais(10), reais(2.5), rt::Date{dia(12, 6).serial + i}, reais(primeira ? 1227.06 : 0.10)});
+                           rt::Date{rt::makeDate(2025, 6, 10).serial + i}, reais(primeira ? 1234.56 : 0.10)});
+        if (baixadas) v.insert(v.end(), {reais(10), reais(2.5), rt::Date{rt::makeDate(2025, 6, 12).serial + i}, reais(primeira ? 1227.06 : 0.10)});
     }
     return ado::Recordset::fromRows(campos, std::move(v));
 }
@@ -83,26 +78,26 @@ public:
     QList<std::int16_t> resultados;
     std::int16_t ImprimirContasAReceber(std::int16_t tipo, bool todas, Variant filtro, QString inicio, QString fim,
                                         bool& exportar) override {
-        saidas << QStringLiteral("abertas %1|").arg(tipo) + argumentos(todas, filtro, inicio, fim, exportar);
-        if (reais)
-            resultados << frmImprimirContasAReceber::ImprimirContasAReceber(tipo, todas, filtro, inicio, fim, exportar);
-        return resultados.value(resultados.size() - 1);
+        return registrar(QStringLiteral("abertas %1|").arg(tipo), todas, filtro, inicio, fim, exportar, [&] {
+            return frmImprimirContasAReceber::ImprimirContasAReceber(tipo, todas, filtro, inicio, fim, exportar);
+        });
     }
     std::int16_t ImprimirContasAReceberBaixadas(bool todas, Variant filtro, QString inicio, QString fim,
                                                 bool& exportar) override {
-        saidas << QStringLiteral("baixadas ") + argumentos(todas, filtro, inicio, fim, exportar);
-        if (reais)
-            resultados << frmImprimirContasAReceber::ImprimirContasAReceberBaixadas(todas, filtro, inicio, fim, exportar);
-        return resultados.value(resultados.size() - 1);
+        return registrar(QStringLiteral("baixadas "), todas, filtro, inicio, fim, exportar, [&] {
+            return frmImprimirContasAReceber::ImprimirContasAReceberBaixadas(todas, filtro, inicio, fim, exportar);
+        });
     }
 
 private:
-    static QString argumentos(bool todas, const Variant& filtro, const QString& inicio, const QString& fim,
-                              bool exportar) {
-        return QStringLiteral("%1|%2:%3|%4|%5|%6")
-            .arg(int(todas))
-            .arg(filtro.type() == rt::VarType::String ? "s" : "?", rt::CStr(filtro), inicio, fim)
-            .arg(int(exportar));
+    std::int16_t registrar(const QString& saida, bool todas, const Variant& filtro, const QString& inicio,
+                           const QString& fim, bool exportar, const std::function<std::int16_t()>& real) {
+        saidas << saida + QStringLiteral("%1|%2:%3|%4|%5|%6")
+                              .arg(int(todas))
+                              .arg(filtro.type() == rt::VarType::String ? "s" : "?", rt::CStr(filtro), inicio, fim)
+                              .arg(int(exportar));
+        if (reais) resultados << real();
+        return resultados.value(resultados.size() - 1);
     }
 };
 
@@ -117,41 +112,42 @@ QString estado(frmImprimirContasAReceber& d) {
         .arg(int(d.qzPeriodo->Enabled()));
 }
 
-// A clerk's click on a check box toggles it.
-void clicar(forms::CheckBox* c) {
-    c->setValue(c->Value() == forms::vbChecked ? forms::vbUnchecked : forms::vbChecked);
-}
-
+// A clerk's clicks on the boxes ("V", "A", "B"); each toggles its box.
 void marcar(frmImprimirContasAReceber& d, const QString& caixas) {
-    for (QChar c : caixas)
-        clicar(c == u'V'   ? d.chkContasAReceberVencidas
-               : c == u'A' ? d.chkContasAReceberAVencer
-                           : d.chkContasAReceberBaixada);
+    for (QChar c : caixas) {
+        forms::CheckBox* x = c == u'V'   ? d.chkContasAReceberVencidas
+                             : c == u'A' ? d.chkContasAReceberAVencer
+                                         : d.chkContasAReceberBaixada;
+        x->setValue(x->Value() == forms::vbChecked ? forms::vbUnchecked : forms::vbChecked);
+    }
 }
 
-// Opens the dialog and runs acao inside its modal show; returns whether it
-// was still open afterwards (it is then closed).
-bool abrir(frmImprimirContasAReceber& d, const Variant& filtro, std::function<void()> acao) {
-    bool aberto = false;
-    quando([&] { return d.Visible(); },
-           [&] {
-               acao();
-               aberto = d.Visible();
-               if (aberto) d.qzcmdCancelar->setValue(true);
-           });
-    d.MontarExibirFormulario(filtro);
-    return aberto;
+// The control holding the dialog's focus (a box's inner widget counts as
+// the box).
+QString comFoco(frmImprimirContasAReceber& d) {
+    for (QWidget* w = d.window()->focusWidget(); w; w = w->parentWidget())
+        if (d.Controls().find(w->objectName())) return w->objectName();
+    return {};
 }
 
-bool esperaVisivel() {
+// A failure's location in the dialog, as the error message shows it.
+QString noDialogo(const QString& procedimento, const QString& ponto) {
+    return "QUVA_A_CReceber, frmImprimirContasAReceber, " + procedimento + ", Ponto: " + ponto;
+}
+
+// A shown window's widget of that name: the wait form's lblMensagem, the
+// export's stop button cmdInterromper.
+QWidget* mostrado(const char* nome) {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->findChild<QWidget*>(QStringLiteral("lblMensagem"))) return true;
-    return false;
+        if (auto* c = w->findChild<QWidget*>(QLatin1String(nome)); c && c->isVisible()) return c;
+    return nullptr;
 }
 
 // What one click on an output button brought about.
 struct Execucao {
+    QStringList saidas;        // the outputs called, see Dialogo
     QList<std::int16_t> resultados;
+    QString foco;              // the control focused right after the click
     QString voltou;            // the dialog's choices when it came back; empty when it stayed closed
     QStringList mensagens;     // message boxes, "text"
     QStringList paginas;       // the preview's pages as text
@@ -167,19 +163,15 @@ class tst_print : public QObject {
     teste::Tela tela;
     std::unique_ptr<teste::GravadorDePlanilha> gravador;
 
-    // The messages shown; one in another box than the dialog's information
-    // box keeps its buttons and title.
-    QStringList mostradas() const {
-        return teste::caixas(*tela.mensagens).replaceInStrings(teste::caixa({}, teste::kInfo, teste::kTitulo), QString());
-    }
-
     // Checks the boxes ("V", "A", "B"), the period when given, clicks the
     // button (0 preview, 1 export) and watches the preview and the dialog's
-    // return from inside their modal shows.
-    Execucao acionar(const QString& caixas, const QString& periodo, int botao, const QString& filtro = QString()) {
+    // return from inside their modal shows. Without reais the outputs only
+    // record their arguments.
+    Execucao acionar(const QString& caixas, const QString& periodo, int botao, const QString& filtro = QString(),
+                     bool reais = true) {
         Execucao e;
         Dialogo d;
-        d.reais = true;
+        d.reais = reais;
         QObject vigia; // the watchers go with it, fired or not
         quando([&] { return d.Visible(); }, [&] {
             marcar(d, caixas);
@@ -194,7 +186,7 @@ class tst_print : public QObject {
                 const QImage pagina = rel.renderPage(0, 20);
                 e.previa = QStringList{v->windowTitle(), v->isMaximized() ? "maximizada" : "",
                                        pagina.width() > pagina.height() ? "paisagem" : "",
-                                       esperaVisivel() ? "espera" : ""}.join(u'|');
+                                       mostrado("lblMensagem") ? "espera" : ""}.join(u'|');
                 e.paginas = teste::paginasDoPdf(rel);
                 v->reject();
             }, &vigia);
@@ -202,12 +194,18 @@ class tst_print : public QObject {
                 e.voltou = estado(d);
                 d.qzcmdCancelar->setValue(true);
             }, &vigia);
+            d.qzcmdVisualizarImpressaoOuExportar->element(botao)->widget()->setFocus();
             (*d.qzcmdVisualizarImpressaoOuExportar)(std::int16_t(botao)).setValue(true);
+            e.foco = comFoco(d);
         }, &vigia);
         d.MontarExibirFormulario(filtro);
+        e.saidas = d.saidas;
         e.resultados = d.resultados;
-        e.mensagens = mostradas();
-        if (esperaVisivel()) e.mensagens << QStringLiteral("(espera aberta)");
+        // One message in another box than the dialog's information box keeps
+        // its buttons and title.
+        e.mensagens = teste::caixas(*tela.mensagens)
+                          .replaceInStrings(teste::caixa({}, teste::kInfo, teste::kTitulo), QString());
+        if (mostrado("lblMensagem")) e.mensagens << QStringLiteral("(espera aberta)");
         if (forms::Screen.MousePointer() != forms::vbDefault) e.mensagens << QStringLiteral("(ampulheta)");
         return e;
     }
@@ -229,73 +227,49 @@ private slots:
     // clang-format off
     void regras_data() {
         QTest::addColumn<QString>("caixas");
-        QTest::addColumn<bool>("periodo");
-        QTest::addColumn<QString>("inicio");
-        QTest::addColumn<QString>("fim");
-        QTest::addColumn<std::int16_t>("botao");
+        QTest::addColumn<QString>("periodo"); // the period option with its dates, or all dates
+        QTest::addColumn<int>("botao");
         QTest::addColumn<QString>("mensagem");
         QTest::addColumn<QString>("saida");
         QTest::addColumn<QString>("falha");
         const QString vencidas = "Para %1 contas vencidas, a data final não pode ser maior ou igual a data atual";
         const QString aVencer = "Para %1 contas a vencer, a data inicial não pode ser menor que a data atual";
         const QString ambas = "Para %1 contas a receber vencidas e a vencer, selecione a opção 'Todas as datas'.";
-        QTest::newRow("nada marcado") << "" << false << "01/06/2025" << "14/06/2025" << std::int16_t(1)
+        QTest::newRow("nada marcado") << "" << "" << 1
             << "Selecione o tipo de conta a receber: Vencidas, a vencer ou baixadas." << "" << "";
-        QTest::newRow("vencidas até hoje, exportar") << "V" << true << "01/06/2025" << "15/06/2025" << std::int16_t(1)
+        QTest::newRow("vencidas até hoje, exportar") << "V" << "01/06/2025-15/06/2025" << 1
             << vencidas.arg("exportar") << "" << "";
-        QTest::newRow("vencidas até ontem") << "V" << true << "01/06/2025" << "14/06/2025" << std::int16_t(0)
+        QTest::newRow("vencidas até ontem") << "V" << "01/06/2025-14/06/2025" << 0
             << "" << "abertas 1|0|s:Silva|01/06/2025|14/06/2025|0" << "";
-        QTest::newRow("a vencer desde hoje, exportar") << "A" << true << "15/06/2025" << "30/06/2025" << std::int16_t(1)
+        QTest::newRow("a vencer desde hoje, exportar") << "A" << "15/06/2025-30/06/2025" << 1
             << "" << "abertas 2|0|s:Silva|15/06/2025|30/06/2025|1" << "";
-        QTest::newRow("a vencer desde ontem") << "A" << true << "14/06/2025" << "30/06/2025" << std::int16_t(0)
-            << aVencer.arg("imprimir") << "" << "";
-        QTest::newRow("ambas num período futuro") << "VA" << true << "16/06/2025" << "20/06/2025" << std::int16_t(0)
-            << ambas.arg("imprimir") << "" << "";
-        QTest::newRow("ambas em todas as datas") << "VA" << false << "01/06/2025" << "14/06/2025" << std::int16_t(1)
-            << "" << "abertas 3|1|s:Silva|01/06/2025|14/06/2025|1" << "";
-        QTest::newRow("baixadas com data impossível") << "B" << true << "31/02/2027" << "10/06/2025" << std::int16_t(1)
+        QTest::newRow("a vencer desde ontem") << "A" << "14/06/2025-30/06/2025" << 0 << aVencer.arg("imprimir") << "" << "";
+        QTest::newRow("ambas num período futuro") << "VA" << "16/06/2025-20/06/2025" << 0 << ambas.arg("imprimir") << "" << "";
+        QTest::newRow("ambas em todas as datas") << "VA" << "" << 1
+            << "" << "abertas 3|1|s:Silva|01/06/2025|15/06/2025|1" << "";
+        QTest::newRow("baixadas com data impossível") << "B" << "31/02/2027-10/06/2025" << 1
             << "" << "baixadas 0|s:Silva|31/02/2027|10/06/2025|1" << "";
-        QTest::newRow("vencidas até data impossível") << "V" << true << "01/06/2025" << "31/02/2027" << std::int16_t(0)
-            << "" << "" << "4";
-        QTest::newRow("a vencer desde data impossível") << "A" << true << "31/02/2027" << "30/06/2027" << std::int16_t(1)
-            << "" << "" << "5";
+        QTest::newRow("vencidas até data impossível") << "V" << "01/06/2025-31/02/2027" << 0 << "" << "" << "4";
+        QTest::newRow("a vencer desde data impossível") << "A" << "31/02/2027-30/06/2027" << 1 << "" << "" << "5";
     }
     // clang-format on
     // Each rule with both buttons: the message and its focus, or the output
     // called with exactly the dialog's choices; an impossible date in a
-    // checked rule is reported and the dialog stays open.
+    // checked rule is reported. The dialog stays open.
     void regras() {
         QFETCH(QString, caixas);
-        QFETCH(bool, periodo);
-        QFETCH(QString, inicio);
-        QFETCH(QString, fim);
-        QFETCH(std::int16_t, botao);
+        QFETCH(QString, periodo);
+        QFETCH(int, botao);
         QFETCH(QString, mensagem);
         QFETCH(QString, saida);
         QFETCH(QString, falha);
-        Dialogo d;
-        bool focoCerto = true;
-        const bool fechou = !abrir(d, QStringLiteral("Silva"), [&] {
-            marcar(d, caixas);
-            if (periodo) d.optPeriodo->setValue(true);
-            d.qzPeriodo->setDataInicial(inicio);
-            d.qzPeriodo->setDataFinal(fim);
-            d.qzcmdVisualizarImpressaoOuExportar->element(botao)->widget()->setFocus();
-            (*d.qzcmdVisualizarImpressaoOuExportar)(botao).setValue(true);
-            if (!mensagem.isEmpty())
-                focoCerto =
-                    temFoco(caixas.isEmpty() ? static_cast<forms::Control*>(d.chkContasAReceberVencidas)
-                                             : d.qzPeriodo);
-        });
-        QVERIFY(!fechou);
-        QVERIFY(focoCerto);
-        QCOMPARE(mostradas(), mensagem.isEmpty() ? QStringList() : QStringList{mensagem});
-        QCOMPARE(d.saidas, saida.isEmpty() ? QStringList() : QStringList{saida});
-        QCOMPARE(teste::locaisExibidos(),
-                 falha.isEmpty() ? QStringList()
-                                 : QStringList{"QUVA_A_CReceber, frmImprimirContasAReceber, "
-                                               "qzcmdVisualizarImpressaoOuExportar_Click, Ponto: " +
-                                               falha});
+        const Execucao e = acionar(caixas, periodo, botao, QStringLiteral("Silva"), false);
+        QVERIFY(!e.voltou.isEmpty());
+        QCOMPARE(e.mensagens, mensagem.isEmpty() ? QStringList() : QStringList{mensagem});
+        if (!mensagem.isEmpty()) QCOMPARE(e.foco, caixas.isEmpty() ? "chkContasAReceberVencidas" : "qzPeriodo");
+        QCOMPARE(e.saidas, saida.isEmpty() ? QStringList() : QStringList{saida});
+        QCOMPARE(teste::locaisExibidos(), falha.isEmpty() ? QStringList()
+                                                          : QStringList{noDialogo("qzcmdVisualizarImpressaoOuExportar_Click", falha)});
     }
 
     // The three boxes: settled excludes the two open ones. Each case is
@@ -304,7 +278,7 @@ private slots:
         for (const QString caso : {"BV>100", "BA>010", "VA>110", "VAB>001", "BBV>100"}) {
             Dialogo d;
             QString marcadas;
-            abrir(d, QString(), [&] {
+            teste::durante(d, [&] { d.MontarExibirFormulario(QString()); }, [&] {
                 marcar(d, caso.section(u'>', 0, 0));
                 marcadas = estado(d).left(3);
             });
@@ -324,41 +298,30 @@ private slots:
     void abertura() {
         QFETCH(QString, fechamento);
         Dialogo d;
-        QString inicial, comPeriodo, semPeriodo;
-        bool focoNoPeriodo = false, fechou = false;
-        quando([&] { return d.Visible(); },
-               [&] {
-                   inicial = estado(d);
-                   clicar(d.chkContasAReceberBaixada);
-                   d.optPeriodo->setValue(true);
-                   comPeriodo = estado(d);
-                   focoNoPeriodo = temFoco(d.qzPeriodo);
-                   d.optTodasAsDatas->setValue(true);
-                   semPeriodo = estado(d);
-                   d.optPeriodo->setValue(true);
-                   if (fechamento == "Cancelar")
-                       d.qzcmdCancelar->setValue(true);
-                   else if (fechamento == "Esc")
-                       QTest::keyClick(d.window(), Qt::Key_Escape);
-                   else if (fechamento == "janela")
-                       d.window()->close();
-                   else
-                       d.Hide();
-                   fechou = !d.Visible();
-                   if (!fechou) d.Hide();
-               });
-        d.MontarExibirFormulario(QStringLiteral("Silva"));
-        QVERIFY(fechou);
-        QCOMPARE(inicial, QStringLiteral("000|1|0"));
-        QCOMPARE(comPeriodo, QStringLiteral("001|0|1"));
-        QVERIFY(focoNoPeriodo);
-        QCOMPARE(semPeriodo, QStringLiteral("001|1|0"));
+        QStringList vistos; // the choices as opened, with the period and without
+        const bool aberto = teste::durante(d, [&] { d.MontarExibirFormulario(QStringLiteral("Silva")); }, [&] {
+            vistos << estado(d);
+            marcar(d, QStringLiteral("B"));
+            d.optPeriodo->setValue(true);
+            vistos << estado(d) + u' ' + comFoco(d);
+            d.optTodasAsDatas->setValue(true);
+            vistos << estado(d);
+            d.optPeriodo->setValue(true);
+            if (fechamento == "Cancelar")
+                d.qzcmdCancelar->setValue(true);
+            else if (fechamento == "Esc")
+                QTest::keyClick(d.window(), Qt::Key_Escape);
+            else if (fechamento == "janela")
+                d.window()->close();
+            else
+                d.Hide();
+        });
+        QVERIFY(!aberto);
         QVERIFY(!d.isLoaded());
         QCOMPARE(teste::fundoEscuro(), (QStringList{"Aplicar 777", "Remover 777"}));
 
-        QString reaberto;
-        abrir(d, QString(), [&] { reaberto = estado(d); });
-        QCOMPARE(reaberto, QStringLiteral("000|1|0"));
+        teste::durante(d, [&] { d.MontarExibirFormulario(QString()); }, [&] { vistos << estado(d); });
+        QCOMPARE(vistos, (QStringList{"000|1|0", "001|0|1 qzPeriodo", "001|1|0", "000|1|0"}));
         QVERIFY(teste::locaisExibidos().isEmpty());
     }
 
@@ -371,17 +334,11 @@ private slots:
             lista->qzfndPesquisar->setText(pesquisa);
             doubles::reset();
             Variant filtro;
-            quando([] { return frmImprimirContasAReceber::Instancia().Visible(); },
-                   [&] {
-                       auto& d = frmImprimirContasAReceber::Instancia();
-                       filtro = d.CodigoOuNomeParaFiltro();
-                       d.qzcmdCancelar->setValue(true);
-                   });
-            lista->qzcmdImprimirLista_Click();
+            auto& d = frmImprimirContasAReceber::Instancia();
+            teste::durante(d, [&] { lista->qzcmdImprimirLista_Click(); }, [&] { filtro = d.CodigoOuNomeParaFiltro(); });
             QCOMPARE(filtro.type(), rt::VarType::String);
             QCOMPARE(filtro.toString(), pesquisa);
             QVERIFY(doubles::calls(teste::kNegocio).empty());
-            QCOMPARE(teste::fundoEscuro(), (QStringList{"Aplicar 777", "Remover 777"}));
             QVERIFY(teste::locaisExibidos().isEmpty());
         }
     }
@@ -434,8 +391,8 @@ private slots:
         QVERIFY(!p.celulas.contains(QStringLiteral("A8")));
     }
 
-    // One settled receivable in a period: its nine columns, the total in row 6
-    // with its four sums and column 8 empty; LibreOffice reads the same values.
+    // One settled receivable in a period as LibreOffice reads it: its nine
+    // columns, the total in row 6 with its four sums and column 8 empty.
     void exportarBaixadas() {
         responder(true, 1);
         const Execucao e = acionar(QStringLiteral("B"), QStringLiteral("01/06/2025-14/06/2025"), 1);
@@ -444,17 +401,12 @@ private slots:
         QVERIFY2(e.mensagens.isEmpty(), qPrintable(e.mensagens.join(u'\n')));
         const QString arquivo = gravador->proximaPlanilha();
         const teste::PlanilhaXlsx p = teste::lerXlsx(arquivo);
-        QCOMPARE(p.linha(4, 9), QStringLiteral("Numero do lançamento|Cliente|Histórico|Data de vencimento|Valor do documento|"
-                                               "Desconto/Abatimento|Juros/Mora/Multa|Data da baixa|Valor da baixa"));
-        QCOMPARE(p.linha(5, 9), QStringLiteral("12|Padaria Sol|Venda de pães|10/06/2025|1234.56|10|2.5|12/06/2025|1227.06"));
-        QCOMPARE(p.linha(6, 9), QStringLiteral("|||Total:|1234.56|10|2.5||1227.06"));
         QCOMPARE(p.linha(6, 9, true).section(u'|', 4),
                  QStringLiteral("n #,##0.00 B|n #,##0.00 B|n #,##0.00 B||n #,##0.00 B"));
-        QVERIFY(!p.celulas.contains(QStringLiteral("A7")));
 
         const QString csv = teste::csvDoLibreOffice(arquivo, gravador->arquivo(QStringLiteral("csv")));
         if (csv.isNull()) QSKIP("LibreOffice is not installed");
-        QCOMPARE(csv.split(u'\n').mid(1, 5),
+        QCOMPARE(csv.split(u'\n', Qt::SkipEmptyParts).mid(1),
                  (QStringList{"Contas baixadas - Período: 01/06/2025 à 14/06/2025 - Lista completa;;;;;;;;", ";;;;;;;;",
                               "Numero do lançamento;Cliente;Histórico;Data de vencimento;Valor do documento;"
                               "Desconto/Abatimento;Juros/Mora/Multa;Data da baixa;Valor da baixa",
@@ -514,16 +466,14 @@ private slots:
                                     : QStringLiteral("Imprimir lista de contas a receber|maximizada||"));
         QCOMPARE(e.voltou, baixadas ? QStringLiteral("001|1|0") : QStringLiteral("110|1|0"));
         QVERIFY2(e.mensagens.isEmpty(), qPrintable(e.mensagens.join(u'\n')));
-        const QString nome = baixadas ? QStringLiteral("baixadas.txt") : QStringLiteral("abertas.txt");
         const QString texto = e.paginas.join(QStringLiteral("\n\f\n")) + u'\n';
-        QFile golden(QStringLiteral(GOLDEN_DIR "/") + nome);
+        QFile golden(QStringLiteral(GOLDEN_DIR "/%1.txt").arg(QTest::currentDataTag()));
         if (qEnvironmentVariableIsSet("QUVA_GRAVAR_GOLDEN")) {
             QVERIFY(golden.open(QIODevice::WriteOnly));
             golden.write(texto.toUtf8());
         } else {
             QVERIFY2(golden.open(QIODevice::ReadOnly), qPrintable(golden.fileName()));
-            const QString esperado = QString::fromUtf8(golden.readAll());
-            QCOMPARE(texto, esperado);
+            QCOMPARE(texto, QString::fromUtf8(golden.readAll()));
         }
     }
 
@@ -540,18 +490,17 @@ private slots:
             "Selecione a guia (aba) 'Cadastros' e em seguida, clique na opções 'Empresa'. "
             "Efetue o cadastro e solicite a impressão novamente";
         const QString semExcel = "É necessário ter o Excel instalado para efetuar a exportação";
+        // The clerk's stop keeps the rows already written in the workbook.
+        QTest::newRow("exportação interrompida") << "interrompida" << "A" << 1 << std::int16_t(1) << "" << "Exportação interrompida pelo usuário." << "";
         QTest::newRow("nada selecionado") << "nada" << "V" << 0 << std::int16_t(0) << "100|1|0" << "Nenhuma conta a receber encontrada." << "";
         QTest::newRow("baixadas: nada selecionado") << "nada" << "B" << 1 << std::int16_t(0) << "001|1|0" << "Nenhuma conta a receber encontrada." << "";
         QTest::newRow("sem empresa") << "sem empresa" << "A" << 0 << std::int16_t(1) << "" << semEmpresa << "";
         QTest::newRow("empresa falhou") << "empresa falhou" << "V" << 1 << std::int16_t(1) << "" << "" << "QUVA_N_Empresa, x";
         QTest::newRow("seleção falhou") << "seleção falhou" << "V" << 1 << std::int16_t(0) << "" << "" << "QUVA_N_CReceber, x";
         QTest::newRow("sem programa de planilha") << "sem programa" << "VA" << 1 << std::int16_t(1) << "" << semExcel << "";
-        QTest::newRow("campo que falta") << "sem campo" << "B" << 1 << std::int16_t(0) << "" << ""
-            << "QUVA_A_CReceber, frmImprimirContasAReceber, ImprimirContasAReceberBaixadas, Ponto: 15";
-        QTest::newRow("relatório sem campo") << "sem campo" << "B" << 0 << std::int16_t(0) << "" << ""
-            << "QUVA_A_CReceber, frmImprimirContasAReceber, ImprimirContasAReceberBaixadas, Ponto: 19";
-        QTest::newRow("total falhou") << "total falhou" << "V" << 0 << std::int16_t(0) << "" << ""
-            << "QUVA_A_CReceber, frmImprimirContasAReceber, ImprimirContasAReceber, Ponto: 24";
+        QTest::newRow("campo que falta") << "sem campo" << "B" << 1 << std::int16_t(0) << "" << "" << noDialogo("ImprimirContasAReceberBaixadas", "15");
+        QTest::newRow("relatório sem campo") << "sem campo" << "B" << 0 << std::int16_t(0) << "" << "" << noDialogo("ImprimirContasAReceberBaixadas", "19");
+        QTest::newRow("total falhou") << "total falhou" << "V" << 0 << std::int16_t(0) << "" << "" << noDialogo("ImprimirContasAReceber", "24");
     }
     // clang-format on
     // The ways out before or instead of a list: the message or the failure
@@ -566,22 +515,22 @@ private slots:
         QFETCH(QString, mensagem);
         QFETCH(QString, local);
         const bool baixadas = caixas == u"B";
-        responder(baixadas, caso == u"nada" ? 0 : 1);
+        // A settled list whose selection lacks the settlement's fields when one is missing.
+        responder(baixadas && caso != u"sem campo", caso == u"nada" ? 0 : caso == u"interrompida" ? 10000 : 1);
         const QString progId = caso == u"empresa falhou" ? doubles::kEmpresa : teste::kNegocio;
         if (caso == u"sem empresa") doubles::cadastrarEmpresas({});
         if (caso == u"empresa falhou") doubles::setResult(doubles::kEmpresa, QStringLiteral("SelecionarNova"), std::int32_t(1));
         if (caso == u"seleção falhou")
             doubles::setResult(teste::kNegocio, baixadas ? kSelecionarBaixadas : kSelecionar, std::int32_t(1));
         doubles::setErrorTriple(progId, std::int32_t(5), QStringLiteral("falhou"), local);
-        if (caso == u"sem campo") {
-            auto rs = selecao(false, 1); // without the settlement's fields
-            doubles::setBehaviour(teste::kNegocio, QStringLiteral("ResultadoDaSelecaoEmRecordSet"),
-                                  [rs](std::span<Variant>) { return Variant(rs); });
-        }
         if (caso == u"total falhou")
             doubles::setFailure(teste::kNegocio, QStringLiteral("TotalDeValoresDosDocumentos"), 6);
         const QByteArray programa = qgetenv("QUVA_PLANILHA");
         if (caso == u"sem programa") qputenv("QUVA_PLANILHA", "/nao/existe/planilha");
+        QObject vigia;
+        if (caso == u"interrompida")
+            quando([] { return mostrado("cmdInterromper"); },
+                   [] { QTest::mouseClick(mostrado("cmdInterromper"), Qt::LeftButton); }, &vigia);
         const Execucao e = acionar(caixas, QString(), botao);
         qputenv("QUVA_PLANILHA", programa);
 
@@ -593,32 +542,13 @@ private slots:
                  std::size_t(caso == u"sem empresa" || caso == u"empresa falhou" ? 0 : 1));
         QCOMPARE(teste::fundoEscuro(), (QStringList{"Aplicar 777", "Remover 777"}));
         if (caso == u"sem campo" && botao == 1) gravador->proximaPlanilha();
+        if (caso == u"interrompida") {
+            const teste::PlanilhaXlsx p = teste::lerXlsx(gravador->proximaPlanilha());
+            QCOMPARE(p("A5").texto, QStringLiteral("12"));
+            QVERIFY(!p.celulas.contains(QStringLiteral("A10005")));
+        }
     }
 
-    // "Interromper" stops the export at the next call with the clerk's
-    // message; the rows already written stay in the workbook.
-    void interromper() {
-        responder(false, 10000);
-        QObject vigia;
-        auto* t = new QTimer(&vigia);
-        t->setInterval(0);
-        connect(t, &QTimer::timeout, [t] {
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* b = w->findChild<QPushButton*>(QStringLiteral("cmdInterromper")); b && b->isVisible()) {
-                    t->stop();
-                    b->click();
-                }
-        });
-        t->start();
-        const Execucao e = acionar(QStringLiteral("A"), QString(), 1);
-        QCOMPARE(e.resultados, QList<std::int16_t>{1});
-        QCOMPARE(e.voltou, QString());
-        QCOMPARE(e.mensagens, QStringList{"Exportação interrompida pelo usuário."});
-        QVERIFY(teste::locaisExibidos().isEmpty());
-        const teste::PlanilhaXlsx p = teste::lerXlsx(gravador->proximaPlanilha());
-        QCOMPARE(p("A5").texto, QStringLiteral("12"));
-        QVERIFY(!p.celulas.contains(QStringLiteral("A10005")));
-    }
 };
 
 QTEST_MAIN(tst_print)

@@ -16,16 +16,14 @@ namespace quva::teste {
 
 enum class Motor { SQLite, PostgreSQL };
 
+// Started on first use; stopped by parar().
 class ServidorPostgres {
 public:
     static ServidorPostgres& instancia() {
         static ServidorPostgres s;
         return s;
     }
-    bool disponivel() {
-        iniciar();
-        return !m_uri.isEmpty();
-    }
+    bool disponivel() const { return !m_uri.isEmpty(); }
     const QString& uri() const { return m_uri; }
     const QString& motivo() const { return m_motivo; }
 
@@ -44,10 +42,7 @@ public:
     }
 
 private:
-    void iniciar() {
-        if (m_tentado) return;
-        m_tentado = true;
-        m_pasta = std::make_unique<QTemporaryDir>();
+    ServidorPostgres() {
         QProcess p;
         p.start(QStringLiteral(QUVA_PG_SCRIPT), {QStringLiteral("start"), m_pasta->path()});
         if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
@@ -59,25 +54,29 @@ private:
         m_uri = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
     }
 
-    bool m_tentado = false;
     QString m_uri;
     QString m_motivo;
-    std::unique_ptr<QTemporaryDir> m_pasta;
+    std::unique_ptr<QTemporaryDir> m_pasta = std::make_unique<QTemporaryDir>();
 };
 
-// A fresh, empty database of the given kind; QSKIPs the calling test when
-// PostgreSQL is not available. Returns the connection setting.
+// A fresh, empty database of the given kind: its connection setting.
+inline QString novoBanco(Motor motor, const QTemporaryDir& pasta) {
+    if (motor == Motor::SQLite) {
+        static int serie = 0;
+        return pasta.filePath(QStringLiteral("quva-%1.db").arg(++serie));
+    }
+    auto& servidor = ServidorPostgres::instancia();
+    servidor.limpar();
+    return servidor.uri();
+}
+
+// The same, QSKIPping the calling test when PostgreSQL is not available.
 #define QUVA_NOVO_BANCO(motor, pasta, resultado)                                                             \
     do {                                                                                                     \
-        if ((motor) == ::quva::teste::Motor::SQLite) {                                                       \
-            static int serie = 0;                                                                            \
-            resultado = (pasta).filePath(QStringLiteral("quva-%1.db").arg(++serie));                         \
-        } else {                                                                                             \
-            auto& servidor = ::quva::teste::ServidorPostgres::instancia();                                   \
-            if (!servidor.disponivel()) QSKIP(qPrintable(servidor.motivo()));                                \
-            servidor.limpar();                                                                               \
-            resultado = servidor.uri();                                                                      \
-        }                                                                                                    \
+        auto& servidor = ::quva::teste::ServidorPostgres::instancia();                                       \
+        if ((motor) == ::quva::teste::Motor::PostgreSQL && !servidor.disponivel())                           \
+            QSKIP(qPrintable(servidor.motivo()));                                                            \
+        resultado = ::quva::teste::novoBanco(motor, pasta);                                                  \
     } while (false)
 
 // Runs one of several test objects in this process. QtTest's crash handler,
@@ -91,21 +90,27 @@ inline int executar(QObject& teste, int argc, char** argv) {
     return QTest::qExec(&teste, argumentos);
 }
 
-// Runs a test class once per database kind, then stops the private server.
+// Runs a test class once per database kind (PostgreSQL only when the
+// private server starts), then stops the server.
+template <class Classe> int executarNosDoisBancos(int argc, char** argv) {
+    auto& servidor = ServidorPostgres::instancia();
+    int falhas = 0;
+    for (Motor motor : {Motor::SQLite, Motor::PostgreSQL}) {
+        if (motor == Motor::PostgreSQL && !servidor.disponivel()) {
+            qInfo("PostgreSQL skipped: %s", qPrintable(servidor.motivo()));
+            continue;
+        }
+        Classe teste(motor);
+        falhas += executar(teste, argc, argv);
+    }
+    servidor.parar();
+    return falhas;
+}
+
 #define QUVA_TESTE_NOS_DOIS_BANCOS(Classe)                                                                   \
     int main(int argc, char** argv) {                                                                        \
         QCoreApplication app(argc, argv);                                                                    \
-        int falhas = 0;                                                                                      \
-        {                                                                                                    \
-            Classe sqlite(::quva::teste::Motor::SQLite);                                                     \
-            falhas += ::quva::teste::executar(sqlite, argc, argv);                                           \
-        }                                                                                                    \
-        {                                                                                                    \
-            Classe pg(::quva::teste::Motor::PostgreSQL);                                                     \
-            falhas += ::quva::teste::executar(pg, argc, argv);                                               \
-        }                                                                                                    \
-        ::quva::teste::ServidorPostgres::instancia().parar();                                                \
-        return falhas;                                                                                       \
+        return ::quva::teste::executarNosDoisBancos<Classe>(argc, argv);                                     \
     }
 
 } // namespace quva::teste

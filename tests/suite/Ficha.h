@@ -3,6 +3,8 @@
 // and TextMatrix, date and value columns) and the signed-in user.
 
 #include "automation/DispatchObject.h"
+#include "automation/LateBound.h"
+#include "automation/Server.h"
 
 #include <utility>
 #include <vector>
@@ -42,5 +44,13 @@ public:
 private:
     QString m_nome;
 };
+
+// The business component as the card hands it over: its grid and user set.
+inline rt::Object componenteDaFicha(const Parcelas& parcelas, const QString& usuario) {
+    rt::Object o = automation::CreateObject(QStringLiteral("QUVA_N_CReceber.clsCReceber"));
+    automation::set(o, QStringLiteral("GradeDasParcelas"), rt::Object(std::make_shared<Grade>(parcelas)));
+    automation::set(o, QStringLiteral("DadosDoUsuario"), rt::Object(std::make_shared<Usuario>(usuario)));
+    return o;
+}
 
 } // namespace quva::teste

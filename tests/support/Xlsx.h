@@ -34,21 +34,15 @@ struct PlanilhaXlsx {
     QHash<QString, double> larguras;    // column letter -> width, for the columns given one
 
     const CelulaXlsx operator()(const QString& ref) const { return celulas.value(ref); }
-    // A row's first cells as "text|text|…", or each one's kind, format and weight.
+    // A row's first cells (up to Z) as "text|text|…", or each one's kind,
+    // format and weight.
     QString linha(int row, int colunas, bool estilo = false) const;
 };
-
-inline QString letraDaColuna(int coluna) {
-    QString s;
-    for (; coluna > 0; coluna = (coluna - 1) / 26)
-        s.prepend(QChar(u'A' + (coluna - 1) % 26));
-    return s;
-}
 
 inline QString PlanilhaXlsx::linha(int row, int colunas, bool estilo) const {
     QStringList r;
     for (int c = 1; c <= colunas; ++c) {
-        const QString ref = letraDaColuna(c) + QString::number(row);
+        const QString ref = QChar(u'A' + c - 1) + QString::number(row);
         const CelulaXlsx x = celulas.value(ref);
         r << (!celulas.contains(ref) ? QString()
               : estilo               ? x.tipo + u' ' + x.formato + (x.negrito ? QStringLiteral(" B") : QString())
@@ -128,21 +122,19 @@ public:
         qputenv("QUVA_PLANILHA_REGISTRO", arquivo(QStringLiteral("chamadas.log")).toUtf8());
     }
     QString arquivo(const QString& nome) const { return QDir(m_pasta).filePath(nome); }
-    // The arguments of the program's next start, waited for; empty when it did not start.
-    QStringList proximaAbertura() {
+    // The copy of the workbook of the program's next start, waited for;
+    // empty when it did not start.
+    QString proximaPlanilha() {
         ++m_aberturas;
         QStringList linhas;
         for (int i = 0; i < 500 && linhas.size() < m_aberturas; ++i) {
             linhas = lerLinhas(QStringLiteral("programa.log"));
             if (linhas.size() < m_aberturas) QThread::msleep(20);
         }
-        return linhas.size() < m_aberturas ? QStringList() : linhas[m_aberturas - 1].split(u' ');
+        argumentos = linhas.size() < m_aberturas ? QStringList() : linhas[m_aberturas - 1].split(u' ');
+        return argumentos.isEmpty() ? QString() : arquivo(QFileInfo(argumentos.last()).fileName());
     }
-    // The copy of the workbook of the program's next start.
-    QString proximaPlanilha() {
-        const QStringList a = proximaAbertura();
-        return a.isEmpty() ? QString() : arquivo(QFileInfo(a.last()).fileName());
-    }
+    QStringList argumentos; // of that start, the workbook it was handed last
     // The calls since the log was last cleared, one a line.
     QStringList registro() const { return lerLinhas(QStringLiteral("chamadas.log")); }
     void limparRegistro() const { QFile::remove(arquivo(QStringLiteral("chamadas.log"))); }

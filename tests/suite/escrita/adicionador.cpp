@@ -5,8 +5,6 @@
 //
 //   quva-teste-adicionador VEZES CLIENTE   (VEZES 0: until killed)
 
-#include "automation/LateBound.h"
-#include "automation/Server.h"
 #include "suite/Ficha.h"
 
 #include <QCoreApplication>
@@ -14,15 +12,6 @@
 #include <cstdio>
 
 using namespace quva;
-
-namespace {
-
-void dizer(const char* texto) {
-    std::fputs(texto, stdout);
-    std::fflush(stdout);
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -39,14 +28,11 @@ int main(int argc, char** argv) {
                          QStringLiteral("1.%1,25").arg(r * 7, 3, 10, QLatin1Char('0'))});
     try {
         for (long i = 0; vezes == 0 || i < vezes; ++i) {
-            rt::Object o = automation::CreateObject(QStringLiteral("QUVA_N_CReceber.clsCReceber"));
+            rt::Object o = teste::componenteDaFicha(plano, QStringLiteral("soak"));
             automation::let(o, QStringLiteral("CodigoDoCliente"), cliente);
             automation::let(o, QStringLiteral("Historico"), QStringLiteral("Plano de 12"));
-            automation::set(o, QStringLiteral("GradeDasParcelas"),
-                            rt::Object(std::make_shared<teste::Grade>(plano)));
-            automation::set(o, QStringLiteral("DadosDoUsuario"),
-                            rt::Object(std::make_shared<teste::Usuario>(QStringLiteral("soak"))));
-            dizer("A\n");
+            std::fputs("A\n", stdout);
+            std::fflush(stdout);
             const int r = automation::call(o, QStringLiteral("Adicionar")).toInteger();
             std::printf("F %d\n", r);
             std::fflush(stdout);

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QSettings>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,14 +35,10 @@ QWidget* sombraDe(QWidget* w) {
     return w->findChild<QWidget*>(QStringLiteral("quvaFundoEscuro"), Qt::FindDirectChildrenOnly);
 }
 
-// Each call on a new instance, as the presentation component does it.
-void aplicar(std::int32_t h) {
+// Aplicar or Remover on a new instance, as the presentation component calls them.
+void fundo(const char* membro, std::int32_t h) {
     Variant v(h);
-    call(CreateObject(kFundoEscuro), QStringLiteral("Aplicar"), byRef(v));
-}
-void remover(std::int32_t h) {
-    Variant v(h);
-    call(CreateObject(kFundoEscuro), QStringLiteral("Remover"), byRef(v));
+    call(CreateObject(kFundoEscuro), QString::fromLatin1(membro), byRef(v));
 }
 
 QWidget* janelaDeEspera() {
@@ -74,11 +71,7 @@ private slots:
         QFile::remove(ini);
         auto versao = [&] { return call(CreateObject(kSO), QStringLiteral("ObterversaoDoSO")).toString(); };
         QCOMPARE(versao(), QSysInfo::prettyProductName());
-        {
-            QFile f(ini);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("[so]\nversao=Windows 8\n");
-        }
+        QSettings(ini, QSettings::IniFormat).setValue(QStringLiteral("so/versao"), QStringLiteral("Windows 8"));
         QCOMPARE(versao(), QStringLiteral("Windows 8"));
         qputenv("QUVA_SO_VERSAO", "windows 8");
         QCOMPARE(versao(), QStringLiteral("windows 8"));
@@ -94,7 +87,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&janela));
         const std::int32_t h = forms::hWnd(&janela);
 
-        aplicar(h);
+        fundo("Aplicar", h);
         QWidget* sombra = sombraDe(&janela);
         QVERIFY(sombra);
         QVERIFY(sombra->isVisible());
@@ -114,20 +107,20 @@ private slots:
         QCOMPARE(janela.children().last(), sombra);
 
         // A second Aplicar adds no second shade; the clerk's clicks reach the window under it.
-        aplicar(h);
+        fundo("Aplicar", h);
         QCOMPARE(janela.findChildren<QWidget*>(QStringLiteral("quvaFundoEscuro")).size(), 1);
         QCOMPARE(janela.childAt(250, 180), lista);
 
         // One Remover clears it, even after a pair whose Remover never came;
         // a Remover too many does nothing, and the next Aplicar works.
-        remover(h);
+        fundo("Remover", h);
         QVERIFY(!sombraDe(&janela));
         const QColor claro = janela.grab().toImage().pixelColor(450, 330);
         QCOMPARE(claro, QColor(Qt::white));
-        remover(h);
-        aplicar(h);
+        fundo("Remover", h);
+        fundo("Aplicar", h);
         QVERIFY(sombraDe(&janela));
-        remover(h);
+        fundo("Remover", h);
         QVERIFY(!sombraDe(&janela));
     }
 
@@ -135,12 +128,12 @@ private slots:
     void backdropIgnoresUnknownHandles() {
         auto* fechada = new QWidget;
         const std::int32_t h = forms::hWnd(fechada);
-        aplicar(h);
+        fundo("Aplicar", h);
         delete fechada;
         for (std::int32_t handle : {h, 0, 0x7ffffff0, -4}) {
-            remover(handle);
-            aplicar(handle);
-            remover(handle);
+            fundo("Remover", handle);
+            fundo("Aplicar", handle);
+            fundo("Remover", handle);
         }
         QVERIFY(!forms::windowFromHandle(h));
     }

@@ -32,28 +32,18 @@ public:
     explicit TstBanco(Motor m) : m_motor(m) {}
 
 private:
-    std::shared_ptr<Banco> abrirNovo() {
-        QString conexao;
-        [&] { QUVA_NOVO_BANCO(m_motor, m_pasta, conexao); }();
-        if (conexao.isEmpty()) return nullptr;
-        return Banco::abrir(conexao);
-    }
+    std::shared_ptr<Banco> abrirNovo() { return Banco::abrir(teste::novoBanco(m_motor, m_pasta)); }
 
     Motor m_motor;
     QTemporaryDir m_pasta;
     rt::ManualClock m_relogio{rt::makeDate(2024, 3, 15)};
 
 private slots:
-    void initTestCase() {
-        if (m_motor == Motor::PostgreSQL && !teste::ServidorPostgres::instancia().disponivel())
-            QSKIP(qPrintable(teste::ServidorPostgres::instancia().motivo()));
-        rt::setClock(&m_relogio);
-    }
+    void initTestCase() { rt::setClock(&m_relogio); }
     void cleanupTestCase() { rt::setClock(nullptr); }
 
     void transacaoDesfazTudoAoFalhar() {
         auto b = abrirNovo();
-        QVERIFY(b);
         cliente(*b, QStringLiteral("Primeiro"));
         QVERIFY_THROWS_EXCEPTION(ErroDoBanco, b->transacao([&] {
             cliente(*b, QStringLiteral("Segundo")); // joins the outer transaction
@@ -70,7 +60,6 @@ private slots:
     // A rename keeps the search column in step.
     void renomearAtualizaABusca() {
         auto b = abrirNovo();
-        QVERIFY(b);
         Cliente a = cliente(*b, QStringLiteral("Sebastião Nogueira"));
         a.nomeOuRazaoSocial = QStringLiteral("Ânderson");
         salvarCliente(*b, a);
@@ -78,30 +67,10 @@ private slots:
         QVERIFY(pesquisarClientes(*b, QStringLiteral("nogueira")).empty());
     }
 
-    // What a settlement writes is read back through the component on both
-    // databases; here, the refusals.
-    void baixaRecusaRepeticaoEContaQueNaoHa() {
-        auto b = abrirNovo();
-        QVERIFY(b);
-        Baixa x;
-        x.numeroDoLancamento = incluirVenda(*b,
-                                            {{cliente(*b, QStringLiteral("Cliente")).codigo, QStringLiteral("V"),
-                                              QDate(2024, 3, 1), rt::Currency::fromUnits(100)}},
-                                            QStringLiteral("ana"))
-                                   .at(0);
-        x.data = QDate(2024, 3, 10);
-        baixar(*b, x);
-        QVERIFY_THROWS_EXCEPTION(ErroDoBanco, baixar(*b, x));
-        x.numeroDoLancamento += 1;
-        QVERIFY_THROWS_EXCEPTION(ErroDoBanco, baixar(*b, x));
-        QCOMPARE(b->valor(QStringLiteral("SELECT COUNT(*) FROM baixas")).toInt(), 1);
-    }
-
     // The load sets indexes, triggers and constraints aside only while it
     // runs, and never writes over data.
     void demonstracaoDevolveOEsquema() {
         auto b = abrirNovo();
-        QVERIFY(b);
         auto esquema = [&] {
             QStringList out;
             QSqlQuery q = b->executar(
@@ -132,7 +101,6 @@ private slots:
     // A writer behind another's lock, once its wait is over, hears why.
     void escritorQueEsperaOuveOMotivo() {
         auto a = abrirNovo();
-        QVERIFY(a);
         Cliente c = cliente(*a, QStringLiteral("Disputado"));
         auto b = Banco::abrirSeparado(a->conexao());
         b->executar(m_motor == Motor::SQLite ? QStringLiteral("PRAGMA busy_timeout = 100")
@@ -154,19 +122,14 @@ private slots:
 class TstConfiguracao : public QObject {
     Q_OBJECT
 private slots:
-    void reconheceOServidor_data() {
-        QTest::addColumn<QString>("conexao");
-        QTest::addColumn<bool>("postgres");
-        QTest::newRow("uri") << "postgresql://u:p@db.local:5433/quva" << true;
-        QTest::newRow("uri curta") << "postgres:///quva?host=/tmp/x" << true;
-        QTest::newRow("pares") << "host=db.local dbname=quva" << true;
-        QTest::newRow("arquivo") << "/home/ana/quva.db" << false;
-        QTest::newRow("arquivo com igual") << "/tmp/a=b.db" << false;
-    }
     void reconheceOServidor() {
-        QFETCH(QString, conexao);
-        QFETCH(bool, postgres);
-        QCOMPARE(Banco::ehPostgreSQL(conexao), postgres);
+        const std::pair<const char*, bool> casos[] = {{"postgresql://u:p@db.local:5433/quva", true},
+                                                      {"postgres:///quva?host=/tmp/x", true},
+                                                      {"host=db.local dbname=quva", true},
+                                                      {"/home/ana/quva.db", false},
+                                                      {"/tmp/a=b.db", false}};
+        for (const auto& [conexao, postgres] : casos)
+            QVERIFY2(Banco::ehPostgreSQL(QString::fromUtf8(conexao)) == postgres, conexao);
     }
 
     void variavelAntesDoArquivoAntesDoPadrao() {
@@ -198,17 +161,9 @@ private slots:
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    int falhas = 0;
-    {
-        TstConfiguracao t;
-        falhas += teste::executar(t, argc, argv);
-    }
-    for (Motor m : {Motor::SQLite, Motor::PostgreSQL}) {
-        TstBanco t(m);
-        falhas += teste::executar(t, argc, argv);
-    }
-    teste::ServidorPostgres::instancia().parar();
-    return falhas;
+    TstConfiguracao configuracao;
+    const int falhas = teste::executar(configuracao, argc, argv);
+    return falhas + teste::executarNosDoisBancos<TstBanco>(argc, argv);
 }
 
 #include "tst_banco.moc"
