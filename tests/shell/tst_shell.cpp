@@ -12,6 +12,7 @@
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
 #include "runtime/Errors.h"
+#include "support/Modal.h"
 
 #include <QApplication>
 #include <QTest>
@@ -163,10 +164,8 @@ private slots:
         QCOMPARE(s != nullptr, comMoldura);
         if (!s) return;
         QVERIFY(s->Visible());
-        QCOMPARE(s->Top(), f.ScaleTop());
-        QCOMPARE(s->Left(), f.ScaleLeft());
-        QCOMPARE(s->Height(), f.ScaleHeight());
-        QCOMPARE(s->Width(), f.ScaleWidth());
+        QCOMPARE(QRectF(s->Left(), s->Top(), s->Width(), s->Height()),
+                 QRectF(f.ScaleLeft(), f.ScaleTop(), f.ScaleWidth(), f.ScaleHeight()));
         // Not moved again on later resizes.
         const forms::Twips largura = s->Width();
         f.Show();
@@ -199,8 +198,7 @@ private slots:
         p->Move(10, 20);
         m_bombeamentos = 0;
         f.ExibirOcultarpicMensagem(true);
-        QCOMPARE(p->Left(), forms::Twips(10));
-        QCOMPARE(p->Top(), forms::Twips(20));
+        QCOMPARE(QPointF(p->Left(), p->Top()), QPointF(10, 20));
         QCOMPARE(leiturasDoRelogio(), 0);
         QCOMPARE(m_bombeamentos, 0);
 
@@ -376,8 +374,8 @@ private slots:
         if (alvo == 0 && caso == 0) doubles::setCreateFailure(kSO, true);
         if (alvo == 0 && caso == 1) doubles::setFailure(kSO, QStringLiteral("ObterversaoDoSO"), 440);
         if (alvo == 2) doubles::setFailure(teste::kFundoEscuro, caso == 0 ? "Aplicar" : "Remover", 440);
+        if (alvo == 1 || alvo >= 3) rt::setEventPump([] { rt::raise(6); }); // a failure in the pause
         if (alvo == 3) {
-            rt::setEventPump([] { rt::raise(6); });
             frmMensagem m;
             m.Load();
             QCOMPARE(m.MontarExibirFormulario(), std::int16_t(0));
@@ -390,14 +388,7 @@ private slots:
                     .lshpObjDeProjeto = alvo == 0 && caso >= 2,
                     .numeracaoDaPesquisa = alvo == 0 && caso == 3});
         if (alvo == 2) {
-            bool foiExibido = false;
-            QTimer::singleShot(0, [&] {
-                foiExibido = f.Visible();
-                f.Hide();
-            });
-            f.MontarExibirFormulario({});
-            QApplication::processEvents(); // let the timer run against a form never shown
-            QCOMPARE(foiExibido, caso == 1);
+            QCOMPARE(teste::mostradoDurante(f, [&] { f.MontarExibirFormulario({}); }), caso == 1);
         } else if (alvo != 3) {
             f.Show();
             QVERIFY(f.isLoaded() && f.Visible());
@@ -407,11 +398,9 @@ private slots:
         if (alvo == 1) {
             if (caso == 1) f.picMensagem->setVisible(true);
             f.aoRepintar = [] { rt::raise(7); };
-            rt::setEventPump([] { rt::raise(6); });
             f.ExibirOcultarpicMensagem(caso != 1);
         }
         if (alvo == 4) {
-            rt::setEventPump([] { rt::raise(6); });
             bool continuou = false;
             ProcedimentoDoFormulario ponto(QStringLiteral("frmPesquisaDeClientes"),
                                            QStringLiteral("PesquisarCliente"));

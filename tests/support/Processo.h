@@ -23,24 +23,30 @@ struct Execucao {
     }
 };
 
-// env: variables to set; an empty value removes one.
+// env: variables to set; an empty value removes one. A program that goes on
+// to wait for a user is ended once its standard error says ateDizer.
 inline Execucao executarPrograma(const QString& programa, const QStringList& args,
-                                 const QMap<QString, QString>& env = {}, int esperaMs = 120000) {
+                                 const QMap<QString, QString>& env = {}, int esperaMs = 120000,
+                                 const QString& ateDizer = {}) {
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
     for (auto it = env.begin(); it != env.end(); ++it)
         it.value().isEmpty() ? ambiente.remove(it.key()) : ambiente.insert(it.key(), it.value());
     QProcess p;
     p.setProcessEnvironment(ambiente);
+    p.setReadChannel(QProcess::StandardError);
     p.start(programa, args);
+    QString erro;
+    while (!ateDizer.isEmpty() && !erro.contains(ateDizer) && p.waitForReadyRead(esperaMs))
+        erro += QString::fromUtf8(p.readAllStandardError());
     int codigo = -1;
-    if (!p.waitForFinished(esperaMs)) {
+    if (!p.waitForFinished(ateDizer.isEmpty() ? esperaMs : 0)) {
         p.kill();
         p.waitForFinished();
     } else {
         codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
     }
     return {codigo, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+            erro + QString::fromUtf8(p.readAllStandardError())};
 }
 
 } // namespace teste

@@ -23,10 +23,10 @@ using rt::Variant;
 namespace {
 
 const QString kClientes = QStringLiteral("QUVA_N_ClientAnim.clsClientes");
+using Codigos = QList<std::int32_t>;
 
 ado::Recordset* rs(const rt::Object& o) {
-    return dynamic_cast<ado::Recordset*>(
-        get(o, QStringLiteral("ResultadoDaSelecaoEmRecordSet")).toObject().get());
+    return dynamic_cast<ado::Recordset*>(get(o, "ResultadoDaSelecaoEmRecordSet").toObject().get());
 }
 
 // Each row the component selected, as "code|nickname|name|situation|VIP|
@@ -50,39 +50,40 @@ QStringList resultado(const rt::Object& componente) {
     return out;
 }
 
-QList<std::int32_t> codigos(const QStringList& l) {
-    QList<std::int32_t> r;
-    for (const QString& x : l)
-        r << x.section(u'|', 0, 0).toInt();
-    return r;
-}
+// What the dialog and the card read from each client's row.
+const QMap<std::int32_t, QString> kLinhas{
+    {7, "7|Joãozinho|João Antônio da Conceição|1|Sim|A|Rua das Acácias - São Paulo"},
+    {12, "12|Padaria Pão Quente|Pão Quente Comércio de Alimentos Ltda|1|Não|B|"},
+    {42, "42|Zé|José Ávila|2|Não||"},
+    {43, "43|Maria|Maria Gonçalves|3|Sim|C|"},
+    {44, "44|Padaria Central|Central Pães ME|4|Não|C|"},
+    {142, "142|Dona Conceição 😀😀|Conceição Ribeiro|1|Não|B|"}};
 
 rt::Object clientes() {
     rt::Object c = automation::CreateObject(kClientes);
-    automation::set(c, QStringLiteral("DadosDoUsuario"), rt::Object());
+    automation::set(c, "DadosDoUsuario", rt::Object());
     return c;
 }
 
 // Selecionar as the search dialog calls it: everything by value, the text fourth.
 Variant pesquisar(const rt::Object& c, const QString& texto) {
-    return call(c, QStringLiteral("Selecionar"), std::int32_t(2), std::int16_t(0), std::int32_t(1), texto,
-                QString(), 0.0, QString(), QString(), QString(), 0.0, QString());
+    return call(c, "Selecionar", std::int32_t(2), std::int16_t(0), std::int32_t(1), texto, QString(), 0.0,
+                QString(), QString(), QString(), 0.0, QString());
 }
 
 // As the card calls it: the typed name and the code by reference, left as they were.
 Variant naFicha(const rt::Object& c, const QString& nome, double codigo) {
     Variant n(nome), cod(codigo);
-    const Variant r = call(c, QStringLiteral("Selecionar"), std::int32_t(2), std::int16_t(0), std::int32_t(0),
-                           QString(), byRef(n), byRef(cod), QString(), QString(), QString(), 0.0, QString());
+    const Variant r = call(c, "Selecionar", std::int32_t(2), std::int16_t(0), std::int32_t(0), QString(),
+                           byRef(n), byRef(cod), QString(), QString(), QString(), 0.0, QString());
     if (n.toString() != nome || cod.toDouble() != codigo) qFatal("Selecionar changed its arguments");
     return r;
 }
 
 rt::Object empresa(std::int16_t* resultado) {
     rt::Object e = automation::CreateObject(QStringLiteral("QUVA_N_Empresa.clsEmpresa"));
-    *resultado = call(e, QStringLiteral("SelecionarNova"), std::int32_t(2), std::int16_t(0), std::int32_t(1),
-                      QString())
-                     .toInteger();
+    *resultado =
+        call(e, "SelecionarNova", std::int32_t(2), std::int16_t(0), std::int32_t(1), QString()).toInteger();
     return e;
 }
 
@@ -96,9 +97,8 @@ private slots:
         QVERIFY(m_dir.isValid());
         qputenv("QUVA_DATABASE", QFile::encodeName(m_dir.filePath(QStringLiteral("clientes.db"))));
         QFile::remove(automation::Registry::path());
-        QString erro;
-        QCOMPARE(automation::RegisterLibrary(QStringLiteral(LIB_CLIENTES), &erro), automation::S_OK_);
-        QCOMPARE(automation::RegisterLibrary(QStringLiteral(LIB_EMPRESA), &erro), automation::S_OK_);
+        for (const char* biblioteca : {LIB_CLIENTES, LIB_EMPRESA})
+            QCOMPARE(automation::RegisterLibrary(QString::fromUtf8(biblioteca)), automation::S_OK_);
 
         m_banco = suite::Banco::abrir();
         auto novo = [&](std::int64_t codigo, const char* apelido, const char* nome, int situacao, bool vip,
@@ -124,64 +124,50 @@ private slots:
         novo(142, "Dona Conceição 😀😀", "Conceição Ribeiro", suite::ClienteAtivo, false, "B");
     }
 
-    void dialogSearch_data() {
+    // Selecionar as the search dialog calls it, with the text, and as the
+    // card does, with the typed name or the code.
+    void selecionar_data() {
+        QTest::addColumn<bool>("naFicha");
         QTest::addColumn<QString>("texto");
-        QTest::addColumn<QList<std::int32_t>>("esperados");
-        QTest::newRow("no accent finds accented name") << "joao" << QList<std::int32_t>{7};
-        QTest::newRow("upper case") << "CONCEIÇÃO" << QList<std::int32_t>{7, 142};
-        QTest::newRow("accents typed differently") << "pãés" << QList<std::int32_t>{44};
-        QTest::newRow("trade name") << "padaria" << QList<std::int32_t>{12, 44};
-        QTest::newRow("legal name") << "comercio de alimentos" << QList<std::int32_t>{12};
-        QTest::newRow("code") << "142" << QList<std::int32_t>{142};
-        // Texts shorter than three characters (an emoji is one) are scanned.
-        QTest::newRow("two letters") << "av" << QList<std::int32_t>{42};
-        QTest::newRow("two emojis") << "😀😀" << QList<std::int32_t>{142};
-        QTest::newRow("LIKE wildcard is text") << "%" << QList<std::int32_t>{};
-        QTest::newRow("every situation") << "a" << QList<std::int32_t>{7, 12, 42, 43, 44, 142};
-        QTest::newRow("nothing") << "Xavier" << QList<std::int32_t>{};
-    }
-    void dialogSearch() {
-        QFETCH(QString, texto);
-        QFETCH(QList<std::int32_t>, esperados);
-        rt::Object c = clientes();
-        QCOMPARE(pesquisar(c, texto).toInteger(), std::int16_t(0));
-        QCOMPARE(codigos(resultado(c)), esperados);
-        QCOMPARE(rs(c)->RecordCount(), std::int32_t(esperados.size()));
-    }
-
-    // What the dialog and the card read from a row.
-    void rowFields() {
-        rt::Object c = clientes();
-        pesquisar(c, QString());
-        QCOMPARE(resultado(c),
-                 (QStringList{"7|Joãozinho|João Antônio da Conceição|1|Sim|A|Rua das Acácias - São Paulo",
-                              "12|Padaria Pão Quente|Pão Quente Comércio de Alimentos Ltda|1|Não|B|",
-                              "42|Zé|José Ávila|2|Não||", "43|Maria|Maria Gonçalves|3|Sim|C|",
-                              "44|Padaria Central|Central Pães ME|4|Não|C|",
-                              "142|Dona Conceição 😀😀|Conceição Ribeiro|1|Não|B|"}));
-    }
-
-    void cardLookup_data() {
-        QTest::addColumn<QString>("nome");
         QTest::addColumn<double>("codigo");
-        QTest::addColumn<QList<std::int32_t>>("esperados");
-        QTest::newRow("code wins") << "" << 43.0 << QList<std::int32_t>{43};
-        QTest::newRow("code of nobody") << "" << 999.0 << QList<std::int32_t>{};
-        QTest::newRow("exact nickname, no accents") << "padaria pao quente" << 0.0 << QList<std::int32_t>{12};
-        QTest::newRow("exact legal name") << "JOSÉ ÁVILA" << 0.0 << QList<std::int32_t>{42};
-        QTest::newRow("exact beats contains") << "Maria" << 0.0 << QList<std::int32_t>{43};
-        QTest::newRow("part of names") << "Padaria" << 0.0 << QList<std::int32_t>{12, 44};
-        QTest::newRow("part, unaccented") << "conceicao" << 0.0 << QList<std::int32_t>{7, 142};
-        QTest::newRow("code digits are not a name") << "142" << 0.0 << QList<std::int32_t>{};
-        QTest::newRow("nothing typed") << "  " << 0.0 << QList<std::int32_t>{};
+        QTest::addColumn<Codigos>("esperados");
+        QTest::newRow("dialog: no accent finds accented name") << false << "joao" << 0.0 << Codigos{7};
+        QTest::newRow("dialog: upper case") << false << "CONCEIÇÃO" << 0.0 << Codigos{7, 142};
+        QTest::newRow("dialog: accents typed differently") << false << "pãés" << 0.0 << Codigos{44};
+        QTest::newRow("dialog: trade name") << false << "padaria" << 0.0 << Codigos{12, 44};
+        QTest::newRow("dialog: legal name") << false << "comercio de alimentos" << 0.0 << Codigos{12};
+        QTest::newRow("dialog: code") << false << "142" << 0.0 << Codigos{142};
+        // Texts shorter than three characters (an emoji is one) are scanned.
+        QTest::newRow("dialog: two letters") << false << "av" << 0.0 << Codigos{42};
+        QTest::newRow("dialog: two emojis") << false << "😀😀" << 0.0 << Codigos{142};
+        QTest::newRow("dialog: LIKE wildcard is text") << false << "%" << 0.0 << Codigos{};
+        QTest::newRow("dialog: every situation") << false << "a" << 0.0 << Codigos{7, 12, 42, 43, 44, 142};
+        QTest::newRow("dialog: empty lists all") << false << "" << 0.0 << Codigos{7, 12, 42, 43, 44, 142};
+        QTest::newRow("dialog: nothing") << false << "Xavier" << 0.0 << Codigos{};
+        QTest::newRow("card: code wins") << true << "" << 43.0 << Codigos{43};
+        QTest::newRow("card: code of nobody") << true << "" << 999.0 << Codigos{};
+        QTest::newRow("card: exact nickname, no accents")
+            << true << "padaria pao quente" << 0.0 << Codigos{12};
+        QTest::newRow("card: exact legal name") << true << "JOSÉ ÁVILA" << 0.0 << Codigos{42};
+        QTest::newRow("card: exact beats contains") << true << "Maria" << 0.0 << Codigos{43};
+        QTest::newRow("card: part of names") << true << "Padaria" << 0.0 << Codigos{12, 44};
+        QTest::newRow("card: part, unaccented") << true << "conceicao" << 0.0 << Codigos{7, 142};
+        QTest::newRow("card: code digits are not a name") << true << "142" << 0.0 << Codigos{};
+        QTest::newRow("card: nothing typed") << true << "  " << 0.0 << Codigos{};
     }
-    void cardLookup() {
-        QFETCH(QString, nome);
+    void selecionar() {
+        QFETCH(bool, naFicha);
+        QFETCH(QString, texto);
         QFETCH(double, codigo);
-        QFETCH(QList<std::int32_t>, esperados);
+        QFETCH(Codigos, esperados);
         rt::Object c = clientes();
-        QCOMPARE(naFicha(c, nome, codigo).toInteger(), std::int16_t(0));
-        QCOMPARE(codigos(resultado(c)), esperados);
+        const Variant r = naFicha ? ::naFicha(c, texto, codigo) : pesquisar(c, texto);
+        QCOMPARE(r.toInteger(), std::int16_t(0));
+        QStringList linhas;
+        for (std::int32_t codigo : esperados)
+            linhas << kLinhas.value(codigo);
+        QCOMPARE(resultado(c), linhas);
+        QCOMPARE(rs(c)->RecordCount(), std::int32_t(esperados.size()));
     }
 
     // What the printed documents read of the company; texts are never Null.
@@ -214,33 +200,33 @@ private slots:
                  (QStringList{a.nomeFantasia, "Avenida Brasil, 1500 - Centro - Maringá/PR - CEP 87000-000",
                               a.telefone, a.email}));
         e->MoveNext();
-        QCOMPARE(e->Fields(QStringLiteral("Telefone")).Value().type(), rt::VarType::String);
+        QCOMPARE(e->Fields("Telefone").Value().type(), rt::VarType::String);
     }
 
     // A database that cannot be opened is a reported failure, not a raise.
     void failureTriple() {
         qputenv("QUVA_DATABASE", "/proc/self/nao-existe/clientes.db");
         rt::Object c = clientes();
-        const Variant r = pesquisar(c, QStringLiteral("joao"));
+        const Variant r = pesquisar(c, "joao");
         std::int16_t re = 0;
         rt::Object e = empresa(&re);
         qputenv("QUVA_DATABASE", QFile::encodeName(m_dir.filePath(QStringLiteral("clientes.db"))));
         QVERIFY(r.toInteger() != 0);
-        QVERIFY(get(c, QStringLiteral("NumeroDoErro")).toLong() != 0);
-        QVERIFY(!get(c, QStringLiteral("DescricaoDoErro")).toString().isEmpty());
-        QCOMPARE(get(c, QStringLiteral("LocalDoErro")).toString(),
+        QVERIFY(get(c, "NumeroDoErro").toLong() != 0);
+        QVERIFY(!get(c, "DescricaoDoErro").toString().isEmpty());
+        QCOMPARE(get(c, "LocalDoErro").toString(),
                  QStringLiteral("QUVA_N_ClientAnim, clsClientes, Selecionar"));
-        QVERIFY(re != 0 && get(e, QStringLiteral("NumeroDoErro")).toLong() != 0);
-        QCOMPARE(get(e, QStringLiteral("LocalDoErro")).toString(),
+        QVERIFY(re != 0 && get(e, "NumeroDoErro").toLong() != 0);
+        QCOMPARE(get(e, "LocalDoErro").toString(),
                  QStringLiteral("QUVA_N_Empresa, clsEmpresa, SelecionarNova"));
 
         // A negative or fractional code is refused the same way.
         QVERIFY(naFicha(c, QString(), -3.0).toInteger() != 0);
-        QVERIFY(get(c, QStringLiteral("DescricaoDoErro")).toString().contains(QStringLiteral("-3")));
+        QVERIFY(get(c, "DescricaoDoErro").toString().contains("-3"));
 
         // The next good call clears the triple.
-        QCOMPARE(pesquisar(c, QStringLiteral("joao")).toInteger(), std::int16_t(0));
-        QCOMPARE(get(c, QStringLiteral("NumeroDoErro")).toLong(), 0);
+        QCOMPARE(pesquisar(c, "joao").toInteger(), std::int16_t(0));
+        QCOMPARE(get(c, "NumeroDoErro").toLong(), 0);
     }
 
     void cleanupTestCase() { m_banco.reset(); }

@@ -7,16 +7,16 @@
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 class tst_menu : public QObject {
     Q_OBJECT
 
-    // env: variables to set (an empty value removes one); tela: the offscreen screen's size.
-    teste::Execucao executar(const QStringList& args, QMap<QString, QString> env = {},
-                             QSize tela = {1366, 768}) {
+    // env: variables to set (an empty value removes one); tela: the offscreen
+    // screen's size; ateDizer: the run ends once the menu says it.
+    teste::Execucao executar(const QStringList& args, const QMap<QString, QString>& env = {},
+                             QSize tela = {1366, 768}, const QString& ateDizer = {}) {
         const QString config = m_dir.filePath(QStringLiteral("tela.json"));
         QFile f(config);
         if (!f.open(QIODevice::WriteOnly)) return {};
@@ -26,11 +26,11 @@ class tst_menu : public QObject {
                     .arg(tela.height())
                     .toUtf8());
         f.close();
-        env.insert(QStringLiteral("QUVA_DATABASE"), m_dir.filePath(QStringLiteral("menu.db")));
-        env.insert(QStringLiteral("QUVA_REGISTRY"), m_dir.filePath(QStringLiteral("registro.ini")));
-        if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
-            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config);
-        return teste::executarPrograma(QStringLiteral(QUVA_MENU), args, env, 20000);
+        QMap<QString, QString> todas{{"QUVA_DATABASE", m_dir.filePath("menu.db")},
+                                     {"QUVA_REGISTRY", m_dir.filePath("registro.ini")},
+                                     {"QT_QPA_PLATFORM", "offscreen:configfile=" + config}};
+        todas.insert(env);
+        return teste::executarPrograma(QStringLiteral(QUVA_MENU), args, todas, 20000, ateDizer);
     }
 
 private slots:
@@ -59,19 +59,8 @@ private slots:
 
     void missingDatabaseIsNamedNotCreated() {
         const QString errado = m_dir.filePath(QStringLiteral("mneu.db"));
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QUVA_DATABASE"), errado);
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        p.setProcessEnvironment(env);
-        p.setReadChannel(QProcess::StandardError);
-        p.start(QStringLiteral(QUVA_MENU));
-        // The message box then waits for a clerk: the test reads stderr and ends it.
-        QString erro;
-        while (!erro.contains(QStringLiteral("não existe")) && p.waitForReadyRead(20000))
-            erro += QString::fromUtf8(p.readAllStandardError());
-        p.kill();
-        p.waitForFinished();
+        // The message box then waits for a clerk.
+        const QString erro = executar({}, {{"QUVA_DATABASE", errado}}, {1366, 768}, "não existe").erro;
         QVERIFY2(erro.contains(QStringLiteral("O banco de dados %1 não existe").arg(errado)),
                  qPrintable(erro));
         QVERIFY(!QFile::exists(errado));
