@@ -117,11 +117,9 @@ private slots:
             }
         });
     }
-};
 
-class TstConfiguracao : public QObject {
-    Q_OBJECT
-private slots:
+    // The connection setting and its kind; these do not depend on the
+    // database the run is for.
     void reconheceOServidor() {
         const std::pair<const char*, bool> casos[] = {{"postgresql://u:p@db.local:5433/quva", true},
                                                       {"postgres:///quva?host=/tmp/x", true},
@@ -159,11 +157,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    TstConfiguracao configuracao;
-    const int falhas = teste::executar(configuracao, argc, argv);
-    return falhas + teste::executarNosDoisBancos<TstBanco>(argc, argv);
-}
+QUVA_TESTE_NOS_DOIS_BANCOS(TstBanco)
 
 #include "tst_banco.moc"
