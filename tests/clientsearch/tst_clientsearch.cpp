@@ -22,7 +22,6 @@ namespace {
 const QString kSelecionar = QStringLiteral("Selecionar");
 using teste::Cliente;
 using teste::kClientes;
-using teste::registrosDeClientes;
 using teste::responderComClientes;
 
 std::vector<Cliente> varios() {
@@ -93,13 +92,14 @@ private slots:
         tela.encerrar();
     }
 
-    // The texts and the columns a clerk sees; the code column in grey.
-    void carregamentoEGrade() {
-        Dlg& f = frmPesquisaDeClientesPadrao();
+    // The texts and the columns a clerk sees, the code column in grey; the
+    // grid and the close button follow the window's inner size, larger and
+    // smaller.
+    void telaEGrade() {
+        Dlg& f = aberto();
         QCOMPARE(f.qzcmdFechar->ToolTipText(), QStringLiteral("Cancelar a pesquisa e fechar"));
         QCOMPARE(f.lblApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo->Caption(),
                  QStringLiteral("Apelido, nome fantasia, nome, razão social ou código*"));
-        f.ConfigurarGrade();
         auto* g = f.msfgGrade;
         QCOMPARE(g->Cols(), 8);
         const char* cabecalhos[] = {
@@ -113,6 +113,21 @@ private slots:
             g->setCol(c);
             QCOMPARE(g->CellForeColor(), forms::OleColor(c == 1 ? 0x808080 : 0x000000));
         }
+
+        auto* b = f.qzcmdFechar;
+        for (const QSize tamanho : {QSize(18000, 10500), QSize(9000, 6000)}) {
+            f.setClientSize(tamanho.width(), tamanho.height());
+            QApplication::processEvents();
+            QCOMPARE(g->Top(), f.ScaleTop() + 1725);
+            QCOMPARE(g->Left(), f.ScaleLeft() + 390);
+            QCOMPARE(g->Width(), f.ScaleWidth() - 2 * g->Left());
+            QCOMPARE(g->Height(), f.ScaleHeight() - 2700);
+            QCOMPARE(b->Left(), (g->Left() + g->Width() + 10) - (b->Width() + 250));
+            QCOMPARE(b->Top(), g->Top() + g->Height() + 350);
+            QVERIFY(g->Visible());
+            QVERIFY(b->Visible());
+        }
+        QCOMPARE(locaisExibidos(), QStringList{});
     }
 
     // The dialog's search passes everything by value (the card by reference).
@@ -147,24 +162,18 @@ private slots:
 
     // A failure inside the search itself names the dialog and the step; when
     // it cannot be shown either, the dialog is given back all the same.
-    void falhaNaPesquisa_data() {
-        QTest::addColumn<bool>("semMensagem");
-        QTest::newRow("mostrada") << false;
-        QTest::newRow("sem a janela de erro") << true;
-    }
     void falhaNaPesquisa() {
-        QFETCH(bool, semMensagem);
         doubles::setCreateFailure(kClientes, true);
-        doubles::setCreateFailure(teste::kMsgErro, semMensagem);
         Dlg& f = aberto();
-        pesquisar(f, QStringLiteral("Souza"));
+        for (const bool semMensagem : {false, true}) {
+            doubles::setCreateFailure(teste::kMsgErro, semMensagem);
+            pesquisar(f, QStringLiteral("Souza"));
+            QVERIFY(f.Enabled());
+            QVERIFY(!f.picMensagem->Visible());
+            QVERIFY(f.Visible());
+        }
         QCOMPARE(locaisExibidos(),
-                 semMensagem ? QStringList{}
-                             : QStringList{QStringLiteral(
-                                   "QUVA_A_CReceber, frmPesquisaDeClientes, PesquisarCliente, Ponto: 1")});
-        QVERIFY(f.Enabled());
-        QVERIFY(!f.picMensagem->Visible());
-        QVERIFY(f.Visible());
+                 QStringList{QStringLiteral("QUVA_A_CReceber, frmPesquisaDeClientes, PesquisarCliente, Ponto: 1")});
     }
 
     void nenhumCliente() {
@@ -238,16 +247,12 @@ private slots:
         Dlg& f = pesquisado({c}, QStringLiteral("Graça"));
         QCOMPARE(f.msfgGrade->Rows(), 2);
         QCOMPARE(f.msfgGrade->TextMatrix(1, 1), QStringLiteral("120"));
-        if (mensagem.isEmpty()) {
-            QVERIFY(tela.mensagens->shown().empty());
-            QVERIFY(f.RegistroSelecionado());
-            QVERIFY(!f.Visible());
-            QCOMPARE(f.msfgGrade->Row(), 1);
-        } else {
-            tela.umaMensagem(mensagem);
-            QVERIFY(!f.RegistroSelecionado());
-            QVERIFY(f.Visible());
-        }
+        QCOMPARE(f.msfgGrade->Row(), 1);
+        const bool escolhido = mensagem.isEmpty();
+        QCOMPARE(teste::caixas(*tela.mensagens),
+                 escolhido ? QStringList() : QStringList{teste::caixa(mensagem, teste::kInfo, kTitulo)});
+        QCOMPARE(f.RegistroSelecionado(), escolhido);
+        QCOMPARE(f.Visible(), !escolhido);
         QCOMPARE(locaisExibidos(), QStringList{});
     }
 
@@ -284,24 +289,22 @@ private slots:
                      rt::CStr(varios()[std::size_t(linha - 1)].codigo));
     }
 
-    // Closing gives no client, and no stale one from an earlier choice.
+    // Closing, by the button or by unloading, gives no client, and no stale
+    // one from an earlier choice.
     void fechar() {
         Dlg& f = pesquisado(varios(), QStringLiteral("a"));
-        f.msfgGrade->setRow(1);
-        f.msfgGrade_Click();
-        QVERIFY(f.RegistroSelecionado());
-
-        f.Show();
-        f.qzcmdFechar->setValue(true);
-        QVERIFY(!f.Visible());
-        QVERIFY(!f.RegistroSelecionado());
-
-        f.Show();
-        f.msfgGrade->setRow(3);
-        f.msfgGrade_Click();
-        QVERIFY(f.RegistroSelecionado());
-        f.Unload();
-        QVERIFY(!f.RegistroSelecionado());
+        for (const bool peloBotao : {true, false}) {
+            f.msfgGrade->setRow(1);
+            f.msfgGrade_Click();
+            QVERIFY(f.RegistroSelecionado());
+            f.Show();
+            if (peloBotao)
+                f.qzcmdFechar->setValue(true);
+            else
+                f.Unload();
+            QVERIFY(!f.Visible());
+            QVERIFY(!f.RegistroSelecionado());
+        }
         QCOMPARE(locaisExibidos(), QStringList{});
     }
 
@@ -311,7 +314,7 @@ private slots:
         clientes[1].situacao = rt::Null;
         Dlg& f = frmPesquisaDeClientesPadrao();
         f.ConfigurarGrade();
-        QVERIFY(!f.PreencherGrade(registrosDeClientes(clientes)));
+        QVERIFY(!f.PreencherGrade(teste::registrosDeClientes(clientes)));
         QCOMPARE(locaisExibidos(), QStringList{QStringLiteral(
                                        "QUVA_A_CReceber, frmPesquisaDeClientes, PreencherGrade, Ponto: 4")});
         const auto* g = f.msfgGrade;
@@ -320,26 +323,6 @@ private slots:
         QVERIFY(!f.msfgGrade->Redraw());
         f.ConfigurarGrade();
         QVERIFY(f.msfgGrade->Redraw());
-    }
-
-    // The grid and the close button follow the window's inner size, larger and smaller.
-    void redimensionar() {
-        Dlg& f = aberto();
-        auto* g = f.msfgGrade;
-        auto* b = f.qzcmdFechar;
-        for (const QSize tamanho : {QSize(18000, 10500), QSize(9000, 6000)}) {
-            f.setClientSize(tamanho.width(), tamanho.height());
-            QApplication::processEvents();
-            QCOMPARE(g->Top(), f.ScaleTop() + 1725);
-            QCOMPARE(g->Left(), f.ScaleLeft() + 390);
-            QCOMPARE(g->Width(), f.ScaleWidth() - 2 * g->Left());
-            QCOMPARE(g->Height(), f.ScaleHeight() - 2700);
-            QCOMPARE(b->Left(), (g->Left() + g->Width() + 10) - (b->Width() + 250));
-            QCOMPARE(b->Top(), g->Top() + g->Height() + 350);
-            QVERIFY(g->Visible());
-            QVERIFY(b->Visible());
-        }
-        QCOMPARE(locaisExibidos(), QStringList{});
     }
 };
 

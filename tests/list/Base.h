@@ -29,20 +29,18 @@ struct Conta {
     QString baixa;      // empty: not settled
 };
 
-// The page Recordset's fields, by grid column (0 and 20 have none).
-inline const char16_t* const kCampos[25] = {
-    u"", u"NumeroDoLancamento", u"CodigoDoCliente", u"ApelidoOuNomeFantasiaDoCliente",
-    u"NomeOuRazaoSocialDoCliente", u"Historico", u"NumeroDaVenda", u"DataDaVenda", u"ValorDaVenda",
-    u"ValorRecebidoAVista", u"PercentualRecebidoAVista", u"NumeroDaParcela", u"NumeroDeParcelas",
-    u"NumeroDeParcelasAnteriorAoReparcelamento", u"DataDeVencimento", u"ValorDoDocumento",
-    u"DescontoAbatimento", u"JurosMoraMulta", u"DataDaBaixa", u"ValorDaBaixa", u"",
-    u"DataEHoraDaInclusao", u"UsuarioDaInclusao", u"DataEHoraDaAlteracao", u"UsuarioDaAlteracao",
-};
-
+// The page Recordset's fields, in the grid's column order (its blank column
+// and the situation's picture have none).
 inline std::vector<quva::ado::FieldInfo> campos() {
     std::vector<quva::ado::FieldInfo> f;
-    for (int c = 1; c < 25; ++c)
-        if (c != 20) f.push_back({QString::fromUtf16(kCampos[c]), quva::ado::adVariant, 0});
+    for (const char16_t* nome :
+         {u"NumeroDoLancamento", u"CodigoDoCliente", u"ApelidoOuNomeFantasiaDoCliente", u"NomeOuRazaoSocialDoCliente",
+          u"Historico", u"NumeroDaVenda", u"DataDaVenda", u"ValorDaVenda", u"ValorRecebidoAVista",
+          u"PercentualRecebidoAVista", u"NumeroDaParcela", u"NumeroDeParcelas",
+          u"NumeroDeParcelasAnteriorAoReparcelamento", u"DataDeVencimento", u"ValorDoDocumento", u"DescontoAbatimento",
+          u"JurosMoraMulta", u"DataDaBaixa", u"ValorDaBaixa", u"DataEHoraDaInclusao", u"UsuarioDaInclusao",
+          u"DataEHoraDaAlteracao", u"UsuarioDaAlteracao"})
+        f.push_back({QString::fromUtf16(nome), quva::ado::adVariant, 0});
     return f;
 }
 
@@ -81,8 +79,8 @@ public:
     std::vector<Conta> contas;
     // Situations 0 and 4 come from n synthetic rows instead, when set.
     std::int64_t sinteticas = 0;
-    // Selecionar calls that report failure (1-based), with the error triple.
-    std::vector<int> falharNaSelecao;
+    // The Selecionar call (1-based) that reports failure, with the error triple.
+    int falharNaSelecao = 0;
     int selecoes = 0;
     std::shared_ptr<quva::ado::Recordset> selecao;
 
@@ -112,8 +110,7 @@ public:
 private:
     Variant selecionar(std::span<Variant> a) {
         ++selecoes;
-        for (int f : falharNaSelecao)
-            if (f == selecoes) return std::int32_t(1);
+        if (selecoes == falharNaSelecao) return std::int32_t(1);
         const std::int16_t porPagina = a[1].deref().toInteger();
         const std::int32_t codigo = a[2].deref().toLong();
         const QString texto = a[3].deref().toString();
