@@ -136,6 +136,12 @@ private slots:
         // The database takes the next plans from three clerks adding at
         // once: sales queue, each whole, none numbered twice.
         constexpr int kPlanos = 10;
+        // On PostgreSQL their numbers cross from one checkpoint stretch of
+        // 1024 receivables to the next while they queue.
+        if (m_motor == Motor::PostgreSQL)
+            m_banco->executar(QStringLiteral(
+                "SELECT setval(pg_get_serial_sequence('contas_a_receber', 'numero_do_lancamento'), "
+                "(MAX(numero_do_lancamento) / 1024 + 2) * 1024 - 100) FROM contas_a_receber"));
         QObject dono;
         std::vector<QProcess*> balconistas;
         for (int i = 0; i < 3; ++i)
