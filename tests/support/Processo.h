@@ -14,10 +14,11 @@ struct Execucao {
     int codigo = -1; // -1 killed after the wait, -2 crashed
     QString saida, erro;
 
-    // Whether the run ended with esperado and said texto on either stream;
-    // when not, what it said is logged.
+    // Whether the run ended with esperado and said texto where it should: a
+    // success on standard output, anything else on standard error. When
+    // not, what it said is logged.
     bool terminou(int esperado, const QString& texto) const {
-        if (codigo == esperado && (saida + erro).contains(texto)) return true;
+        if (codigo == esperado && (esperado == 0 ? saida : erro).contains(texto)) return true;
         qWarning("exit code %d, output:\n%s", codigo, qPrintable(saida + erro));
         return false;
     }
