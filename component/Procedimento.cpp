@@ -1,6 +1,5 @@
 #include "component/Procedimento.h"
 
-#include "automation/LateBound.h"
 #include "component/modMensagemDeErro.h"
 #include "runtime/Errors.h"
 
@@ -48,14 +47,6 @@ void Procedimento::tratar(std::exception_ptr falha) const {
         // Nobody saw it: whoever ends up showing this failure names where it happened.
         throw RuntimeError(e.number(), e.description(), localDoErro());
     }
-}
-
-void RepassarFalhaDoComponente(const quva::rt::Object& componente) {
-    using quva::automation::get;
-    Variant numero = get(componente, QStringLiteral("NumeroDoErro"));
-    Variant descricao = get(componente, QStringLiteral("DescricaoDoErro"));
-    Variant local = get(componente, QStringLiteral("LocalDoErro"));
-    ExibirMensagemDeErro(numero, descricao, local);
 }
 
 void RepassarFalhaDoComponente(const contratos::ComponenteDeNegocio& componente) {

@@ -92,7 +92,6 @@ private:
 // The business failure path: a component reported failure through its
 // result, so its own error triple is read, in order, from the same instance
 // and handed on unchanged.
-CRECEBER_API void RepassarFalhaDoComponente(const quva::rt::Object& componente);
 CRECEBER_API void RepassarFalhaDoComponente(const contratos::ComponenteDeNegocio& componente);
 
 } // namespace creceber
