@@ -402,13 +402,7 @@ int main(int argc, char** argv) {
     qputenv("QUVA_REGISTRY", registro.filePath(QStringLiteral("registry.ini")).toUtf8());
     for (const auto& r : suite::admin::registrarSuite(suite::admin::pastaDasBibliotecas()))
         if (!r.feito) qFatal("%s: %s", qPrintable(r.biblioteca), qPrintable(r.erro));
-    int falhas = 0;
-    for (auto motor : {teste::Motor::SQLite, teste::Motor::PostgreSQL}) {
-        tst_menu_ponta t(motor);
-        falhas += teste::executar(t, argc, argv);
-    }
-    teste::ServidorPostgres::instancia().parar();
-    return falhas;
+    return teste::executarNosDoisBancos<tst_menu_ponta>(argc, argv);
 }
 
 #include "tst_menu_ponta.moc"
