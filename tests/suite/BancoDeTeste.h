@@ -70,15 +70,6 @@ inline QString novoBanco(Motor motor, const QTemporaryDir& pasta) {
     return servidor.uri();
 }
 
-// The same, QSKIPping the calling test when PostgreSQL is not available.
-#define QUVA_NOVO_BANCO(motor, pasta, resultado)                                                             \
-    do {                                                                                                     \
-        auto& servidor = ::quva::teste::ServidorPostgres::instancia();                                       \
-        if ((motor) == ::quva::teste::Motor::PostgreSQL && !servidor.disponivel())                           \
-            QSKIP(qPrintable(servidor.motivo()));                                                            \
-        resultado = ::quva::teste::novoBanco(motor, pasta);                                                  \
-    } while (false)
-
 // Runs one of several test objects in this process. QtTest's crash handler,
 // installed again by a later run, re-raises into itself and prints forever
 // on an abort; later runs go without it.

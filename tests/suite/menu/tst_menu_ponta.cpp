@@ -145,9 +145,7 @@ private:
 
 private slots:
     void initTestCase() {
-        QString conexao;
-        QUVA_NOVO_BANCO(m_motor, m_pasta, conexao);
-        qputenv("QUVA_DATABASE", conexao.toUtf8());
+        qputenv("QUVA_DATABASE", teste::novoBanco(m_motor, m_pasta).toUtf8());
         auto banco = suite::Banco::abrir();
         suite::gerarDemonstracao(*banco, {.contas = 300, .clientes = 30, .semente = 7, .progresso = {}});
         suite::Cliente c;
