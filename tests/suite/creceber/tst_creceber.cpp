@@ -86,11 +86,12 @@ std::optional<rt::RuntimeError> erroDe(const std::function<void()>& f) {
     return std::nullopt;
 }
 
-// A report of receivables (tipo 1 to 3) or, with tipo 0, of settled ones:
-// its rows, the component keeping its totals.
-std::shared_ptr<ado::Recordset> relatorio(const rt::Object& o, int tipo, const QString& filtro, bool todas,
-                                          const QString& inicio, const QString& fim) {
-    Variant t{std::int16_t(tipo)}, f{filtro}, td{todas}, i{inicio}, e{fim};
+// A report of receivables (tipo 1 to 3) or, with tipo 0, of settled ones,
+// over periodo (first and last day; empty: all dates): its rows, the
+// component keeping its totals.
+std::shared_ptr<ado::Recordset> relatorio(const rt::Object& o, int tipo, const QString& filtro,
+                                          const QStringList& periodo = {}) {
+    Variant t{std::int16_t(tipo)}, f{filtro}, td{periodo.isEmpty()}, i{periodo.value(0)}, e{periodo.value(1)};
     const Variant r = tipo == 0 ? call(o, QStringLiteral("SelecionarContasAReceberBaixadas"), byRef(td),
                                        byRef(f, false), byRef(i), byRef(e))
                                 : call(o, QStringLiteral("SelecionarContasAReceber"), byRef(t),
@@ -451,7 +452,7 @@ private slots:
         QFETCH(qint64, total);
         montarCenario();
         rt::Object o = criar();
-        auto rs = relatorio(o, tipo, filtro, periodo.isEmpty(), periodo.value(0), periodo.value(1));
+        auto rs = relatorio(o, tipo, filtro, periodo);
         QVERIFY(rs);
         QCOMPARE(numeros(rs), esperados);
         QCOMPARE(get(o, QStringLiteral("TotalDeValoresDosDocumentos")).toCurrency().raw, total);
@@ -494,8 +495,8 @@ private slots:
             esperados.removeOne(700);
         }
         rt::Object o = criar();
-        auto rs = relatorio(o, tipo, filtro, false, rt::formatDate(rt::Date{inicio + 100}),
-                            rt::formatDate(rt::Date{inicio + 1199}));
+        auto rs = relatorio(o, tipo, filtro,
+                            {rt::formatDate(rt::Date{inicio + 100}), rt::formatDate(rt::Date{inicio + 1199})});
         QVERIFY(rs);
 
         auto outro = Banco::abrirSeparado(m_banco->conexao());
@@ -540,7 +541,7 @@ private slots:
         QCOMPARE(adicionar(m_joao, QStringLiteral("A"), metade), 0);
         QCOMPARE(adicionar(m_joao, QStringLiteral("B"), metade), 0);
         rt::Object o = criar();
-        QVERIFY(relatorio(o, 3, QString(), true, QString(), QString()));
+        QVERIFY(relatorio(o, 3, QString()));
         const auto erro = erroDe([&] { get(o, QStringLiteral("TotalDeValoresDosDocumentos")); });
         QVERIFY2(erro, "the total wrapped");
         QCOMPARE(erro->number(), rt::err::Overflow);
