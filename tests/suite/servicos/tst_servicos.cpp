@@ -55,10 +55,8 @@ class tst_servicos : public QObject {
 private slots:
     void initTestCase() {
         QFile::remove(automation::Registry::path());
-        for (const char* lib : {LIB_SO, LIB_MSGERRO, LIB_MSGACESSO, LIB_EFEITOS}) {
-            QString erro;
-            QCOMPARE(automation::RegisterLibrary(QString::fromUtf8(lib), &erro), automation::S_OK_);
-        }
+        for (const char* lib : {LIB_SO, LIB_MSGERRO, LIB_MSGACESSO, LIB_EFEITOS})
+            QCOMPARE(automation::RegisterLibrary(QString::fromUtf8(lib)), automation::S_OK_);
         qunsetenv("QUVA_SO_VERSAO");
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.path()));
         QDir(m_dir.path()).mkpath(QStringLiteral("quva"));
