@@ -12,7 +12,6 @@
 #include "forms/clientsearch/frmPesquisaDeClientes.h"
 
 #include <QTest>
-#include <QTimer>
 
 #include <array>
 #include <functional>
