@@ -12,7 +12,6 @@
 #include "forms/clientsearch/frmPesquisaDeClientes.h"
 
 #include <QTest>
-#include <QTimer>
 
 #include <array>
 #include <functional>
@@ -81,12 +80,6 @@ class tst_card : public QObject {
     // Opens the card for the operation and runs acao inside its modal show.
     bool abrir(frmFicha& ficha, std::int16_t tipo, const std::function<void()>& acao) {
         return teste::durante(ficha, [&] { ficha.MontarExibirFormulario(tipo); }, acao);
-    }
-
-    // The message shown, with its buttons, or none when texto is empty.
-    void mostrada(const QString& texto, int botoes = kInfo) {
-        QCOMPARE(teste::caixas(*tela.mensagens),
-                 texto.isEmpty() ? QStringList() : QStringList{teste::caixa(texto, botoes, kTitulo)});
     }
 
     // Types an installment and presses the add button.
@@ -294,8 +287,8 @@ private slots:
             parcela(f, QStringLiteral("01/07/2025"), QStringLiteral("7,00"));
             if (resposta) tela.mensagens->answer(std::int16_t(resposta));
             parcela(f, data, valor);
-            mostrada(mensagem,
-                     resposta ? forms::vbYesNo + forms::vbQuestion + forms::vbDefaultButton2 : kInfo);
+            tela.umaMensagem(mensagem,
+                             resposta ? forms::vbYesNo + forms::vbQuestion + forms::vbDefaultButton2 : kInfo);
             QCOMPARE(f.msfgGrade->Rows(), adicionada ? 3 : 2);
             QCOMPARE(f.TotalDasParcelas(), rt::Currency::fromRaw(adicionada ? 19'3400 : 7'0000));
             if (!adicionada) QCOMPARE(f.qzdtpDataDeVencimentoDaParcelaAtual->Text(), data);
@@ -394,7 +387,7 @@ private slots:
         QCOMPARE(ficouAberta, aberta);
         QCOMPARE(f.OperacaoConcluida(), resultado == 0);
         if (aberta) QCOMPARE(vermelhos.join(u' '), vermelhoEFoco);
-        mostrada(icone ? QStringLiteral("Falha descrita") : QString(), icone);
+        tela.umaMensagem(icone ? QStringLiteral("Falha descrita") : QString(), icone);
         QCOMPARE(chamadas(teste::kMsgErro, QStringLiteral("Exibir"), false).join(u'\n'), erro);
         if (entregue.isEmpty()) return;
         QCOMPARE(doubles::instancesCreated(teste::kNegocio), 1);
@@ -467,7 +460,7 @@ private slots:
                 if (x != b)
                     x->setText(x == f.qzfCodigoDoCliente ? QStringLiteral("77") : QStringLiteral("outro"));
             teste::digitarEEnter(b->editor(), digitado);
-            mostrada(mensagem);
+            tela.umaMensagem(mensagem);
             QCoreApplication::processEvents();
             QCOMPARE(b->editor()->selectedText(), pesquisou && situacao < 0 ? digitado : QString());
             QCOMPARE(f.lblCliente->Caption(), rotulo);

@@ -249,8 +249,7 @@ private slots:
         QCOMPARE(f.msfgGrade->TextMatrix(1, 1), QStringLiteral("120"));
         QCOMPARE(f.msfgGrade->Row(), 1);
         const bool escolhido = mensagem.isEmpty();
-        QCOMPARE(teste::caixas(*tela.mensagens),
-                 escolhido ? QStringList() : QStringList{teste::caixa(mensagem, teste::kInfo, kTitulo)});
+        tela.umaMensagem(mensagem);
         QCOMPARE(f.RegistroSelecionado(), escolhido);
         QCOMPARE(f.Visible(), !escolhido);
         QCOMPARE(locaisExibidos(), QStringList{});

@@ -8,7 +8,6 @@
 #include "support/Falhas.h"
 
 #include <QAbstractScrollArea>
-#include <QApplication>
 #include <QScrollBar>
 #include <QtTest>
 

@@ -8,7 +8,6 @@
 #include "forms/MsgBox.h"
 #include "forms/settlement/frmBaixar.h"
 
-#include <QCloseEvent>
 #include <QTest>
 
 using namespace quva;
