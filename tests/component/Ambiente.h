@@ -137,9 +137,8 @@ inline std::shared_ptr<quva::ado::Recordset> registrosDeClientes(const std::vect
 }
 // The clients stand-in answers every search with these clients.
 inline void responderComClientes(const std::vector<Cliente>& v) {
-    auto rs = registrosDeClientes(v);
     quva::doubles::setResult(kClientes, QStringLiteral("Selecionar"), std::int16_t(0));
-    quva::doubles::setBehaviour(kClientes, QStringLiteral("ResultadoDaSelecaoEmRecordSet"),
-                                [rs](std::span<quva::rt::Variant>) { return quva::rt::Variant(rs); });
+    quva::doubles::setResult(kClientes, QStringLiteral("ResultadoDaSelecaoEmRecordSet"),
+                             quva::rt::Variant(registrosDeClientes(v)));
 }
 } // namespace teste

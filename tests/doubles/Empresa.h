@@ -30,10 +30,9 @@ inline void cadastrarEmpresas(const std::vector<Empresa>& v, bool comCidade = tr
         valores.insert(valores.end(), {e.nomeFantasia, e.endereco, e.telefone, e.email});
         if (comCidade) valores.emplace_back(e.cidade);
     }
-    auto rs = ado::Recordset::fromRows(campos, std::move(valores));
     setResult(kEmpresa, QStringLiteral("SelecionarNova"), std::int32_t(0));
-    setBehaviour(kEmpresa, QStringLiteral("ResultadoDaSelecaoEmRecordSet"),
-                 [rs](std::span<rt::Variant>) { return rt::Variant(rs); });
+    setResult(kEmpresa, QStringLiteral("ResultadoDaSelecaoEmRecordSet"),
+              rt::Variant(ado::Recordset::fromRows(campos, std::move(valores))));
 }
 
 } // namespace quva::doubles

@@ -59,9 +59,8 @@ std::shared_ptr<ado::Recordset> selecao(bool baixadas, int contas) {
 
 void responder(bool baixadas, int contas) {
     doubles::setResult(teste::kNegocio, baixadas ? kSelecionarBaixadas : kSelecionar, std::int32_t(0));
-    auto rs = selecao(baixadas, contas);
-    doubles::setBehaviour(teste::kNegocio, QStringLiteral("ResultadoDaSelecaoEmRecordSet"),
-                          [rs](std::span<Variant>) { return Variant(rs); });
+    doubles::setResult(teste::kNegocio, QStringLiteral("ResultadoDaSelecaoEmRecordSet"),
+                       Variant(selecao(baixadas, contas)));
     const double doc = contas == 0 ? 0 : 1234.56 + (contas - 1) * 0.10;
     doubles::setResult(teste::kNegocio, QStringLiteral("TotalDeValoresDosDocumentos"), reais(doc));
     doubles::setResult(teste::kNegocio, QStringLiteral("TotalDeDescontosEAbatimentos"), reais(10 * contas));
